@@ -1,0 +1,56 @@
+// Start-up and shutdown: the window class, the window, the canvas, the walk
+// timer, the options, and the message loop.
+#include "app/app.h"
+#include "draw/canvas_win.h"
+#include "res/resource.h"
+
+namespace {
+
+Toy g_toy;
+char g_startupDirectory[MAX_PATH] = "";
+
+}  // namespace
+
+Toy& TheToy() { return g_toy; }
+
+const char* StartupDirectory() { return g_startupDirectory; }
+
+bool RegisterMainWindowClass(HINSTANCE instance)
+{
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = MainWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_SCRIVLET));
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    windowClass.lpszMenuName = MAKEINTRESOURCEA(IDR_MAIN_MENU);
+    windowClass.lpszClassName = kWindowClassName;
+    return RegisterClassA(&windowClass) != 0;
+}
+
+HWND OpenMainWindow(HINSTANCE instance)
+{
+    HWND window = CreateWindowExA(0, kWindowClassName, "scrivlet", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+    ShowWindow(window, SW_SHOWMAXIMIZED);
+    CreateCanvas(window);
+    g_toy.canvas = TheCanvas().bounds;
+    SetTimer(window, kWalkTimer, kWalkTimerPeriod, nullptr);
+    return window;
+}
+
+int RunApplication(HINSTANCE instance)
+{
+    GetCurrentDirectoryA(sizeof g_startupDirectory, g_startupDirectory);
+    if (!RegisterMainWindowClass(instance))
+        return 0;
+    OpenMainWindow(instance);
+    ResetOptionsToDefaults(g_toy.options);
+
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return 0;
+}
