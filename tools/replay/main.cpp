@@ -1,0 +1,67 @@
+// scrivlet-replay [SCRIPT]: prints the marks a session of events would draw.
+// Exit status 0 when the whole script ran, 1 when it could not be read,
+// 2 when a line was bad (nothing after it is read).
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+
+#include "tools/replay/replay_script.h"
+
+namespace {
+
+constexpr char kUsage[] =
+    "usage: scrivlet-replay [SCRIPT]\n"
+    "Reads an event script (standard input when SCRIPT is missing or \"-\")\n"
+    "and prints the segments, stamps, sounds and clears it draws, one a line.\n";
+
+int Replay(std::istream& in, const std::string& name)
+{
+    std::string error;
+    const ReplayResult result = RunScript(in, std::cout, error);
+    std::cout.flush();
+    switch (result) {
+    case ReplayResult::Done:
+        return 0;
+    case ReplayResult::BadLine:
+        std::cerr << "scrivlet-replay: " << name << ": " << error << '\n';
+        return 2;
+    case ReplayResult::ReadFailed:
+        std::cerr << "scrivlet-replay: " << name << ": " << error << '\n';
+        return 1;
+    }
+    return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::ios::sync_with_stdio(false);
+    if (argc > 2) {
+        std::cerr << kUsage;
+        return 1;
+    }
+    const std::string argument = argc == 2 ? argv[1] : "-";
+    if (argument == "-h" || argument == "--help") {
+        std::cout << kUsage;
+        return 0;
+    }
+    if (argument == "-")
+        return Replay(std::cin, "standard input");
+
+    // A directory opens like a file here and only fails on reading: say why.
+    std::error_code ignored;
+    if (std::filesystem::is_directory(argument, ignored)) {
+        std::cerr << "scrivlet-replay: cannot read \"" << argument << "\": " << std::strerror(EISDIR) << '\n';
+        return 1;
+    }
+    std::ifstream file(argument, std::ios::binary);
+    if (!file) {
+        std::cerr << "scrivlet-replay: cannot read \"" << argument << "\": " << std::strerror(errno) << '\n';
+        return 1;
+    }
+    return Replay(file, argument);
+}

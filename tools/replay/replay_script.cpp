@@ -1,0 +1,297 @@
+// Event scripts: one event per line, run on the same toy core the window
+// procedure drives, so the marks printed are the marks the program draws.
+#include "tools/replay/replay_script.h"
+
+#include <charconv>
+#include <cstdio>
+#include <istream>
+#include <ostream>
+#include <vector>
+
+namespace {
+
+struct Keyword {
+    const char* word;
+    ScriptEventKind kind;
+    int numberCount;
+};
+
+constexpr Keyword kKeywords[] = {
+    {"size", ScriptEventKind::Size, 2},
+    {"client", ScriptEventKind::Client, 2},
+    {"flags", ScriptEventKind::Flags, kFlagCount},
+    {"soundfile", ScriptEventKind::SoundFile, 0},
+    {"move", ScriptEventKind::Move, 2},
+    {"ldown", ScriptEventKind::LeftDown, 0},
+    {"lup", ScriptEventKind::LeftUp, 0},
+    {"rdown", ScriptEventKind::RightDown, 0},
+    {"rup", ScriptEventKind::RightUp, 0},
+    {"key", ScriptEventKind::Key, 0},
+    {"wheel", ScriptEventKind::Wheel, 0},
+    {"tick", ScriptEventKind::Tick, 0},
+    {"lift", ScriptEventKind::Lift, 0},
+    {"clear", ScriptEventKind::Clear, 0},
+};
+
+bool IsSpace(char c) { return c == ' ' || c == '\t'; }
+
+std::string WithoutComment(const std::string& line)
+{
+    std::string text = line.substr(0, line.find('#'));
+    if (!text.empty() && text.back() == '\r')
+        text.pop_back();
+    return text;
+}
+
+std::string Trimmed(const std::string& text)
+{
+    size_t begin = 0;
+    size_t end = text.size();
+    while (begin < end && IsSpace(text[begin]))
+        ++begin;
+    while (end > begin && IsSpace(text[end - 1]))
+        --end;
+    return text.substr(begin, end - begin);
+}
+
+std::vector<std::string> SplitWords(const std::string& text)
+{
+    std::vector<std::string> words;
+    size_t i = 0;
+    while (i < text.size()) {
+        while (i < text.size() && IsSpace(text[i]))
+            ++i;
+        const size_t start = i;
+        while (i < text.size() && !IsSpace(text[i]))
+            ++i;
+        if (i > start)
+            words.push_back(text.substr(start, i - start));
+    }
+    return words;
+}
+
+// A whole word of decimal digits with an optional leading minus, as a
+// signed 32-bit number.
+bool ParseNumber(const std::string& word, int32_t& value, std::string& error)
+{
+    int64_t wide = 0;
+    const char* end = word.data() + word.size();
+    const auto [stop, status] = std::from_chars(word.data(), end, wide);
+    if (status == std::errc::invalid_argument || stop != end) {
+        error = "\"" + word + "\" is not a decimal number";
+        return false;
+    }
+    if (status == std::errc::result_out_of_range || wide < INT32_MIN || wide > INT32_MAX) {
+        error = "\"" + word + "\" is out of range for a 32-bit number";
+        return false;
+    }
+    value = static_cast<int32_t>(wide);
+    return true;
+}
+
+bool CheckRange(const char* what, int32_t value, int32_t low, int32_t high, std::string& error)
+{
+    if (value >= low && value <= high)
+        return true;
+    error = std::string(what) + " " + std::to_string(value) + " is out of range " + std::to_string(low) + ".." +
+            std::to_string(high);
+    return false;
+}
+
+// The rest of the line after the keyword, with the spaces around it dropped.
+std::string RestAfterFirstWord(const std::string& text)
+{
+    size_t i = 0;
+    while (i < text.size() && IsSpace(text[i]))
+        ++i;
+    while (i < text.size() && !IsSpace(text[i]))
+        ++i;
+    return Trimmed(text.substr(i));
+}
+
+std::string HexColour(Colour colour)
+{
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "%02X%02X%02X", RedOf(colour), GreenOf(colour), BlueOf(colour));
+    return hex;
+}
+
+void WriteSegment(std::ostream& out, const std::optional<Segment>& segment)
+{
+    if (segment)
+        out << FormatSegment(*segment) << '\n';
+}
+
+// The moment the program makes its canvas: from here on its size is fixed.
+void MakeCanvas(ReplaySession& session) { session.canvasMade = true; }
+
+}  // namespace
+
+ParsedLine ParseScriptLine(const std::string& line)
+{
+    ParsedLine parsed;
+    const std::string text = WithoutComment(line);
+    const std::vector<std::string> words = SplitWords(text);
+    if (words.empty())
+        return parsed;
+
+    const Keyword* keyword = nullptr;
+    for (const Keyword& candidate : kKeywords)
+        if (words[0] == candidate.word)
+            keyword = &candidate;
+    if (!keyword) {
+        parsed.error = "unknown event \"" + words[0] + "\"";
+        return parsed;
+    }
+
+    ScriptEvent& event = parsed.event;
+    if (keyword->kind == ScriptEventKind::SoundFile) {
+        event.text = RestAfterFirstWord(text);
+        if (event.text.size() >= static_cast<size_t>(kSoundFileSize)) {
+            parsed.error = "sound file name is longer than " + std::to_string(kSoundFileSize - 1) + " bytes";
+            return parsed;
+        }
+        if (event.text.find('\0') != std::string::npos) {
+            parsed.error = "sound file name contains a NUL byte";
+            return parsed;
+        }
+        event.kind = keyword->kind;
+        return parsed;
+    }
+
+    const int given = static_cast<int>(words.size()) - 1;
+    if (given != keyword->numberCount) {
+        parsed.error = keyword->numberCount == 0
+                           ? std::string(keyword->word) + " takes no arguments"
+                           : std::string(keyword->word) + " takes " + std::to_string(keyword->numberCount) +
+                                 " numbers, got " + std::to_string(given);
+        return parsed;
+    }
+    for (int i = 0; i < given; ++i)
+        if (!ParseNumber(words[i + 1], event.numbers[i], parsed.error))
+            return parsed;
+
+    if (keyword->kind == ScriptEventKind::Size) {
+        if (!CheckRange("width", event.numbers[0], 1, kLargestClientSize, parsed.error) ||
+            !CheckRange("height", event.numbers[1], 1, kLargestClientSize, parsed.error))
+            return parsed;
+    }
+    if (keyword->kind == ScriptEventKind::Client) {
+        if (!CheckRange("width", event.numbers[0], 0, kLargestClientSize, parsed.error) ||
+            !CheckRange("height", event.numbers[1], 0, kLargestClientSize, parsed.error))
+            return parsed;
+    }
+    event.kind = keyword->kind;
+    return parsed;
+}
+
+ReplaySession StartReplay()
+{
+    ReplaySession session;
+    ResetOptionsToDefaults(session.toy.options);
+    session.toy.canvas = CanvasBounds{kDefaultClientWidth, kDefaultClientHeight};
+    return session;
+}
+
+std::string RunScriptEvent(ReplaySession& session, const ScriptEvent& event, std::ostream& out)
+{
+    Toy& toy = session.toy;
+    switch (event.kind) {
+    case ScriptEventKind::None:
+        break;
+    case ScriptEventKind::Size:
+        if (session.canvasMade)
+            return "size must come before the first client line and the first input event";
+        toy.canvas = CanvasBounds{event.numbers[0], event.numbers[1]};
+        session.clientWidth = event.numbers[0];
+        session.clientHeight = event.numbers[1];
+        break;
+    case ScriptEventKind::Client:
+        MakeCanvas(session);
+        session.clientWidth = event.numbers[0];
+        session.clientHeight = event.numbers[1];
+        break;
+    case ScriptEventKind::Flags:
+        for (int i = 0; i < kFlagCount; ++i)
+            SetFlag(toy.options, i, event.numbers[i]);
+        break;
+    case ScriptEventKind::SoundFile:
+        SetSoundFile(toy.options, event.text);
+        break;
+    case ScriptEventKind::Move:
+        MakeCanvas(session);
+        WriteSegment(out, OnPointerMove(toy, PackPointerPosition(event.numbers[0], event.numbers[1])));
+        break;
+    case ScriptEventKind::LeftDown:
+    case ScriptEventKind::LeftUp:
+        MakeCanvas(session);
+        SetLeftButton(toy.pen, event.kind == ScriptEventKind::LeftDown);
+        break;
+    case ScriptEventKind::RightDown:
+    case ScriptEventKind::RightUp:
+        MakeCanvas(session);
+        SetRightButton(toy.pen, event.kind == ScriptEventKind::RightDown);
+        break;
+    case ScriptEventKind::Key: {
+        MakeCanvas(session);
+        const KeyStamp stamp = OnKeyReleased(toy, session.clientWidth, session.clientHeight);
+        out << FormatBlossom(stamp.blossom) << '\n';
+        if (stamp.playSound)
+            out << "sound " << SoundFileText(toy.options) << '\n';
+        break;
+    }
+    case ScriptEventKind::Wheel:
+        MakeCanvas(session);
+        WriteSegment(out, OnWalkStep(toy));
+        break;
+    case ScriptEventKind::Tick:
+        MakeCanvas(session);
+        WriteSegment(out, OnTimerTick(toy));
+        break;
+    case ScriptEventKind::Lift:
+        MakeCanvas(session);
+        LiftPen(toy.pen);
+        break;
+    case ScriptEventKind::Clear:
+        MakeCanvas(session);
+        out << "clear " << session.clientWidth << ' ' << session.clientHeight << '\n';
+        break;
+    }
+    return {};
+}
+
+std::string FormatSegment(const Segment& segment)
+{
+    return "segment " + std::to_string(segment.from.x) + ' ' + std::to_string(segment.from.y) + ' ' +
+           std::to_string(segment.to.x) + ' ' + std::to_string(segment.to.y) + ' ' +
+           std::to_string(segment.width) + ' ' + HexColour(segment.colour) + ' ' + (segment.margin ? '1' : '0');
+}
+
+std::string FormatBlossom(const Blossom& blossom)
+{
+    return "stamp " + std::to_string(blossom.centre.x) + ' ' + std::to_string(blossom.centre.y) + ' ' +
+           std::to_string(blossom.a) + ' ' + std::to_string(blossom.b) + ' ' + HexColour(blossom.colour) + ' ' +
+           (blossom.margin ? '1' : '0');
+}
+
+ReplayResult RunScript(std::istream& in, std::ostream& out, std::string& error)
+{
+    ReplaySession session = StartReplay();
+    std::string line;
+    for (long number = 1; std::getline(in, line); ++number) {
+        ParsedLine parsed = ParseScriptLine(line);
+        if (parsed.error.empty())
+            parsed.error = RunScriptEvent(session, parsed.event, out);
+        if (!parsed.error.empty()) {
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            error = "line " + std::to_string(number) + ": \"" + line + "\": " + parsed.error;
+            return ReplayResult::BadLine;
+        }
+    }
+    if (in.bad()) {
+        error = "reading the script failed";
+        return ReplayResult::ReadFailed;
+    }
+    return ReplayResult::Done;
+}

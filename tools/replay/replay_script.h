@@ -1,0 +1,76 @@
+// Replaying a session from its events: the random source is never reseeded,
+// so a script of pointer, button, key and timer events gives back exactly the
+// marks the program drew. Parsing one line and running one event are kept
+// separate so that both can be tested on their own.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+
+#include "draw/toy.h"
+
+enum class ScriptEventKind {
+    None,  // a blank or comment-only line
+    Size,
+    Client,
+    Flags,
+    SoundFile,
+    Move,
+    LeftDown,
+    LeftUp,
+    RightDown,
+    RightUp,
+    Key,
+    Wheel,
+    Tick,
+    Lift,
+    Clear,
+};
+
+struct ScriptEvent {
+    ScriptEventKind kind = ScriptEventKind::None;
+    std::array<int32_t, kFlagCount> numbers{};  // size/client/move use the first two
+    std::string text;                           // soundfile only
+};
+
+// One parsed line: an event, or an error text saying what is wrong with it.
+struct ParsedLine {
+    ScriptEvent event;
+    std::string error;  // empty when the line is good
+};
+
+// Parses one script line (without its newline; a trailing CR is ignored).
+ParsedLine ParseScriptLine(const std::string& line);
+
+constexpr int32_t kDefaultClientWidth = 1024;
+constexpr int32_t kDefaultClientHeight = 768;
+constexpr int32_t kLargestClientSize = 32767;
+
+// The toy as the program holds it at start-up, plus the client size, which
+// may change after the canvas has been made.
+struct ReplaySession {
+    Toy toy;
+    int32_t clientWidth = kDefaultClientWidth;
+    int32_t clientHeight = kDefaultClientHeight;
+    bool canvasMade = false;  // set by the first client or input event
+};
+
+// A session with the default options and the default canvas and client size.
+ReplaySession StartReplay();
+
+// Runs one event, writing the marks it makes to `out`, one line each.
+// Returns an error text (a size once the canvas is made), else empty.
+std::string RunScriptEvent(ReplaySession& session, const ScriptEvent& event, std::ostream& out);
+
+// The output lines of the marks, without their newline.
+std::string FormatSegment(const Segment& segment);
+std::string FormatBlossom(const Blossom& blossom);
+
+enum class ReplayResult { Done, BadLine, ReadFailed };
+
+// Reads a whole script from `in`, line by line, running each event as it is
+// read. On a bad line nothing more is read and `error` gets the line number,
+// the reason and the line itself.
+ReplayResult RunScript(std::istream& in, std::ostream& out, std::string& error);
