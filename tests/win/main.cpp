@@ -1,0 +1,48 @@
+// The integration test program: opens the real main window once, as start-up
+// does, and runs every suite against it. Each suite sets the state it needs,
+// so any one suite can run alone.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "tests/win/window_fixture.h"
+
+namespace {
+
+HWND g_window = nullptr;
+
+class MainWindowEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        HINSTANCE instance = GetModuleHandleA(nullptr);
+        ASSERT_TRUE(RegisterMainWindowClass(instance));
+        g_window = OpenMainWindow(instance);
+        ASSERT_NE(g_window, nullptr);
+        ASSERT_TRUE(IsZoomed(g_window)) << "the window opens maximised";
+        const CanvasBounds bounds = TheCanvas().bounds;
+        const RECT client = ClientRect();
+        ASSERT_EQ(bounds.right, client.right);
+        ASSERT_EQ(bounds.bottom, client.bottom);
+        ASSERT_GT(bounds.right, 600) << "tests draw across a large client area";
+        ASSERT_GT(bounds.bottom, 500);
+    }
+
+    void TearDown() override
+    {
+        if (g_window)
+            DestroyWindow(g_window);
+        g_window = nullptr;
+    }
+};
+
+}  // namespace
+
+HWND MainWindowUnderTest() { return g_window; }
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    ::testing::AddGlobalTestEnvironment(new MainWindowEnvironment);
+    return RUN_ALL_TESTS();
+}
