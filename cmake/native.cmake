@@ -15,3 +15,21 @@ file(GLOB UNIT_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/
 add_executable(scrivlet_unit_tests ${UNIT_TEST_SOURCES})
 target_link_libraries(scrivlet_unit_tests PRIVATE scrivlet_core scrivlet_replay_script GTest::gtest_main)
 gtest_discover_tests(scrivlet_unit_tests DISCOVERY_TIMEOUT 30)
+
+# scrivlet-replay against scripts whose output was derived by hand.
+set(REPLAY_TESTS ${CMAKE_CURRENT_SOURCE_DIR}/tests/replay)
+add_test(NAME replay_all_events
+         COMMAND ${CMAKE_COMMAND} -DTOOL=$<TARGET_FILE:scrivlet-replay> -DSCRIPT=${REPLAY_TESTS}/all-events.script
+                 -DSTATUS=0 -DEXPECTED=${REPLAY_TESTS}/all-events.expected -P ${REPLAY_TESTS}/run_replay.cmake)
+add_test(NAME replay_all_events_from_standard_input
+         COMMAND ${CMAKE_COMMAND} -DTOOL=$<TARGET_FILE:scrivlet-replay> -DSTDIN=${REPLAY_TESTS}/all-events.script
+                 -DSTATUS=0 -DEXPECTED=${REPLAY_TESTS}/all-events.expected -P ${REPLAY_TESTS}/run_replay.cmake)
+add_test(NAME replay_missing_file_exits_1
+         COMMAND ${CMAKE_COMMAND} -DTOOL=$<TARGET_FILE:scrivlet-replay> -DSCRIPT=${REPLAY_TESTS}/no-such.script
+                 -DSTATUS=1 "-DERROR_PATTERN=cannot read \".*no-such\\.script\": No such file"
+                 -P ${REPLAY_TESTS}/run_replay.cmake)
+add_test(NAME replay_bad_line_exits_2
+         COMMAND ${CMAKE_COMMAND} -DTOOL=$<TARGET_FILE:scrivlet-replay> -DSCRIPT=${REPLAY_TESTS}/bad-line.script
+                 -DSTATUS=2 -DEXPECTED=${REPLAY_TESTS}/bad-line.expected
+                 "-DERROR_PATTERN=line 5: \"size 640 480 .*\": size must come before"
+                 -P ${REPLAY_TESTS}/run_replay.cmake)
