@@ -11,6 +11,13 @@ add_executable(scrivlet-replay tools/replay/main.cpp)
 target_link_libraries(scrivlet-replay PRIVATE scrivlet_replay_script)
 target_compile_options(scrivlet-replay PRIVATE -Wall -Wextra)
 
+# Throughput figures of the core; run by hand, not by ctest.
+find_package(benchmark QUIET)
+if(benchmark_FOUND)
+  add_executable(scrivlet_bench bench/replay_bench.cpp)
+  target_link_libraries(scrivlet_bench PRIVATE scrivlet_replay_script benchmark::benchmark)
+endif()
+
 file(GLOB UNIT_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/unit/*.cpp)
 add_executable(scrivlet_unit_tests ${UNIT_TEST_SOURCES})
 target_link_libraries(scrivlet_unit_tests PRIVATE scrivlet_core scrivlet_replay_script GTest::gtest_main)
