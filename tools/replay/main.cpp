@@ -1,6 +1,7 @@
 // scrivlet-replay [SCRIPT]: prints the marks a session of events would draw.
-// Exit status 0 when the whole script ran, 1 when it could not be read,
-// 2 when a line was bad (nothing after it is read).
+// Exit status 0 when the whole script ran, 1 when it could not be read (or
+// the marks could not be written), 2 when a line was bad (nothing after it
+// is read).
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -22,6 +23,10 @@ int Replay(std::istream& in, const std::string& name)
     std::string error;
     const ReplayResult result = RunScript(in, std::cout, error);
     std::cout.flush();
+    if (!std::cout) {
+        std::cerr << "scrivlet-replay: writing the marks failed\n";
+        return 1;
+    }
     switch (result) {
     case ReplayResult::Done:
         return 0;
