@@ -40,3 +40,48 @@ add_test(NAME replay_bad_line_exits_2
                  -DSTATUS=2 -DEXPECTED=${REPLAY_TESTS}/bad-line.expected
                  "-DERROR_PATTERN=line 5: \"size 640 480 .*\": size must come before"
                  -P ${REPLAY_TESTS}/run_replay.cmake)
+
+# The programs of a Windows build, run under Wine in the Wine prefix and X
+# display that test.sh makes. Each GoogleTest suite of the integration tests
+# is its own ctest entry, so a crash or a hang names its suite. They all share
+# one desktop, so they run one at a time.
+if(SCRIVLET_WINDOWS_BUILD_DIR)
+  set(WIN_RUNNER ${CMAKE_CURRENT_SOURCE_DIR}/tests/wine/run-exe.sh)
+  set(WIN_TEST_EXE ${SCRIVLET_WINDOWS_BUILD_DIR}/scrivlet_win_tests.exe)
+  file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/win/*.cpp)
+  set(WIN_TEST_FILTERS)
+  foreach(source IN LISTS WIN_TEST_SOURCES)
+    # Reconfigure when a test file changes, since its suites may have.
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${source})
+    file(STRINGS ${source} test_lines REGEX "^[ \t]*TEST(_F|_P)?[ \t]*\\(")
+    foreach(line IN LISTS test_lines)
+      string(REGEX MATCH "TEST(_F|_P)?[ \t]*\\([ \t]*([A-Za-z0-9_]+)" _ "${line}")
+      if(CMAKE_MATCH_1 STREQUAL "_P")
+        list(APPEND WIN_TEST_FILTERS "${CMAKE_MATCH_2}=*/${CMAKE_MATCH_2}.*")
+      else()
+        list(APPEND WIN_TEST_FILTERS "${CMAKE_MATCH_2}=${CMAKE_MATCH_2}.*")
+      endif()
+    endforeach()
+  endforeach()
+  list(REMOVE_DUPLICATES WIN_TEST_FILTERS)
+  foreach(entry IN LISTS WIN_TEST_FILTERS)
+    string(REGEX REPLACE "=.*" "" suite "${entry}")
+    string(REGEX REPLACE "^[^=]*=" "" filter "${entry}")
+    add_test(NAME wine.${suite} COMMAND bash ${WIN_RUNNER} ${WIN_TEST_EXE} --gtest_filter=${filter})
+    # A misspelt filter runs nothing and would pass; it must not.
+    set_tests_properties(wine.${suite} PROPERTIES RUN_SERIAL TRUE
+                         FAIL_REGULAR_EXPRESSION "\\] 0 tests from 0 test suites ran")
+  endforeach()
+
+  foreach(script draw_and_exit)
+    add_test(NAME e2e.${script}
+             COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/${script}.sh ${SCRIVLET_WINDOWS_BUILD_DIR}/scrivlet.exe)
+    set_tests_properties(e2e.${script} PROPERTIES RUN_SERIAL TRUE)
+  endforeach()
+endif()
+
+# The shipped 32-bit exe as a file: format, imports, version and icon.
+if(SCRIVLET_WINDOWS_PRODUCT_DIR)
+  add_test(NAME exe.product
+           COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/exe/check-product.sh ${SCRIVLET_WINDOWS_PRODUCT_DIR}/scrivlet.exe)
+endif()

@@ -1,0 +1,95 @@
+#!/bin/bash
+# End to end through the real program: scrivlet.exe under Wine in the test
+# desktop opens maximised on a black canvas, a mouse drag leaves colour along
+# its path and nowhere else, and File > Exit (Alt-F, x) ends it with code 0.
+# Usage: draw_and_exit.sh SCRIVLET_EXE   (needs WINE, WINEPREFIX, DISPLAY)
+set -uo pipefail
+
+exe=${1:?usage: draw_and_exit.sh SCRIVLET_EXE}
+. "$(dirname "$0")/lib.sh"
+
+e2e_require_env
+[ -f "$exe" ] || e2e_fail "no program at $exe"
+e2e_require_no_window
+
+read -r screenWidth screenHeight < <(xdotool getdisplaygeometry)
+
+# Any pointer movement over the canvas draws, even with no button held, so
+# the pointer waits over the caption until the drag.
+xdotool mousemove $((screenWidth / 2)) 5
+e2e_start "$exe"
+window=$(e2e_wait_window) || e2e_fail "no window titled scrivlet appeared within ${E2E_WAIT}s"
+
+# Maximised: the frame covers the whole desktop (its borders hang outside).
+maximised=0
+for _ in $(seq 50); do
+    read -r left top width height < <(e2e_window_frame "$window")
+    if [ "$left" -le 0 ] && [ "$top" -le 0 ] &&
+        [ $((left + width)) -ge "$screenWidth" ] && [ $((top + height)) -ge "$screenHeight" ]; then
+        maximised=1
+        break
+    fi
+    sleep 0.2
+done
+[ "$maximised" -eq 1 ] ||
+    e2e_fail "window is not maximised: frame ${width}x${height} at ($left,$top) on a ${screenWidth}x${screenHeight} desktop"
+
+# Everything below the caption and the menu bar is the client area, and it
+# starts black. Poll: the first paint may lag the window's appearance.
+clientTop=$E2E_CLIENT_TOP
+clientHeight=$((screenHeight - clientTop))
+shot=""
+for _ in $(seq 25); do
+    shot=$(e2e_screenshot start)
+    [ "$(e2e_brightest "$shot" "${screenWidth}x${clientHeight}+0+$clientTop")" -eq 0 ] && break
+    sleep 0.2
+done
+brightest=$(e2e_brightest "$shot" "${screenWidth}x${clientHeight}+0+$clientTop")
+[ "$brightest" -eq 0 ] || e2e_fail "client area is not black at start (brightest channel $brightest), see $shot"
+# ...while the caption above it is painted, so this is a window, not an
+# empty screen.
+[ "$(e2e_brightest "$shot" "${screenWidth}x10+0+5")" -gt 0 ] || e2e_fail "no caption at the top of the screen, see $shot"
+
+# A drag with the left button through five corners.
+path=(300 300 500 320 700 420 900 520 1000 680)
+xdotool mousemove "${path[0]}" "${path[1]}"
+sleep 0.2
+xdotool mousedown 1
+sleep 0.2
+for ((i = 2; i < ${#path[@]}; i += 2)); do
+    # Intermediate positions, so the program sees a run of short moves.
+    x0=${path[i - 2]} y0=${path[i - 1]} x1=${path[i]} y1=${path[i + 1]}
+    for step in 1 2 3 4; do
+        xdotool mousemove $((x0 + (x1 - x0) * step / 4)) $((y0 + (y1 - y0) * step / 4))
+        sleep 0.05
+    done
+done
+xdotool mouseup 1
+sleep 0.5
+
+shot=$(e2e_screenshot drag)
+for ((i = 2; i < ${#path[@]}; i += 2)); do
+    # Halfway along a short move: a fast move's black margin covers the end
+    # of the line before it, so the colour is surest away from the corners.
+    for eighth in 3 5; do
+        x=$((path[i - 2] + (path[i] - path[i - 2]) * eighth / 8))
+        y=$((path[i - 1] + (path[i + 1] - path[i - 1]) * eighth / 8))
+        brightest=$(e2e_brightest "$shot" "3x3+$((x - 1))+$((y - 1))")
+        [ "$brightest" -ge 10 ] || e2e_fail "no colour at ($x,$y) on the drag's path (brightest channel $brightest), see $shot"
+    done
+done
+# Far from the path the canvas stays black.
+for corner in "40x40+20+$((clientTop + 20))" "40x40+$((screenWidth - 60))+$((screenHeight - 60))" "40x40+100+700"; do
+    brightest=$(e2e_brightest "$shot" "$corner")
+    [ "$brightest" -eq 0 ] || e2e_fail "colour away from the drag's path in $corner (brightest channel $brightest), see $shot"
+done
+
+# File > Exit from the keyboard: Alt-F opens the File menu, x is E&xit.
+xdotool key alt+f
+sleep 0.5
+e2e_screenshot menu >/dev/null
+xdotool key x
+e2e_wait_exit || e2e_fail "still running ${E2E_WAIT}s after Alt-F, x; see $E2E_SHOTS/menu.png"
+[ "$E2E_STATUS" -eq 0 ] || e2e_fail "exited with code $E2E_STATUS after Alt-F, x"
+
+e2e_pass

@@ -1,0 +1,60 @@
+#!/bin/bash
+# Checks the shipped scrivlet.exe as a file: a 32-bit GUI program that runs
+# on a bare Windows (only system DLLs imported), with its version block and
+# its icon. Usage: check-product.sh scrivlet.exe
+set -uo pipefail
+
+exe=${1:?usage: check-product.sh scrivlet.exe}
+objdump=objdump
+allowed="ADVAPI32.DLL COMDLG32.DLL GDI32.DLL KERNEL32.DLL MSVCRT.DLL USER32.DLL WINMM.DLL"
+
+failures=0
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+[ -f "$exe" ] || { echo "FAIL: no program at $exe" >&2; exit 1; }
+command -v "$objdump" >/dev/null || { echo "FAIL: $objdump is missing (binutils)" >&2; exit 1; }
+headers=$("$objdump" -p "$exe") || { echo "FAIL: $objdump cannot read $exe" >&2; exit 1; }
+
+grep -q 'file format pei-i386' <<<"$headers" || fail "not a 32-bit x86 program: $(grep -m1 'file format' <<<"$headers")"
+grep -qE '^Magic[[:space:]]+010b' <<<"$headers" || fail "not a PE32 image"
+grep -qE '^Subsystem[[:space:]]+00000002' <<<"$headers" || fail "not a GUI program: $(grep -m1 '^Subsystem' <<<"$headers")"
+
+# A DLL outside the system set (libgcc, libstdc++, winpthread...) would make
+# the program fail to start on a machine without MinGW.
+imports=$(awk '/DLL Name:/ { print toupper($3) }' <<<"$headers")
+[ -n "$imports" ] || fail "no imported DLLs found"
+for dll in $imports; do
+    case " $allowed " in
+        *" $dll "*) ;;
+        *) fail "imports $dll, outside the allowed system DLLs ($allowed)" ;;
+    esac
+done
+
+# Resources by type: 3 icon image, 14 icon group, 16 version. The type level
+# of objdump's resource tree is indented by three spaces, names by five.
+read -r iconImages iconGroup104 versionBlocks < <(awk '
+    /^[0-9a-f]+   Entry: ID: / { type = $4; sub(/,$/, "", type) }
+    /^[0-9a-f]+     Entry: ID: / {
+        name = $4
+        sub(/,$/, "", name)
+        if (type == "0x000003") images++
+        if (type == "0x00000e" && name == "0x000068") group = 1
+        if (type == "0x000010") versions++
+    }
+    END { print images + 0, group + 0, versions + 0 }' <<<"$headers")
+[ "$iconImages" -ge 2 ] || fail "expected two icon images (16 and 256 colours), found $iconImages"
+[ "$iconGroup104" -eq 1 ] || fail "no icon group resource 104"
+[ "$versionBlocks" -eq 1 ] || fail "expected one version block, found $versionBlocks"
+
+# The fixed part of the version block: signature FEEF04BD, structure version
+# 1.0, then file version 1.2 . 6.0 as two little-endian 32-bit words.
+LC_ALL=C grep -qaP '\xbd\x04\xef\xfe\x00\x00\x01\x00\x02\x00\x01\x00\x00\x00\x06\x00' "$exe" ||
+    fail "the version block does not carry file version 1.2.6.0"
+
+if [ "$failures" -gt 0 ]; then
+    exit 1
+fi
+echo "PASS: $exe is a 32-bit GUI program importing only ${imports//$'\n'/ }, version 1.2.6.0, with its icon"

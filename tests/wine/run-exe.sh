@@ -1,0 +1,24 @@
+#!/bin/bash
+# Runs a Windows test program of a Windows build under Wine for ctest:
+# run-exe.sh PROGRAM.exe [ARGS...]. The Wine prefix and the X display are the
+# test run's own (test.sh makes them); this never falls back to the
+# developer's.
+set -u
+
+exe=${1:?usage: run-exe.sh PROGRAM.exe [ARGS...]}
+shift
+
+for name in WINE WINEPREFIX DISPLAY; do
+    if [ -z "${!name:-}" ]; then
+        echo "run-exe.sh: $name is not set. The Wine tests need the prefix, display and loader" >&2
+        echo "that test.sh sets up; run ./test.sh, or export WINE, WINEPREFIX and DISPLAY." >&2
+        exit 1
+    fi
+done
+if [ ! -f "$exe" ]; then
+    echo "run-exe.sh: no program at $exe; build the Windows build with -DSCRIVLET_WIN_TESTS=ON" >&2
+    exit 1
+fi
+
+export WINEDEBUG=${WINEDEBUG:--all}
+exec "$WINE" "$exe" "$@"

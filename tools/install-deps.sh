@@ -1,0 +1,39 @@
+#!/bin/bash
+# Installs the Debian packages that building and testing need, and only the
+# missing ones: on a machine that has them all it returns at once without
+# touching apt. Needs root, or sudo.
+set -euo pipefail
+
+native=(g++ make cmake googletest libgtest-dev libbenchmark-dev)
+cross=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools)
+wine=(wine wine64 wine32:i386 fonts-wine)
+desktop=(xvfb xdotool x11-utils imagemagick fp-utils)
+
+installed() {
+    [ "$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null)" = "install ok installed" ]
+}
+
+missing=()
+for package in "${native[@]}" "${cross[@]}" "${wine[@]}" "${desktop[@]}"; do
+    installed "$package" || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then
+    as_root=()
+elif command -v sudo >/dev/null 2>&1; then
+    as_root=(sudo env DEBIAN_FRONTEND=noninteractive)
+else
+    echo "install-deps.sh: these packages are missing and installing them needs root or sudo:" >&2
+    echo "  ${missing[*]}" >&2
+    exit 1
+fi
+
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+# wine32 comes from the i386 side of the archive.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    "${as_root[@]}" dpkg --add-architecture i386
+fi
+"${as_root[@]}" apt-get update -q
+"${as_root[@]}" apt-get install -y -q "${missing[@]}"
