@@ -26,6 +26,12 @@ public:
         ASSERT_EQ(bounds.bottom, client.bottom);
         ASSERT_GT(bounds.right, 600) << "tests draw across a large client area";
         ASSERT_GT(bounds.bottom, 500);
+        // Colours are compared exactly, which needs a true-colour screen
+        // (run Xvfb with a depth of 24).
+        HDC screen = GetDC(nullptr);
+        const int depth = GetDeviceCaps(screen, BITSPIXEL);
+        ReleaseDC(nullptr, screen);
+        ASSERT_GE(depth, 24) << "screen depth";
     }
 
     void TearDown() override

@@ -162,13 +162,16 @@ void WatchForAboutBox(AboutBoxSeen* seen, std::atomic<bool>* stop)
     }
 }
 
-// Counts activation messages on their way to the window procedure, so the
-// test knows what lifted the pen.
+// Counts the messages on their way to the window procedure that would also
+// lift the pen or move it, so the test knows what lifted it.
 int g_activations = 0;
+int g_pointerMoves = 0;
 LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_ACTIVATEAPP && wParam)
+    if ((message == WM_ACTIVATEAPP && wParam) || message == WM_EXITMENULOOP)
         ++g_activations;
+    if (message == WM_MOUSEMOVE)
+        ++g_pointerMoves;
     return MainWindowProc(window, message, wParam, lParam);
 }
 
@@ -180,9 +183,16 @@ TEST_F(About, CommandShowsTheBoxAndLiftsThePenAfterIt)
     MovePointer(700, 300);
     ASSERT_FALSE(toy().pen.newStroke);
 
+    // The box's modal loop delivers real input: keep the pointer on the
+    // window frame, where it makes no client-area moves.
+    RECT frame{};
+    GetWindowRect(window(), &frame);
+    SetCursorPos(frame.left + 2, frame.top + 2);
+
     AboutBoxSeen seen;
     std::atomic<bool> stop{false};
     g_activations = 0;
+    g_pointerMoves = 0;
     const LONG_PTR original = SetWindowLongPtrA(window(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc));
     std::thread watcher(WatchForAboutBox, &seen, &stop);
     Send(WM_COMMAND, IDM_ABOUT, 0);  // returns when the box is closed
@@ -201,6 +211,7 @@ TEST_F(About, CommandShowsTheBoxAndLiftsThePenAfterIt)
     EXPECT_EQ(address.find_first_of(" \r\n\t"), std::string::npos) << address;
 
     EXPECT_EQ(g_activations, 0) << "the pen must be lifted by the command itself";
+    EXPECT_EQ(g_pointerMoves, 0) << "a stray move would have started a stroke";
     EXPECT_TRUE(toy().pen.newStroke);
     // So the next move starts a new stroke instead of joining (700, 300).
     Toy expected = toy();
