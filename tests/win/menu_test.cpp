@@ -122,6 +122,21 @@ TEST_F(Menu, OtherLettersAndOtherMenusGetTheDefaultAnswer)
     DestroyMenu(stranger);
 }
 
+TEST_F(Menu, LeavingTheMenuOrComingBackToTheAppLiftsThePen)
+{
+    toy().options.drawWhenMouseMoves = 1;
+    MovePointer(400, 400);
+    ASSERT_FALSE(toy().pen.newStroke);
+    Send(WM_EXITMENULOOP, FALSE, 0);
+    EXPECT_TRUE(toy().pen.newStroke);
+
+    MovePointer(400, 400);
+    Send(WM_ACTIVATEAPP, FALSE, 0);
+    EXPECT_FALSE(toy().pen.newStroke) << "losing the focus keeps the stroke";
+    Send(WM_ACTIVATEAPP, TRUE, 0);
+    EXPECT_TRUE(toy().pen.newStroke);
+}
+
 // The message box's texts, read while it is open.
 struct AboutBoxSeen {
     bool found = false;

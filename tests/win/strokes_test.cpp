@@ -74,6 +74,28 @@ TEST_F(Strokes, MovingWithNoButtonAndNoDrawingOptionPaintsNothing)
     EXPECT_TRUE(toy().pen.lastPoint == (Point{500, 300}));
 }
 
+TEST_F(Strokes, ButtonsTakeTheCaptureAndEitherReleaseGivesItBack)
+{
+    toy().options.drawWhenMouseMoves = 1;
+    MovePointer(300, 300);
+    const Toy moved = toy();
+    const Pixels before = GrabCanvas(ClientRect());
+
+    PressLeft(300, 300);
+    EXPECT_EQ(GetCapture(), window());
+    PressRight(300, 300);
+    ReleaseRight(300, 300);
+    EXPECT_EQ(GetCapture(), nullptr) << "a release frees the pointer even with the left button held";
+    EXPECT_TRUE(toy().pen.leftButtonDown);
+    EXPECT_FALSE(toy().pen.rightButtonDown);
+    ReleaseLeft(300, 300);
+    EXPECT_FALSE(toy().pen.leftButtonDown);
+
+    // Pressing and releasing without moving neither draws nor lifts the pen.
+    ExpectSameToy(moved, toy());
+    EXPECT_EQ(CountDifferent(GrabCanvas(ClientRect()), before), 0);
+}
+
 TEST_F(Strokes, RightDragLeavesBlackAcrossEarlierColour)
 {
     PressLeft(200, 400);
