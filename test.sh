@@ -6,6 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 root=$PWD
+# Nothing here reads input; CI may even start us with standard input closed.
+exec </dev/null
 
 tools/install-deps.sh
 . tools/wine-env.sh
@@ -19,11 +21,11 @@ productBuild=$buildRoot/win-i686
 nativeBuild=$buildRoot/native
 jobs=$(nproc)
 
-cmake -S . -B "$winBuild" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-$arch.cmake -DSCRIVLET_WIN_TESTS=ON
+cmake --no-warn-unused-cli -S . -B "$winBuild" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-$arch.cmake -DSCRIVLET_WIN_TESTS=ON
 cmake --build "$winBuild" -j "$jobs"
 if [ "$arch" != i686 ]; then
     # Not runnable here, but it is what ships: it must keep building.
-    cmake -S . -B "$productBuild" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
+    cmake --no-warn-unused-cli -S . -B "$productBuild" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
     cmake --build "$productBuild" -j "$jobs" --target scrivlet
 fi
 cmake -S . -B "$nativeBuild" -DSCRIVLET_WINDOWS_BUILD_DIR="$winBuild" -DSCRIVLET_WINDOWS_PRODUCT_DIR="$productBuild"
@@ -96,23 +98,10 @@ cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 
 # The ctest pipe trap: a wineserver or desktop process started by a test
 # inherits ctest's output pipe, and ctest waits until it closes. So start
-# both now, in a fresh server with the settings above: a persistent server,
-# and the desktop's owner in a session of its own.
-"$WINESERVER" -k >/dev/null 2>&1 || true
-timeout 20 "$WINESERVER" -w >/dev/null 2>&1 || true
-"$WINESERVER" -p </dev/null >/dev/null 2>&1
-setsid "$WINE" explorer /desktop=Default,1280x800 </dev/null >/dev/null 2>&1 &
-desktopReady=0
-for _ in $(seq 150); do
-    if xdotool search --name 'Wine desktop' >/dev/null 2>&1; then
-        desktopReady=1
-        break
-    fi
-    sleep 0.2
-done
-[ "$desktopReady" -eq 1 ] || fail "Wine's virtual desktop did not appear on $DISPLAY within 30 s"
+# both now, in a fresh server that has the settings above.
+tests/wine/start-desktop.sh --restart || fail "could not start Wine's desktop in $WINEPREFIX"
 
-export WINE SCRIVLET_WIN_ARCH
+export WINE WINESERVER SCRIVLET_WIN_ARCH
 set +e
 (cd "$nativeBuild" && ctest --output-on-failure --timeout 120)
 status=$?

@@ -64,10 +64,17 @@ if(SCRIVLET_WINDOWS_BUILD_DIR)
     endforeach()
   endforeach()
   list(REMOVE_DUPLICATES WIN_TEST_FILTERS)
+  # Suites that must be the first program of a fresh wineserver: under Wine a
+  # pointer clip takes effect only for such a program.
+  set(WIN_FRESH_SERVER_SUITES)
   foreach(entry IN LISTS WIN_TEST_FILTERS)
     string(REGEX REPLACE "=.*" "" suite "${entry}")
     string(REGEX REPLACE "^[^=]*=" "" filter "${entry}")
-    add_test(NAME wine.${suite} COMMAND bash ${WIN_RUNNER} ${WIN_TEST_EXE} --gtest_filter=${filter})
+    set(fresh)
+    if(suite IN_LIST WIN_FRESH_SERVER_SUITES)
+      set(fresh --fresh-server)
+    endif()
+    add_test(NAME wine.${suite} COMMAND bash ${WIN_RUNNER} ${fresh} ${WIN_TEST_EXE} --gtest_filter=${filter})
     # A misspelt filter runs nothing and would pass; it must not.
     set_tests_properties(wine.${suite} PROPERTIES RUN_SERIAL TRUE
                          FAIL_REGULAR_EXPRESSION "\\] 0 tests from 0 test suites ran")

@@ -15,8 +15,13 @@ e2e_require_no_window
 read -r screenWidth screenHeight < <(xdotool getdisplaygeometry)
 
 # Any pointer movement over the canvas draws, even with no button held, so
-# the pointer waits over the caption until the drag.
+# the pointer waits over the caption until the drag. Two moves, so that Wine
+# sees motion and learns where the pointer is: a fresh wineserver otherwise
+# believes it is in the middle of the screen.
+xdotool mousemove $((screenWidth / 2)) 6
+sleep 0.1
 xdotool mousemove $((screenWidth / 2)) 5
+sleep 0.3
 e2e_start "$exe"
 window=$(e2e_wait_window) || e2e_fail "no window titled scrivlet appeared within ${E2E_WAIT}s"
 

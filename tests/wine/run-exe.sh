@@ -1,11 +1,17 @@
 #!/bin/bash
 # Runs a Windows test program of a Windows build under Wine for ctest:
-# run-exe.sh PROGRAM.exe [ARGS...]. The Wine prefix and the X display are the
-# test run's own (test.sh makes them); this never falls back to the
-# developer's.
+# run-exe.sh [--fresh-server] PROGRAM.exe [ARGS...]. The Wine prefix and the
+# X display are the test run's own (test.sh makes them); this never falls
+# back to the developer's. --fresh-server first restarts the wineserver and
+# the desktop, for tests that must be the first program a server runs.
 set -u
 
-exe=${1:?usage: run-exe.sh PROGRAM.exe [ARGS...]}
+fresh=0
+if [ "${1:-}" = --fresh-server ]; then
+    fresh=1
+    shift
+fi
+exe=${1:?usage: run-exe.sh [--fresh-server] PROGRAM.exe [ARGS...]}
 shift
 
 for name in WINE WINEPREFIX DISPLAY; do
@@ -21,4 +27,7 @@ if [ ! -f "$exe" ]; then
 fi
 
 export WINEDEBUG=${WINEDEBUG:--all}
+if [ "$fresh" -eq 1 ]; then
+    bash "$(dirname "$0")/start-desktop.sh" --restart || exit 1
+fi
 exec "$WINE" "$exe" "$@"

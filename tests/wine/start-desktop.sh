@@ -1,0 +1,37 @@
+#!/bin/bash
+# Starts a persistent wineserver for WINEPREFIX and Wine's virtual desktop on
+# DISPLAY, each detached from the caller's output, and waits until the
+# desktop window exists. Started from inside a test instead, either would
+# inherit ctest's output pipe and ctest would wait for it to close.
+# With --restart, first ends the prefix's running server and every Wine
+# process in it (a test that needs a fresh wineserver).
+set -u
+
+for name in WINE WINESERVER WINEPREFIX DISPLAY; do
+    if [ -z "${!name:-}" ]; then
+        echo "start-desktop.sh: $name is not set" >&2
+        exit 1
+    fi
+done
+
+if [ "${1:-}" = --restart ]; then
+    "$WINESERVER" -k >/dev/null 2>&1
+    timeout 20 "$WINESERVER" -w >/dev/null 2>&1
+fi
+
+"$WINESERVER" -p </dev/null >/dev/null 2>&1
+# The desktop lasts while a program other than its owner uses it, so a
+# console program waits on it for good: "pause" reads a FIFO that it holds
+# open for writing itself, and so never sees the end of its input. Its first
+# use of the desktop creates the desktop (Wine's virtual desktop, as the
+# prefix's settings ask). The server's end takes the holder with it.
+holder=$WINEPREFIX/desktop-holder.fifo
+[ -p "$holder" ] || mkfifo "$holder" || exit 1
+setsid "$WINE" cmd /c pause <>"$holder" >/dev/null 2>&1 &
+
+for _ in $(seq 150); do
+    xdotool search --name 'Wine desktop' >/dev/null 2>&1 && exit 0
+    sleep 0.2
+done
+echo "start-desktop.sh: Wine's virtual desktop did not appear on $DISPLAY within 30 s" >&2
+exit 1
