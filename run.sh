@@ -22,7 +22,7 @@ fi
 
 jobs=$(nproc)
 build() {  # build DIRECTORY ARCH
-    cmake --no-warn-unused-cli -S . -B "$1" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-$2.cmake >/dev/null
+    cmake --no-warn-unused-cli -S . -B "$1" -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-$2.cmake" >/dev/null
     cmake --build "$1" -j "$jobs" --target scrivlet
 }
 winBuild=$root/build/win-$SCRIVLET_WIN_ARCH

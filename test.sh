@@ -21,7 +21,7 @@ productBuild=$buildRoot/win-i686
 nativeBuild=$buildRoot/native
 jobs=$(nproc)
 
-cmake --no-warn-unused-cli -S . -B "$winBuild" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-$arch.cmake -DSCRIVLET_WIN_TESTS=ON
+cmake --no-warn-unused-cli -S . -B "$winBuild" -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-$arch.cmake" -DSCRIVLET_WIN_TESTS=ON
 cmake --build "$winBuild" -j "$jobs"
 if [ "$arch" != i686 ]; then
     # Not runnable here, but it is what ships: it must keep building.

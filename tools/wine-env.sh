@@ -1,8 +1,8 @@
-# Sourced by run.sh, test.sh and the test scripts: picks the Windows build
-# that can run on this host and the Wine loader that runs it. The shipped
-# program is the 32-bit build; where the kernel cannot execute 32-bit code
-# (IA-32 emulation off) only 64-bit Wine works, so the same sources are built
-# and run for x86_64 instead.
+# shellcheck shell=bash
+# Sourced by run.sh and test.sh: picks the Windows build that can run on this
+# host and the Wine loader that runs it. The shipped program is the 32-bit
+# build; where the kernel cannot execute 32-bit code (IA-32 emulation off)
+# only 64-bit Wine works, so the same sources are built and run for x86_64.
 #
 # Exports SCRIVLET_WIN_ARCH (i686 or x86_64), WINE (the loader) and
 # WINESERVER. A caller may preset SCRIVLET_WIN_ARCH to force a choice.
@@ -27,7 +27,7 @@ case "$SCRIVLET_WIN_ARCH" in
     x86_64) WINE=/usr/lib/wine/wine64 ;;
     *)
         echo "wine-env.sh: SCRIVLET_WIN_ARCH must be i686 or x86_64, not '$SCRIVLET_WIN_ARCH'" >&2
-        return 1 2>/dev/null || exit 1
+        return 1
         ;;
 esac
 

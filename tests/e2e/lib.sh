@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared steps of the end-to-end scripts: start the program under Wine, find
 # its window, take and read screenshots, wait for the exit. Every wait has a
 # limit; a failure names the screenshot that shows it and keeps it.
