@@ -23,6 +23,26 @@ add_executable(scrivlet_unit_tests ${UNIT_TEST_SOURCES})
 target_link_libraries(scrivlet_unit_tests PRIVATE scrivlet_core scrivlet_replay_script GTest::gtest_main)
 gtest_discover_tests(scrivlet_unit_tests DISCOVERY_TIMEOUT 30)
 
+# The native program: a GTK 3 shell over the same core, built when GTK and
+# libcanberra are installed (tools/install-deps.sh installs them).
+find_package(PkgConfig QUIET)
+if(PkgConfig_FOUND)
+  pkg_check_modules(GTK3 IMPORTED_TARGET gtk+-3.0)
+  pkg_check_modules(CANBERRA IMPORTED_TARGET libcanberra)
+endif()
+if(GTK3_FOUND AND CANBERRA_FOUND)
+  file(GLOB GTK_SHELL_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/gtk/*_gtk.cpp)
+  list(FILTER GTK_SHELL_SOURCES EXCLUDE REGEX "/main_gtk\\.cpp$")
+  add_library(scrivlet_gtk STATIC ${GTK_SHELL_SOURCES} draw/canvas_gtk.cpp)
+  target_link_libraries(scrivlet_gtk PUBLIC scrivlet_core PkgConfig::GTK3 PkgConfig::CANBERRA X11)
+  target_compile_options(scrivlet_gtk PRIVATE -Wall -Wextra)
+  add_executable(scrivlet gtk/main_gtk.cpp)
+  target_link_libraries(scrivlet PRIVATE scrivlet_gtk)
+  target_compile_options(scrivlet PRIVATE -Wall -Wextra)
+else()
+  message(STATUS "GTK 3 or libcanberra not found: the native program is not built")
+endif()
+
 # scrivlet-replay against scripts whose output was derived by hand.
 set(REPLAY_TESTS ${CMAKE_CURRENT_SOURCE_DIR}/tests/replay)
 add_test(NAME replay_all_events

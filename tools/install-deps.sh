@@ -8,13 +8,16 @@ native=(g++ make cmake googletest libgtest-dev libbenchmark-dev)
 cross=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools)
 wine=(wine wine64 wine32:i386 fonts-wine)
 desktop=(xvfb xdotool x11-utils imagemagick fp-utils)
+# The native program: GTK 3 and libcanberra to build it, the desktop's event
+# sounds for its key sound, and openbox for its end-to-end tests.
+native_shell=(libgtk-3-dev libcanberra-dev libcanberra-pulse sound-theme-freedesktop openbox)
 
 installed() {
     [ "$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null)" = "install ok installed" ]
 }
 
 missing=()
-for package in "${native[@]}" "${cross[@]}" "${wine[@]}" "${desktop[@]}"; do
+for package in "${native[@]}" "${cross[@]}" "${wine[@]}" "${desktop[@]}" "${native_shell[@]}"; do
     installed "$package" || missing+=("$package")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0

@@ -1,0 +1,146 @@
+// Cairo side of the canvas: the marks that the core decides, painted as the
+// Windows program's GDI paints them: round-ended lines through pixel centres
+// and null-pen ellipses, which cover one pixel less than their bounding box.
+#include "draw/canvas_gtk.h"
+
+#include <algorithm>
+
+namespace {
+
+CairoCanvas g_canvas;
+
+void SetColour(cairo_t* cr, Colour colour)
+{
+    cairo_set_source_rgb(cr, RedOf(colour) / 255.0, GreenOf(colour) / 255.0, BlueOf(colour) / 255.0);
+}
+
+cairo_t* BeginMark()
+{
+    cairo_t* cr = cairo_create(g_canvas.surface);
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+    return cr;
+}
+
+void EndMark(cairo_t* cr)
+{
+    cairo_destroy(cr);
+    cairo_surface_mark_dirty(g_canvas.surface);
+}
+
+// A line as a wide GDI pen draws it: through the centres of the end pixels,
+// with round ends, so a zero-length line is a round dot.
+void Line(cairo_t* cr, Point from, Point to, int width, Colour colour)
+{
+    SetColour(cr, colour);
+    cairo_set_line_width(cr, width);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    cairo_move_to(cr, from.x + 0.5, from.y + 0.5);
+    cairo_line_to(cr, to.x + 0.5, to.y + 0.5);
+    cairo_stroke(cr);
+}
+
+// A filled ellipse without outline in the box (left, top, right, bottom):
+// without a pen GDI fills up to right - 1 and bottom - 1.
+void FillEllipse(cairo_t* cr, const Box& box)
+{
+    const double width = box.right - box.left - 1;
+    const double height = box.bottom - box.top - 1;
+    if (width <= 0 || height <= 0)
+        return;
+    cairo_save(cr);
+    cairo_translate(cr, box.left + width / 2, box.top + height / 2);
+    cairo_scale(cr, width / 2, height / 2);
+    cairo_arc(cr, 0, 0, 1, 0, 2 * 3.14159265358979323846);
+    cairo_restore(cr);
+    cairo_fill(cr);
+}
+
+void BlossomShape(cairo_t* cr, Point centre, int w, int h, Colour colour)
+{
+    SetColour(cr, colour);
+    for (const Box& box : BlossomEllipses(centre, w, h))
+        FillEllipse(cr, box);
+}
+
+Box Grow(Point a, Point b, int by)
+{
+    return Box{std::min(a.x, b.x) - by, std::min(a.y, b.y) - by, std::max(a.x, b.x) + by + 1,
+               std::max(a.y, b.y) + by + 1};
+}
+
+}  // namespace
+
+CairoCanvas& TheCairoCanvas() { return g_canvas; }
+
+bool CreateCairoCanvas(int width, int height)
+{
+    if (g_canvas.surface || width <= 0 || height <= 0)
+        return false;
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(surface);
+        return false;
+    }
+    g_canvas.surface = surface;
+    g_canvas.bounds = CanvasBounds{width, height};
+    ClearCairoCanvas(width, height);
+    return true;
+}
+
+Box PaintSegmentOnCanvas(const Segment& segment)
+{
+    if (!g_canvas.surface)
+        return Box{};
+    cairo_t* cr = BeginMark();
+    if (segment.margin)
+        Line(cr, segment.from, segment.to, kMarginPenWidth, kBackgroundColour);
+    Line(cr, segment.from, segment.to, segment.width, segment.colour);
+    EndMark(cr);
+    const int reach = std::max(segment.margin ? kMarginPenWidth : 0, segment.width) / 2 + 1;
+    return Grow(segment.from, segment.to, reach);
+}
+
+Box PaintBlossomOnCanvas(const Blossom& blossom)
+{
+    if (!g_canvas.surface)
+        return Box{};
+    cairo_t* cr = BeginMark();
+    int a = blossom.a;
+    int b = blossom.b;
+    if (blossom.margin) {
+        a = MarginSize(blossom.a);
+        b = MarginSize(blossom.b);
+        BlossomShape(cr, blossom.centre, a, b, kBackgroundColour);
+    }
+    BlossomShape(cr, blossom.centre, blossom.a, blossom.b, blossom.colour);
+    EndMark(cr);
+    const int reach = std::max(a, b) / 2 + 1;
+    return Grow(blossom.centre, blossom.centre, reach);
+}
+
+void ClearCairoCanvas(int width, int height)
+{
+    if (!g_canvas.surface || width <= 0 || height <= 0)
+        return;
+    cairo_t* cr = BeginMark();
+    SetColour(cr, kBackgroundColour);
+    cairo_rectangle(cr, 0, 0, width, height);
+    cairo_fill(cr);
+    EndMark(cr);
+}
+
+void PaintCanvasOnto(cairo_t* target, const Box& clip)
+{
+    cairo_save(target);
+    cairo_rectangle(target, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top);
+    cairo_clip(target);
+    SetColour(target, kBackgroundColour);
+    cairo_paint(target);
+    if (g_canvas.surface) {
+        cairo_set_source_surface(target, g_canvas.surface, 0, 0);
+        cairo_rectangle(target, 0, 0, g_canvas.bounds.right, g_canvas.bounds.bottom);
+        cairo_fill(target);
+    }
+    cairo_restore(target);
+}

@@ -1,0 +1,48 @@
+// The native (GTK 3) shell: the process-wide toy, the main window and its
+// parts, and the calls between the shell's files. Decisions stay in the core;
+// these files translate GTK's events into its calls and paint the results.
+#pragma once
+
+#include <string>
+
+#include <gtk/gtk.h>
+
+#include "draw/toy.h"
+
+constexpr char kProgramName[] = "scrivlet";
+constexpr char kPlainTitle[] = "Scrivlet";
+constexpr char kConfinedTitle[] = "Scrivlet. (Alt-F - menu)";
+constexpr char kAboutMessage[] = "Scrivlet. Version 1.2.6\n\nhello@scrivlet.org";
+constexpr guint kWalkTimerPeriod = 100;
+
+struct Shell {
+    GtkWidget* window = nullptr;
+    GtkWidget* menuBar = nullptr;
+    GtkWidget* area = nullptr;
+    bool canvasReady = false;
+    std::string startupDirectory;
+};
+
+Shell& TheShell();
+Toy& TheToy();
+
+// Builds the window with its menus and shows it maximised; the canvas is
+// made once the window manager has maximised it.
+void OpenMainWindow();
+
+// The drawing area's current size: the client area of the Windows program.
+void ClientSize(int& width, int& height);
+
+// Kid-proofing while the window is active: the keyboard grab, and the
+// pointer confined to the drawing area when the option is on.
+void HoldKeyboard();
+void ReleaseKeyboard();
+void ConfinePointer();
+void ReleasePointer();
+// Lets the pointer go without changing the title (a menu is opening).
+void ReleasePointerGrab();
+// Confines or releases the pointer as the option says; sets the title.
+void ApplyConfinement();
+
+// Plays the key sound (a file, or the desktop's default event sound).
+void PlayKeySound(const std::string& soundFile);

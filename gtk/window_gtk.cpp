@@ -1,0 +1,381 @@
+// The main window: a menu bar over a drawing area. Each GTK event is decoded
+// into the call the Windows program's window procedure makes, and whatever
+// mark the core decides is painted on the canvas and redrawn.
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "app/menu_keys.h"
+#include "draw/canvas_gtk.h"
+#include "gtk/commands_gtk.h"
+#include "gtk/shell_gtk.h"
+#include "gtk/signal_gtk.h"
+
+namespace {
+
+Shell g_shell;
+Toy g_toy;
+
+// A window manager that never maximises the window gets the canvas at the
+// size it has this long after the window was mapped.
+constexpr guint kMaximiseWait = 1500;
+// Once the window manager has said "maximised", the new size is laid out
+// within a frame or two.
+constexpr guint kLayoutWait = 100;
+
+std::vector<GtkWidget*> g_popupTitles;
+
+void Redraw(const Box& box)
+{
+    if (box.right > box.left && box.bottom > box.top)
+        gtk_widget_queue_draw_area(g_shell.area, box.left, box.top, box.right - box.left, box.bottom - box.top);
+}
+
+void PaintIfAny(const std::optional<Segment>& segment)
+{
+    if (segment)
+        Redraw(PaintSegmentOnCanvas(*segment));
+}
+
+gboolean OnWalkTimer(gpointer)
+{
+    if (g_shell.canvasReady)
+        PaintIfAny(OnTimerTick(g_toy));
+    return G_SOURCE_CONTINUE;
+}
+
+// The canvas is made once, at the drawing area's size when the window is
+// first maximised: the size the Windows program's canvas gets.
+void MakeCanvas()
+{
+    if (g_shell.canvasReady)
+        return;
+    int width = 0;
+    int height = 0;
+    ClientSize(width, height);
+    if (!CreateCairoCanvas(width, height))
+        return;
+    g_shell.canvasReady = true;
+    g_toy.canvas = TheCairoCanvas().bounds;
+    g_timeout_add(kWalkTimerPeriod, OnWalkTimer, nullptr);
+    ApplyConfinement();
+    if (gtk_window_is_active(GTK_WINDOW(g_shell.window)))
+        HoldKeyboard();
+    gtk_widget_queue_draw(g_shell.area);
+}
+
+gboolean MakeCanvasLater(gpointer)
+{
+    MakeCanvas();
+    return G_SOURCE_REMOVE;
+}
+
+bool OnWindowState(const GValue* params, guint count)
+{
+    const GdkEvent* event = EventParameter(params, count);
+    if (event && (event->window_state.new_window_state & GDK_WINDOW_STATE_MAXIMIZED))
+        g_timeout_add(kLayoutWait, MakeCanvasLater, nullptr);
+    return false;
+}
+
+bool OnAreaAllocated(const GValue*, guint)
+{
+    if (gtk_window_is_maximized(GTK_WINDOW(g_shell.window)))
+        MakeCanvas();
+    return false;
+}
+
+bool OnMapped(const GValue*, guint)
+{
+    g_timeout_add(kMaximiseWait, MakeCanvasLater, nullptr);
+    return false;
+}
+
+bool OnDraw(const GValue* params, guint count)
+{
+    if (count < 2)
+        return false;
+    auto* cr = static_cast<cairo_t*>(g_value_get_boxed(&params[1]));
+    double left = 0, top = 0, right = 0, bottom = 0;
+    cairo_clip_extents(cr, &left, &top, &right, &bottom);
+    PaintCanvasOnto(cr, Box{static_cast<int32_t>(std::floor(left)), static_cast<int32_t>(std::floor(top)),
+                            static_cast<int32_t>(std::ceil(right)), static_cast<int32_t>(std::ceil(bottom))});
+    return true;
+}
+
+bool OnMotion(const GValue* params, guint count)
+{
+    const GdkEvent* event = EventParameter(params, count);
+    if (!event || !g_shell.canvasReady)
+        return false;
+    const int x = static_cast<int>(std::floor(event->motion.x));
+    const int y = static_cast<int>(std::floor(event->motion.y));
+    PaintIfAny(OnPointerMove(g_toy, PackPointerPosition(x, y)));
+    return true;
+}
+
+// The pointer stays with the drawing area while a button is held (GTK's
+// implicit grab), as the Windows program captures the mouse. Double and
+// triple clicks are only extra reports of presses already seen.
+bool OnButton(const GValue* params, guint count)
+{
+    const GdkEvent* event = EventParameter(params, count);
+    if (!event || (event->type != GDK_BUTTON_PRESS && event->type != GDK_BUTTON_RELEASE))
+        return false;
+    const bool down = event->type == GDK_BUTTON_PRESS;
+    if (event->button.button == GDK_BUTTON_PRIMARY)
+        SetLeftButton(g_toy.pen, down);
+    else if (event->button.button == GDK_BUTTON_SECONDARY)
+        SetRightButton(g_toy.pen, down);
+    return true;
+}
+
+bool OnScroll(const GValue* params, guint count)
+{
+    const GdkEvent* event = EventParameter(params, count);
+    if (!event || !g_shell.canvasReady)
+        return false;
+    // Only the vertical wheel, as the Windows program hears only it.
+    if (event->scroll.direction == GDK_SCROLL_UP || event->scroll.direction == GDK_SCROLL_DOWN)
+        PaintIfAny(OnWalkStep(g_toy));
+    return true;
+}
+
+// Keys that the Windows program receives as system keys (Alt, F10, anything
+// with Alt held) or never at all (the Windows-logo keys): no stamp.
+bool IsSystemKey(const GdkEventKey& key)
+{
+    switch (key.keyval) {
+    case GDK_KEY_Alt_L:
+    case GDK_KEY_Alt_R:
+    case GDK_KEY_Meta_L:
+    case GDK_KEY_Meta_R:
+    case GDK_KEY_Super_L:
+    case GDK_KEY_Super_R:
+    case GDK_KEY_Hyper_L:
+    case GDK_KEY_Hyper_R:
+    case GDK_KEY_F10:
+        return true;
+    default:
+        return (key.state & GDK_MOD1_MASK) != 0;
+    }
+}
+
+bool OnKeyReleased(const GValue* params, guint count)
+{
+    const GdkEvent* event = EventParameter(params, count);
+    if (!event || !g_shell.canvasReady || IsSystemKey(event->key))
+        return false;
+    int width = 0;
+    int height = 0;
+    ClientSize(width, height);
+    const KeyStamp stamp = OnKeyReleased(g_toy, width, height);
+    Redraw(PaintBlossomOnCanvas(stamp.blossom));
+    if (stamp.playSound)
+        PlayKeySound(SoundFileText(g_toy.options));
+    return true;
+}
+
+// Alt+letter opens the popup whose title starts with it, as the Windows
+// program answers its menu's unknown-letter query; the titles carry no
+// mnemonic. F10 does nothing, as a bare Alt does there.
+bool OnKeyPressed(const GValue* params, guint count)
+{
+    const GdkEvent* event = EventParameter(params, count);
+    if (!event)
+        return false;
+    if (event->key.keyval == GDK_KEY_F10)
+        return true;
+    if (!(event->key.state & GDK_MOD1_MASK))
+        return false;
+    std::vector<std::string> titles;
+    for (GtkWidget* item : g_popupTitles)
+        titles.emplace_back(gtk_menu_item_get_label(GTK_MENU_ITEM(item)));
+    const int index = PopupForLetter(static_cast<int>(gdk_keyval_to_unicode(event->key.keyval)), titles);
+    if (index < 0)
+        return false;
+    // The menu takes the keyboard and the pointer with grabs of its own
+    // kind, which ours would refuse; it gives them back when it closes.
+    ReleaseKeyboard();
+    ReleasePointerGrab();
+    gtk_widget_mnemonic_activate(g_popupTitles[index], FALSE);
+    return true;
+}
+
+bool OnActiveChanged(const GValue*, guint)
+{
+    if (!g_shell.window)
+        return false;
+    const bool active = gtk_window_is_active(GTK_WINDOW(g_shell.window));
+    if (active) {
+        LiftPen(g_toy.pen);
+        HoldKeyboard();
+        if (FlagOn(g_toy.options.clipMousePointer))
+            ConfinePointer();
+    } else {
+        ReleaseKeyboard();
+        if (FlagOn(g_toy.options.clipMousePointer))
+            ReleasePointer();
+    }
+    return false;
+}
+
+// The menu took the pointer and keyboard for itself and gave them back to
+// nobody: lift the pen and take back what the toy holds.
+bool OnMenuClosed(const GValue*, guint)
+{
+    LiftPen(g_toy.pen);
+    if (g_shell.window && gtk_window_is_active(GTK_WINDOW(g_shell.window))) {
+        HoldKeyboard();
+        if (FlagOn(g_toy.options.clipMousePointer))
+            ConfinePointer();
+    }
+    return false;
+}
+
+bool OnDestroyed(const GValue*, guint)
+{
+    g_shell.window = nullptr;
+    g_shell.menuBar = nullptr;
+    g_shell.area = nullptr;
+    gtk_main_quit();
+    return false;
+}
+
+bool OnSaveChosen(const GValue*, guint)
+{
+    SaveCanvasAsBmp();
+    return false;
+}
+
+bool OnOptionsChosen(const GValue*, guint)
+{
+    RunOptionsDialog();
+    LiftPen(g_toy.pen);
+    ApplyConfinement();
+    return false;
+}
+
+bool OnExitChosen(const GValue*, guint)
+{
+    gtk_window_close(GTK_WINDOW(g_shell.window));
+    return false;
+}
+
+bool OnClearChosen(const GValue*, guint)
+{
+    int width = 0;
+    int height = 0;
+    ClientSize(width, height);
+    ClearCairoCanvas(width, height);
+    gtk_widget_queue_draw(g_shell.area);
+    return false;
+}
+
+bool OnAboutChosen(const GValue*, guint)
+{
+    GtkWidget* box = gtk_message_dialog_new(GTK_WINDOW(g_shell.window), GTK_DIALOG_MODAL, GTK_MESSAGE_OTHER,
+                                            GTK_BUTTONS_OK, "%s", kAboutMessage);
+    gtk_window_set_title(GTK_WINDOW(box), "About");
+    gtk_dialog_run(GTK_DIALOG(box));
+    gtk_widget_destroy(box);
+    LiftPen(g_toy.pen);
+    return false;
+}
+
+bool OnContentsChosen(const GValue*, guint)
+{
+    ShowHelpTopic("scrivlet.htm");
+    LiftPen(g_toy.pen);
+    return false;
+}
+
+GtkWidget* AddItem(GtkWidget* menu, const char* text, SignalHandler handler)
+{
+    GtkWidget* item = gtk_menu_item_new_with_mnemonic(text);
+    ConnectSignal(item, "activate", handler);
+    gtk_menu_shell_append(GTK_MENU_SHELL(menu), item);
+    return item;
+}
+
+void AddSeparator(GtkWidget* menu) { gtk_menu_shell_append(GTK_MENU_SHELL(menu), gtk_separator_menu_item_new()); }
+
+GtkWidget* AddPopup(GtkWidget* bar, const char* title)
+{
+    GtkWidget* item = gtk_menu_item_new_with_label(title);
+    GtkWidget* menu = gtk_menu_new();
+    gtk_menu_item_set_submenu(GTK_MENU_ITEM(item), menu);
+    gtk_menu_shell_append(GTK_MENU_SHELL(bar), item);
+    g_popupTitles.push_back(item);
+    return menu;
+}
+
+GtkWidget* MakeMenuBar()
+{
+    GtkWidget* bar = gtk_menu_bar_new();
+    GtkWidget* file = AddPopup(bar, "File");
+    AddItem(file, "_Save as BMP", OnSaveChosen);
+    AddSeparator(file);
+    AddItem(file, "_Options", OnOptionsChosen);
+    AddSeparator(file);
+    AddItem(file, "E_xit", OnExitChosen);
+    AddItem(AddPopup(bar, "Edit"), "_Clear", OnClearChosen);
+    GtkWidget* help = AddPopup(bar, "Help");
+    AddItem(help, "About", OnAboutChosen);
+    AddItem(help, "Contents", OnContentsChosen);
+    ConnectSignal(bar, "deactivate", OnMenuClosed);
+    return bar;
+}
+
+GtkWidget* MakeDrawingArea()
+{
+    GtkWidget* area = gtk_drawing_area_new();
+    gtk_widget_add_events(area, GDK_POINTER_MOTION_MASK | GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
+                                    GDK_SCROLL_MASK);
+    gtk_widget_set_hexpand(area, TRUE);
+    gtk_widget_set_vexpand(area, TRUE);
+    ConnectSignal(area, "draw", OnDraw);
+    ConnectSignal(area, "size-allocate", OnAreaAllocated);
+    ConnectSignal(area, "motion-notify-event", OnMotion);
+    ConnectSignal(area, "button-press-event", OnButton);
+    ConnectSignal(area, "button-release-event", OnButton);
+    ConnectSignal(area, "scroll-event", OnScroll);
+    return area;
+}
+
+}  // namespace
+
+Shell& TheShell() { return g_shell; }
+
+Toy& TheToy() { return g_toy; }
+
+void ClientSize(int& width, int& height)
+{
+    width = gtk_widget_get_allocated_width(g_shell.area);
+    height = gtk_widget_get_allocated_height(g_shell.area);
+}
+
+void OpenMainWindow()
+{
+    GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+    g_shell.window = window;
+    gtk_window_set_title(GTK_WINDOW(window), kPlainTitle);
+    gtk_window_set_default_size(GTK_WINDOW(window), 800, 600);
+    // Connected before the menu bar is added, so these run before GTK's own
+    // menu-bar keys (F10).
+    ConnectSignal(window, "key-press-event", OnKeyPressed);
+    ConnectSignal(window, "key-release-event", OnKeyReleased);
+    ConnectSignal(window, "window-state-event", OnWindowState);
+    ConnectSignal(window, "map-event", OnMapped);
+    ConnectSignal(window, "notify::is-active", OnActiveChanged);
+    ConnectSignal(window, "destroy", OnDestroyed);
+
+    GtkWidget* column = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
+    g_shell.menuBar = MakeMenuBar();
+    g_shell.area = MakeDrawingArea();
+    gtk_box_pack_start(GTK_BOX(column), g_shell.menuBar, FALSE, FALSE, 0);
+    gtk_box_pack_start(GTK_BOX(column), g_shell.area, TRUE, TRUE, 0);
+    gtk_container_add(GTK_CONTAINER(window), column);
+    gtk_window_maximize(GTK_WINDOW(window));
+    gtk_widget_show_all(window);
+}
