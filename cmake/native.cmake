@@ -39,6 +39,15 @@ if(GTK3_FOUND AND CANBERRA_FOUND)
   add_executable(scrivlet gtk/main_gtk.cpp)
   target_link_libraries(scrivlet PRIVATE scrivlet_gtk)
   target_compile_options(scrivlet PRIVATE -Wall -Wextra)
+
+  # End to end on a display and window manager of each script's own.
+  add_executable(scrivlet_grab_probe tests/native/grab_probe.cpp)
+  target_link_libraries(scrivlet_grab_probe PRIVATE X11)
+  foreach(script stamp_draw_exit)
+    add_test(NAME native.${script}
+             COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/native/${script}.sh $<TARGET_FILE:scrivlet>
+                     $<TARGET_FILE:scrivlet-replay> $<TARGET_FILE:scrivlet_grab_probe>)
+  endforeach()
 else()
   message(STATUS "GTK 3 or libcanberra not found: the native program is not built")
 endif()

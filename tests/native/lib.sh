@@ -1,0 +1,142 @@
+# shellcheck shell=bash
+# Shared steps of the native end-to-end scripts: an Xvfb and openbox of the
+# script's own (so that maximising and focus behave as on a desktop), a
+# throwaway home and configuration folder, the program started and found,
+# screenshots, and the canvas located on them. Every wait has a limit; a
+# failure keeps its screenshots and names their folder.
+
+N2E_WAIT=${N2E_WAIT:-20}
+N2E_DIR=$(mktemp -d "${TMPDIR:-/tmp}/scrivlet-native.XXXXXX")
+N2E_XVFB=""
+N2E_WM=""
+N2E_PID=""
+N2E_STATUS=""
+# The program's own settings and sound never reach the developer's.
+export HOME=$N2E_DIR/home XDG_CONFIG_HOME=$N2E_DIR/config CANBERRA_DRIVER=null
+mkdir -p "$HOME" "$XDG_CONFIG_HOME"
+N2E_OPTIONS=$XDG_CONFIG_HOME/scrivlet/options
+
+n2e_cleanup() {
+    if [ -n "$N2E_PID" ] && kill -0 "$N2E_PID" 2>/dev/null; then
+        kill "$N2E_PID" 2>/dev/null
+        wait "$N2E_PID" 2>/dev/null
+    fi
+    for pid in "$N2E_WM" "$N2E_XVFB"; do
+        [ -n "$pid" ] || continue
+        kill "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
+    done
+    [ -z "${N2E_KEEP_DIR:-}" ] && rm -rf "$N2E_DIR"
+}
+trap n2e_cleanup EXIT
+
+n2e_fail() {
+    echo "FAIL: $*" >&2
+    N2E_KEEP_DIR=1
+    echo "screenshots and the program's output are kept in $N2E_DIR" >&2
+    exit 1
+}
+
+n2e_pass() {
+    [ -n "${E2E_KEEP:-}" ] && N2E_KEEP_DIR=1 && echo "screenshots kept in $N2E_DIR"
+    echo "PASS"
+    exit 0
+}
+
+n2e_require_tools() {
+    local name
+    for name in Xvfb openbox xdotool xwininfo xdpyinfo import /usr/bin/convert; do
+        command -v "$name" >/dev/null || n2e_fail "$name is missing (tools/install-deps.sh installs it)"
+    done
+}
+
+# A display of our own, the first free number from 200 up, with openbox.
+n2e_start_desktop() {
+    local number
+    for number in $(seq 200 299); do
+        [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
+        Xvfb ":$number" -screen 0 1280x800x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+        N2E_XVFB=$!
+        for _ in $(seq 50); do
+            kill -0 "$N2E_XVFB" 2>/dev/null || break
+            if xdpyinfo -display ":$number" >/dev/null 2>&1; then
+                export DISPLAY=":$number"
+                openbox --sm-disable </dev/null >"$N2E_DIR/openbox.log" 2>&1 &
+                N2E_WM=$!
+                # openbox is ready when it owns the window manager selection.
+                for _ in $(seq 50); do
+                    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+                    sleep 0.1
+                done
+                n2e_fail "openbox did not start on :$number"
+            fi
+            sleep 0.1
+        done
+        kill "$N2E_XVFB" 2>/dev/null
+        wait "$N2E_XVFB" 2>/dev/null
+        N2E_XVFB=""
+    done
+    n2e_fail "could not start Xvfb on any display from :200 to :299"
+}
+
+# Starts the program in the background; its output goes to a file.
+n2e_start() {
+    "$1" >>"$N2E_DIR/program.log" 2>&1 &
+    N2E_PID=$!
+}
+
+# Prints the X id of the program's window (X11 class "scrivlet").
+n2e_wait_window() {
+    timeout "$N2E_WAIT" xdotool search --sync --onlyvisible --classname '^scrivlet$' 2>/dev/null | head -n 1
+    [ "${PIPESTATUS[0]}" -eq 0 ]
+}
+
+# Waits until the window's title is $2.
+n2e_wait_title() {
+    local title=""
+    for _ in $(seq $((N2E_WAIT * 10))); do
+        title=$(xdotool getwindowname "$1" 2>/dev/null)
+        [ "$title" = "$2" ] && return 0
+        sleep 0.1
+    done
+    echo "$title"
+    return 1
+}
+
+n2e_screenshot() {
+    local shot="$N2E_DIR/$1.png"
+    import -window root "$shot" 2>/dev/null
+    echo "$shot"
+}
+
+# The colour of one pixel of a screenshot as RRGGBB.
+n2e_pixel() {
+    /usr/bin/convert "$1" -crop "1x1+$2+$3" +repage -depth 8 txt:- 2>/dev/null |
+        sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | tr 'a-f' 'A-F'
+}
+
+# The brightest channel (0..255) inside WxH+X+Y of a screenshot.
+n2e_brightest() {
+    /usr/bin/convert "$1" -crop "$2" +repage -format '%[fx:int(maxima*255+0.5)]' info: 2>/dev/null || echo -1
+}
+
+# The canvas's top on the screen: the first all-black row down the left
+# edge below the title bar and the menu bar. Sets N2E_TOP, or fails.
+n2e_find_canvas() {
+    local shot=$1 height=$2
+    N2E_TOP=$(/usr/bin/convert "$shot" -crop "1x${height}+2+0" +repage -depth 8 txt:- 2>/dev/null |
+        awk -F'[,:]' '/#000000/ { print $2; exit }')
+    [ -n "$N2E_TOP" ] || n2e_fail "no black canvas found on $shot"
+}
+
+n2e_wait_exit() {
+    local tries=$((N2E_WAIT * 10))
+    while kill -0 "$N2E_PID" 2>/dev/null; do
+        tries=$((tries - 1))
+        [ "$tries" -gt 0 ] || return 1
+        sleep 0.1
+    done
+    wait "$N2E_PID"
+    N2E_STATUS=$?
+    N2E_PID=""
+}

@@ -1,0 +1,122 @@
+#!/bin/bash
+# End to end through the native program on its own Xvfb and openbox: it
+# opens maximised and black and holds the keyboard; three key releases put
+# blossoms exactly where and in the colours scrivlet-replay predicts; a drag
+# draws along its path; Alt-F, x exits with 0, writes the options file back
+# unchanged, and leaves the keyboard free.
+# Usage: stamp_draw_exit.sh SCRIVLET SCRIVLET_REPLAY GRAB_PROBE
+set -uo pipefail
+
+program=${1:?usage: stamp_draw_exit.sh SCRIVLET SCRIVLET_REPLAY GRAB_PROBE}
+replay=${2:?missing SCRIVLET_REPLAY}
+probe=${3:?missing GRAB_PROBE}
+. "$(dirname "$0")/lib.sh"
+
+n2e_require_tools
+n2e_start_desktop
+read -r screenWidth screenHeight < <(xdotool getdisplaygeometry)
+
+# Stored options that differ from the defaults in a flag and the sound file
+# (the flags as values other than 0 and 1): exit must write them back byte
+# for byte, as nothing changed them.
+mkdir -p "$(dirname "$N2E_OPTIONS")"
+{
+    printf '\001\000\000\000\002\000\000\000\001\000\000\000\000\000\000\000\000\000\000\000\000\000\000\000'
+    printf 'quiet.wav'
+    head -c $((260 - 9)) /dev/zero
+} >"$N2E_OPTIONS"
+cp "$N2E_OPTIONS" "$N2E_DIR/options.before"
+
+# Any pointer movement over the canvas draws: the pointer waits on the
+# title bar until the drag.
+xdotool mousemove $((screenWidth / 2)) 5
+n2e_start "$program"
+window=$(n2e_wait_window) || n2e_fail "no window of class scrivlet appeared within ${N2E_WAIT}s"
+title=$(n2e_wait_title "$window" Scrivlet) || n2e_fail "the title is \"$title\", not \"Scrivlet\""
+
+maximised=0
+for _ in $(seq 50); do
+    read -r width height < <(xdotool getwindowgeometry "$window" | awk '/Geometry:/ { split($2, s, "x"); print s[1], s[2] }')
+    if [ "$width" -eq "$screenWidth" ] && [ "$height" -ge $((screenHeight - 40)) ]; then
+        maximised=1
+        break
+    fi
+    sleep 0.1
+done
+[ "$maximised" -eq 1 ] || n2e_fail "window is ${width}x${height}, not maximised on ${screenWidth}x${screenHeight}"
+
+# The canvas is black from its top edge to the bottom of the screen.
+shot=""
+for _ in $(seq 30); do
+    shot=$(n2e_screenshot start)
+    N2E_TOP=""
+    n2e_find_canvas "$shot" "$screenHeight"
+    [ "$(n2e_brightest "$shot" "${screenWidth}x$((screenHeight - N2E_TOP))+0+$N2E_TOP")" -eq 0 ] && break
+    sleep 0.1
+done
+canvasHeight=$((screenHeight - N2E_TOP))
+[ "$(n2e_brightest "$shot" "${screenWidth}x${canvasHeight}+0+$N2E_TOP")" -eq 0 ] ||
+    n2e_fail "the canvas is not black at start, see $shot"
+[ "$N2E_TOP" -ge 20 ] || n2e_fail "no title or menu bar above the canvas (canvas top $N2E_TOP), see $shot"
+
+# While the toy is active nobody else can take the keyboard.
+"$probe"
+[ $? -eq 3 ] || n2e_fail "the keyboard is not held while the toy is active"
+
+# Three key releases: blossoms where the core puts them on a canvas of this
+# size. A centre that a later blossom (or its black copy) may cover is not
+# checked; the last one always is.
+xdotool key a b c
+printf 'size %s %s\nkey\nkey\nkey\n' "$screenWidth" "$canvasHeight" | "$replay" | grep '^stamp' >"$N2E_DIR/stamps"
+[ "$(wc -l <"$N2E_DIR/stamps")" -eq 3 ] || n2e_fail "scrivlet-replay did not predict three stamps"
+sleep 0.5
+shot=$(n2e_screenshot stamps)
+checked=0
+while read -r x y colour covered; do
+    [ "$covered" -eq 1 ] && continue
+    seen=$(n2e_pixel "$shot" "$x" $((y + N2E_TOP)))
+    [ "$seen" = "$colour" ] || n2e_fail "blossom centre ($x,$y) is $seen, not $colour; see $shot"
+    checked=$((checked + 1))
+done < <(awk '{ x[NR] = $2; y[NR] = $3; r[NR] = ($4 > $5 ? $4 : $5) * 5 / 4 + 2; c[NR] = $6 }
+    END { for (i = 1; i <= NR; i++) { covered = 0
+            for (j = i + 1; j <= NR; j++)
+                if ((x[i] - x[j]) ^ 2 + (y[i] - y[j]) ^ 2 <= r[j] ^ 2) covered = 1
+            print x[i], y[i], c[i], covered } }' "$N2E_DIR/stamps")
+[ "$checked" -ge 1 ] || n2e_fail "no blossom centre could be checked"
+
+# A drag with the left button through four corners leaves colour halfway
+# along each leg.
+path=(300 300 500 320 700 420 900 520)
+xdotool mousemove "${path[0]}" $((path[1] + N2E_TOP))
+sleep 0.2
+xdotool mousedown 1
+for ((i = 2; i < ${#path[@]}; i += 2)); do
+    x0=${path[i - 2]} y0=${path[i - 1]} x1=${path[i]} y1=${path[i + 1]}
+    for step in 1 2 3 4; do
+        xdotool mousemove $((x0 + (x1 - x0) * step / 4)) $((y0 + (y1 - y0) * step / 4 + N2E_TOP))
+        sleep 0.05
+    done
+done
+xdotool mouseup 1
+sleep 0.5
+shot=$(n2e_screenshot drag)
+for ((i = 2; i < ${#path[@]}; i += 2)); do
+    x=$(((path[i - 2] + path[i]) / 2))
+    y=$(((path[i - 1] + path[i + 1]) / 2 + N2E_TOP))
+    brightest=$(n2e_brightest "$shot" "3x3+$((x - 1))+$((y - 1))")
+    [ "$brightest" -ge 10 ] || n2e_fail "no colour at ($x,$y) on the drag's path, see $shot"
+done
+
+# Alt-F opens File; x is E_xit.
+xdotool key alt+f
+sleep 0.5
+n2e_screenshot menu >/dev/null
+xdotool key x
+n2e_wait_exit || n2e_fail "still running ${N2E_WAIT}s after Alt-F, x; see $N2E_DIR/menu.png"
+[ "$N2E_STATUS" -eq 0 ] || n2e_fail "exited with $N2E_STATUS after Alt-F, x"
+cmp -s "$N2E_DIR/options.before" "$N2E_OPTIONS" || n2e_fail "the options file changed although no option did"
+[ -z "$(find "$(dirname "$N2E_OPTIONS")" -name 'options.*')" ] || n2e_fail "a temporary options file was left behind"
+"$probe"
+[ $? -eq 0 ] || n2e_fail "the keyboard is still held after the toy exited"
+
+n2e_pass
