@@ -40,6 +40,10 @@ if(GTK3_FOUND AND CANBERRA_FOUND)
   target_link_libraries(scrivlet PRIVATE scrivlet_gtk)
   target_compile_options(scrivlet PRIVATE -Wall -Wextra)
 
+  add_executable(scrivlet_native_tests tests/native/options_store_test.cpp)
+  target_link_libraries(scrivlet_native_tests PRIVATE scrivlet_gtk GTest::gtest_main)
+  gtest_discover_tests(scrivlet_native_tests DISCOVERY_TIMEOUT 30 TEST_PREFIX native.)
+
   # End to end on a display and window manager of each script's own.
   add_executable(scrivlet_grab_probe tests/native/grab_probe.cpp)
   target_link_libraries(scrivlet_grab_probe PRIVATE X11)
