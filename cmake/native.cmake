@@ -47,11 +47,11 @@ if(GTK3_FOUND AND CANBERRA_FOUND)
   # End to end on a display and window manager of each script's own.
   add_executable(scrivlet_grab_probe tests/native/grab_probe.cpp)
   target_link_libraries(scrivlet_grab_probe PRIVATE X11)
-  foreach(script stamp_draw_exit)
-    add_test(NAME native.${script}
-             COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/native/${script}.sh $<TARGET_FILE:scrivlet>
-                     $<TARGET_FILE:scrivlet-replay> $<TARGET_FILE:scrivlet_grab_probe>)
-  endforeach()
+  set(NATIVE_E2E ${CMAKE_CURRENT_SOURCE_DIR}/tests/native)
+  add_test(NAME native.stamp_draw_exit
+           COMMAND bash ${NATIVE_E2E}/stamp_draw_exit.sh $<TARGET_FILE:scrivlet> $<TARGET_FILE:scrivlet-replay>
+                   $<TARGET_FILE:scrivlet_grab_probe>)
+  add_test(NAME native.options_hold COMMAND bash ${NATIVE_E2E}/options_hold.sh $<TARGET_FILE:scrivlet>)
 else()
   message(STATUS "GTK 3 or libcanberra not found: the native program is not built")
 endif()

@@ -81,6 +81,16 @@ bool OnBrowse(const GValue*, guint)
     return false;
 }
 
+// Enter presses OK wherever the focus is, as in a Windows dialog.
+bool OnDialogKey(const GValue* params, guint count)
+{
+    const GdkEvent* event = EventParameter(params, count);
+    if (!event || (event->key.keyval != GDK_KEY_Return && event->key.keyval != GDK_KEY_KP_Enter))
+        return false;
+    gtk_dialog_response(GTK_DIALOG(g_dialog.dialog), GTK_RESPONSE_OK);
+    return true;
+}
+
 GtkWidget* Frame(const char* title, GtkWidget* child)
 {
     GtkWidget* frame = gtk_frame_new(title);
@@ -140,7 +150,9 @@ void MakeDialog(GtkWindow* owner, const OptionsRecord& record)
     gtk_box_pack_start(GTK_BOX(column), MakeKeySound(record), FALSE, FALSE, 0);
     GtkWidget* content = gtk_dialog_get_content_area(GTK_DIALOG(g_dialog.dialog));
     gtk_box_pack_start(GTK_BOX(content), column, TRUE, TRUE, 0);
+    ConnectSignal(g_dialog.dialog, "key-press-event", OnDialogKey);
     gtk_widget_show_all(g_dialog.dialog);
+    gtk_widget_grab_focus(g_dialog.presets);
 }
 
 }  // namespace

@@ -1,0 +1,75 @@
+#!/bin/bash
+# End to end through the native program's options: the "0-6 months" preset
+# chosen in File > Options (keyboard only) and OK confine the pointer at once
+# and change the title; Alt-F, x stores the preset's flags; at the next start
+# the pointer is confined and the title says so from the beginning.
+# Usage: options_hold.sh SCRIVLET
+set -uo pipefail
+
+program=${1:?usage: options_hold.sh SCRIVLET}
+. "$(dirname "$0")/lib.sh"
+
+n2e_require_tools
+n2e_start_desktop
+read -r screenWidth _ < <(xdotool getdisplaygeometry)
+confined="Scrivlet. (Alt-F - menu)"
+
+# Fails unless the pointer, sent to the top-left corner of the screen, is
+# held at the canvas's top-left corner.
+expectConfined() {
+    local window=$1 x y
+    read -r x y < <(xdotool getwindowgeometry "$window" | awk '/Position:/ { split($2, p, ","); print p[1], p[2] }')
+    xdotool mousemove 0 0
+    sleep 0.2
+    eval "$(xdotool getmouselocation --shell)"
+    [ "$X" -ge 0 ] && [ "$Y" -gt "$y" ] || n2e_fail "the pointer went to ($X,$Y), over the title bar or the menu"
+}
+
+xdotool mousemove $((screenWidth / 2)) 5
+n2e_start "$program"
+window=$(n2e_wait_window) || n2e_fail "no window of class scrivlet appeared within ${N2E_WAIT}s"
+title=$(n2e_wait_title "$window" Scrivlet) || n2e_fail "the title is \"$title\", not \"Scrivlet\" at first start"
+sleep 0.5
+
+# The dialog opens with the defaults' preset, "12-24 months", in its list;
+# two steps up is "0-6 months"; Enter is OK.
+xdotool key alt+f
+sleep 0.3
+xdotool key o
+timeout "$N2E_WAIT" xdotool search --sync --onlyvisible --name '^Scrivlet options$' >/dev/null ||
+    n2e_fail "no window \"Scrivlet options\" after Alt-F, o"
+sleep 0.3
+xdotool key Up
+sleep 0.2
+xdotool key Up
+sleep 0.2
+n2e_screenshot dialog >/dev/null
+xdotool key Return
+title=$(n2e_wait_title "$window" "$confined") || n2e_fail "after OK the title is \"$title\"; see $N2E_DIR/dialog.png"
+expectConfined "$window"
+
+xdotool key alt+f
+sleep 0.3
+xdotool key x
+n2e_wait_exit || n2e_fail "still running ${N2E_WAIT}s after Alt-F, x"
+[ "$N2E_STATUS" -eq 0 ] || n2e_fail "exited with $N2E_STATUS after Alt-F, x"
+# "0-6 months": every flag but erasing with the right button; the sound
+# file is kept.
+expected='01000000 00000000 01000000 01000000 01000000 01000000 6b65792e 77617600'
+stored=$(od -A n -t x1 -N 32 "$N2E_OPTIONS" 2>/dev/null | tr -d ' \n' | sed 's/\(........\)/\1 /g; s/ $//')
+[ "$stored" = "$expected" ] || n2e_fail "stored options start $stored, not $expected"
+[ "$(stat -c %s "$N2E_OPTIONS")" -eq 284 ] || n2e_fail "the options file is not 284 bytes"
+
+# The next start reads them: confined from the beginning.
+xdotool mousemove $((screenWidth / 2)) 5
+n2e_start "$program"
+window=$(n2e_wait_window) || n2e_fail "no window at the second start"
+title=$(n2e_wait_title "$window" "$confined") || n2e_fail "at the second start the title is \"$title\""
+expectConfined "$window"
+xdotool key alt+f
+sleep 0.3
+xdotool key x
+n2e_wait_exit || n2e_fail "still running ${N2E_WAIT}s after Alt-F, x at the second start"
+[ "$N2E_STATUS" -eq 0 ] || n2e_fail "the second run exited with $N2E_STATUS"
+
+n2e_pass
