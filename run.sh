@@ -1,26 +1,45 @@
 #!/bin/bash
-# Runs the toy on this machine: installs what is missing, builds scrivlet.exe
-# and starts it under Wine on the current X display, in your own Wine prefix
+# Runs the toy on this machine: installs what is missing, builds the native
+# Linux program and starts it on the current display. With --wine it builds
+# scrivlet.exe instead and starts it under Wine, in your own Wine prefix
 # (WINEPREFIX, or ~/.wine).
 set -euo pipefail
 cd "$(dirname "$0")"
 root=$PWD
 
-if [ -z "${DISPLAY:-}" ]; then
-    echo "run.sh: no X display: DISPLAY is not set, so there is nowhere to show the toy's window." >&2
+usage() {
+    echo "usage: ./run.sh [--wine]" >&2
+    exit 2
+}
+mode=native
+case "${1:-}" in
+"") ;;
+--wine) mode=wine ;;
+*) usage ;;
+esac
+[ $# -le 1 ] || usage
+
+if [ -z "${DISPLAY:-}" ] && { [ "$mode" = wine ] || [ -z "${WAYLAND_DISPLAY:-}" ]; }; then
+    echo "run.sh: no display: DISPLAY is not set, so there is nowhere to show the toy's window." >&2
     echo "Run it from a desktop session (or over ssh -X). Without a display, ./test.sh still runs every test." >&2
     exit 1
 fi
 
 tools/install-deps.sh
-. tools/wine-env.sh
+jobs=$(nproc)
 
+if [ "$mode" = native ]; then
+    cmake -S . -B "$root/build/native" >/dev/null
+    cmake --build "$root/build/native" -j "$jobs" --target scrivlet
+    echo "Starting scrivlet; File > Exit (Alt-F, x) ends it."
+    exec "$root/build/native/scrivlet"
+fi
+
+. tools/wine-env.sh
 if ! xdpyinfo >/dev/null 2>&1; then
     echo "run.sh: cannot open the X display '$DISPLAY'." >&2
     exit 1
 fi
-
-jobs=$(nproc)
 build() {  # build DIRECTORY ARCH
     cmake --no-warn-unused-cli -S . -B "$1" -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-$2.cmake" >/dev/null
     cmake --build "$1" -j "$jobs" --target scrivlet
