@@ -40,6 +40,12 @@ if(GTK3_FOUND AND CANBERRA_FOUND)
   target_link_libraries(scrivlet PRIVATE scrivlet_gtk)
   target_compile_options(scrivlet PRIVATE -Wall -Wextra)
 
+  # Paints replay marks with the cairo canvas, to compare with GDI's pixels
+  # (tools/render/compare.sh); run by hand.
+  add_executable(scrivlet-render tools/render/render_cairo_gtk.cpp tools/render/marks.cpp)
+  target_link_libraries(scrivlet-render PRIVATE scrivlet_gtk)
+  target_compile_options(scrivlet-render PRIVATE -Wall -Wextra)
+
   add_executable(scrivlet_native_tests tests/native/options_store_test.cpp)
   target_link_libraries(scrivlet_native_tests PRIVATE scrivlet_gtk GTest::gtest_main)
   gtest_discover_tests(scrivlet_native_tests DISCOVERY_TIMEOUT 30 TEST_PREFIX native.)

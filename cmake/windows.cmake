@@ -28,3 +28,12 @@ if(SCRIVLET_WIN_TESTS)
   target_link_libraries(scrivlet_win_tests PRIVATE scrivlet_win gtest)
   target_link_options(scrivlet_win_tests PRIVATE -static -static-libgcc -static-libstdc++)
 endif()
+
+# The same replay marks painted with GDI, for comparing the native program's
+# pixels with these (tools/render/compare.sh); not shipped.
+if(SCRIVLET_WIN_TESTS)
+  add_executable(scrivlet-render tools/render/render_gdi_win.cpp tools/render/marks.cpp)
+  target_link_libraries(scrivlet-render PRIVATE scrivlet_core gdi32)
+  target_compile_options(scrivlet-render PRIVATE -Wall -Wextra)
+  target_link_options(scrivlet-render PRIVATE -static -static-libgcc -static-libstdc++)
+endif()

@@ -1,6 +1,7 @@
 // Cairo side of the canvas: the marks that the core decides, painted as the
 // Windows program's GDI paints them: round-ended lines through pixel centres
-// and null-pen ellipses, which cover one pixel less than their bounding box.
+// and null-pen ellipses that fill their bounding box up to, not including,
+// its right and bottom edges.
 #include "draw/canvas_gtk.h"
 
 #include <algorithm>
@@ -40,12 +41,12 @@ void Line(cairo_t* cr, Point from, Point to, int width, Colour colour)
     cairo_stroke(cr);
 }
 
-// A filled ellipse without outline in the box (left, top, right, bottom):
-// without a pen GDI fills up to right - 1 and bottom - 1.
+// A filled ellipse without outline in the box (left, top, right, bottom),
+// whose edges lie between pixels.
 void FillEllipse(cairo_t* cr, const Box& box)
 {
-    const double width = box.right - box.left - 1;
-    const double height = box.bottom - box.top - 1;
+    const double width = box.right - box.left;
+    const double height = box.bottom - box.top;
     if (width <= 0 || height <= 0)
         return;
     cairo_save(cr);
