@@ -8,6 +8,8 @@ add_library(scrivlet_win STATIC
   draw/canvas_win.cpp
   files/file_chooser_win.cpp
   files/help_win.cpp
+  options/options_dialog_win.cpp
+  options/options_store_win.cpp
 )
 target_link_libraries(scrivlet_win PUBLIC scrivlet_core gdi32 user32 winmm comdlg32 advapi32)
 target_compile_options(scrivlet_win PRIVATE -Wall -Wextra)
