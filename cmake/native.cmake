@@ -3,6 +3,11 @@
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
+# The native platform's file operations, under the core's atomic writer.
+add_library(scrivlet_posix STATIC files/file_ops_posix.cpp)
+target_link_libraries(scrivlet_posix PUBLIC scrivlet_core)
+target_compile_options(scrivlet_posix PRIVATE -Wall -Wextra)
+
 # Event-script replay: the library is shared by the tool and the unit tests.
 add_library(scrivlet_replay_script STATIC tools/replay/replay_script.cpp)
 target_link_libraries(scrivlet_replay_script PUBLIC scrivlet_core)
@@ -20,7 +25,7 @@ endif()
 
 file(GLOB UNIT_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/unit/*.cpp)
 add_executable(scrivlet_unit_tests ${UNIT_TEST_SOURCES})
-target_link_libraries(scrivlet_unit_tests PRIVATE scrivlet_core scrivlet_replay_script GTest::gtest_main)
+target_link_libraries(scrivlet_unit_tests PRIVATE scrivlet_core scrivlet_posix scrivlet_replay_script GTest::gtest_main)
 gtest_discover_tests(scrivlet_unit_tests DISCOVERY_TIMEOUT 30)
 
 # scrivlet-replay against scripts whose output was derived by hand.
