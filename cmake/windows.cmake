@@ -6,7 +6,9 @@ add_library(scrivlet_win STATIC
   app/main_window.cpp
   app/startup.cpp
   draw/canvas_win.cpp
+  files/bmp_export_win.cpp
   files/file_chooser_win.cpp
+  files/file_ops_win.cpp
   files/help_win.cpp
 )
 target_link_libraries(scrivlet_win PUBLIC scrivlet_core gdi32 user32 winmm comdlg32 advapi32)
