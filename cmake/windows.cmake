@@ -29,4 +29,9 @@ if(SCRIVLET_WIN_TESTS)
   add_executable(scrivlet_win_tests ${WIN_TEST_SOURCES} res/scrivlet.rc)
   target_link_libraries(scrivlet_win_tests PRIVATE scrivlet_win gtest)
   target_link_options(scrivlet_win_tests PRIVATE -static -static-libgcc -static-libstdc++)
+
+  # Reads a message box's text for the end-to-end scripts.
+  add_executable(window_texts tests/e2e/window_texts.cpp)
+  target_compile_options(window_texts PRIVATE -Wall -Wextra)
+  target_link_options(window_texts PRIVATE -static -static-libgcc -static-libstdc++)
 endif()
