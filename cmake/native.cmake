@@ -3,10 +3,12 @@
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
-# The native platform's file operations, under the core's atomic writer.
+# The native platform's file operations under the core's atomic writer:
+# linked after the core, which calls them.
 add_library(scrivlet_posix STATIC files/file_ops_posix.cpp)
-target_link_libraries(scrivlet_posix PUBLIC scrivlet_core)
+target_include_directories(scrivlet_posix PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_compile_options(scrivlet_posix PRIVATE -Wall -Wextra)
+target_link_libraries(scrivlet_core PUBLIC scrivlet_posix)
 
 # Event-script replay: the library is shared by the tool and the unit tests.
 add_library(scrivlet_replay_script STATIC tools/replay/replay_script.cpp)
@@ -25,7 +27,7 @@ endif()
 
 file(GLOB UNIT_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/unit/*.cpp)
 add_executable(scrivlet_unit_tests ${UNIT_TEST_SOURCES})
-target_link_libraries(scrivlet_unit_tests PRIVATE scrivlet_core scrivlet_posix scrivlet_replay_script GTest::gtest_main)
+target_link_libraries(scrivlet_unit_tests PRIVATE scrivlet_core scrivlet_replay_script GTest::gtest_main)
 gtest_discover_tests(scrivlet_unit_tests DISCOVERY_TIMEOUT 30)
 
 # scrivlet-replay against scripts whose output was derived by hand.

@@ -8,9 +8,17 @@ add_library(scrivlet_win STATIC
   draw/canvas_win.cpp
   files/bmp_export_win.cpp
   files/file_chooser_win.cpp
-  files/file_ops_win.cpp
   files/help_win.cpp
 )
+
+# The Win32 file operations under the core's atomic writer: linked after the
+# core, which calls them.
+add_library(scrivlet_win_files STATIC files/file_ops_win.cpp)
+target_include_directories(scrivlet_win_files PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_compile_options(scrivlet_win_files PRIVATE -Wall -Wextra)
+target_compile_definitions(scrivlet_win_files PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
+target_link_libraries(scrivlet_core PUBLIC scrivlet_win_files)
+
 target_link_libraries(scrivlet_win PUBLIC scrivlet_core gdi32 user32 winmm comdlg32 advapi32)
 target_compile_options(scrivlet_win PRIVATE -Wall -Wextra)
 target_compile_definitions(scrivlet_win PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX)

@@ -69,3 +69,11 @@ std::vector<uint8_t> EncodeBmp(const uint8_t* bgrxRows, int width, int height)
     }
     return file;
 }
+
+FileError WriteBmpFile(const std::string& path, const uint8_t* bgrxRows, int width, int height)
+{
+    const std::vector<uint8_t> file = EncodeBmp(bgrxRows, width, height);
+    if (file.empty())
+        return FileError::Other;
+    return WriteFileAtomically(path, file.data(), file.size());
+}

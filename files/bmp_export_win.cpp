@@ -52,13 +52,14 @@ void TellSaveFailed(HWND owner, const char* path, const char* reason)
 
 }  // namespace
 
-std::vector<uint8_t> CanvasAsBmp()
+CanvasPixels CaptureCanvasPixels()
 {
     const Canvas& canvas = TheCanvas();
+    CanvasPixels pixels;
     const int width = canvas.bounds.right;
     const int height = canvas.bounds.bottom;
     if (!canvas.memorySurface || width <= 0 || height <= 0)
-        return {};
+        return pixels;
 
     BITMAPINFO format{};
     format.bmiHeader.biSize = sizeof format.bmiHeader;
@@ -71,27 +72,35 @@ std::vector<uint8_t> CanvasAsBmp()
     std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDeleter> section(
         CreateDIBSection(canvas.memorySurface, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!section || !bits)
-        return {};
+        return pixels;
     SelectedBitmap copy(canvas.memorySurface, section.get());
     if (!copy.dc() || !BitBlt(copy.dc(), 0, 0, width, height, canvas.memorySurface, 0, 0, SRCCOPY))
-        return {};
+        return pixels;
     GdiFlush();
-    return EncodeBmp(static_cast<const uint8_t*>(bits), width, height);
+    const auto* first = static_cast<const uint8_t*>(bits);
+    pixels.rows.assign(first, first + 4 * static_cast<size_t>(width) * static_cast<size_t>(height));
+    pixels.width = width;
+    pixels.height = height;
+    return pixels;
 }
 
 bool SaveCanvasToFile(HWND owner, const char* path)
 {
-    std::vector<uint8_t> file;
+    // The picture takes a few megabytes twice over (pixels, then the file);
+    // running short of memory is told like any other failure, and no
+    // exception leaves the window procedure.
+    FileError error = FileError::None;
     try {
-        file = CanvasAsBmp();
+        const CanvasPixels pixels = CaptureCanvasPixels();
+        if (pixels.rows.empty()) {
+            TellSaveFailed(owner, path, kNoPictureReason);
+            return false;
+        }
+        error = WriteBmpFile(path, pixels.rows.data(), pixels.width, pixels.height);
     } catch (const std::bad_alloc&) {
-        file.clear();
-    }
-    if (file.empty()) {
         TellSaveFailed(owner, path, kNoPictureReason);
         return false;
     }
-    const FileError error = WriteFileAtomically(path, file.data(), file.size());
     if (error != FileError::None) {
         TellSaveFailed(owner, path, FileErrorReason(error));
         return false;

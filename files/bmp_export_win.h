@@ -15,6 +15,11 @@ void SaveCanvasAsBmp(HWND window);
 // `owner`. True when the file holds the picture.
 bool SaveCanvasToFile(HWND owner, const char* path);
 
-// The whole canvas, at its start-up size, as the bytes of a BMP file. Empty
-// when the pixels cannot be had.
-std::vector<uint8_t> CanvasAsBmp();
+// The whole canvas at its start-up size, top-down, four bytes a pixel (blue,
+// green, red, unused). `rows` is empty when the pixels cannot be had.
+struct CanvasPixels {
+    std::vector<uint8_t> rows;
+    int width = 0;
+    int height = 0;
+};
+CanvasPixels CaptureCanvasPixels();

@@ -9,7 +9,6 @@
 
 #include <unistd.h>
 
-#include "files/atomic_file.h"
 #include "files/bmp.h"
 
 namespace {
@@ -110,8 +109,9 @@ TEST(Bmp, RefusesSizesThatCannotBeStored)
     EXPECT_TRUE(EncodeBmp(pixel, -1, 1).empty());
     EXPECT_TRUE(EncodeBmp(pixel, 1, -1).empty());
     // 65536 x 65536 would need a file over 4 GiB: refused before any pixel
-    // is read.
+    // is read, and nothing is written.
     EXPECT_TRUE(EncodeBmp(pixel, 65536, 65536).empty());
+    EXPECT_EQ(WriteBmpFile("/nonexistent/picture.bmp", pixel, 0, 1), FileError::Other);
 }
 
 TEST(Bmp, ImageMagickReadsTheSamePixelsTheRightWayUp)
@@ -119,11 +119,10 @@ TEST(Bmp, ImageMagickReadsTheSamePixelsTheRightWayUp)
     const int width = 10;
     const int height = 7;
     const std::vector<uint8_t> pixels = Pattern(width, height);
-    const std::vector<uint8_t> file = EncodeBmp(pixels.data(), width, height);
     char folder[] = "/tmp/scrivlet-bmp.XXXXXX";
     ASSERT_NE(mkdtemp(folder), nullptr);
     const std::string path = std::string(folder) + "/picture.bmp";
-    ASSERT_EQ(WriteFileAtomically(path, file.data(), file.size()), FileError::None);
+    ASSERT_EQ(WriteBmpFile(path, pixels.data(), width, height), FileError::None);
 
     // ImageMagick prints the rows top-down as red, green, blue.
     const std::string command = "convert 'BMP:" + path + "' -depth 8 RGB:- 2>&1";
