@@ -158,25 +158,15 @@ protected:
     }
     void TearDown() override
     {
-        if (!mounted_.empty())
-            umount2(mounted_.c_str(), MNT_DETACH);
+        if (mounted_)
+            umount2(folder_.c_str(), MNT_DETACH);
         for (const std::string& name : Listing(folder_))
             std::remove((folder_ + "/" + name).c_str());
         rmdir(folder_.c_str());
     }
 
-    // Mounts `options` over the test folder; skips the test when not root.
-    bool MountHere(const char* type, const char* source, unsigned long flags, const char* options)
-    {
-        if (geteuid() != 0)
-            return false;
-        EXPECT_EQ(mount(source, folder_.c_str(), type, flags, options), 0) << std::strerror(errno);
-        mounted_ = folder_;
-        return true;
-    }
-
     std::string folder_;
-    std::string mounted_;
+    bool mounted_ = false;
 };
 
 TEST_F(PosixAtomicFile, WritesANewFileAndReplacesAnOldOneLeavingNothingElse)
@@ -191,35 +181,45 @@ TEST_F(PosixAtomicFile, WritesANewFileAndReplacesAnOldOneLeavingNothingElse)
     EXPECT_EQ(Listing(folder_), (std::set<std::string>{".", "..", "cat.bmp"}));
 }
 
-TEST_F(PosixAtomicFile, MissingFolderSaysSo)
-{
-    EXPECT_EQ(WriteFileAtomically(folder_ + "/nowhere/cat.bmp", "x", 1), FileError::NoFolder);
-    EXPECT_EQ(Listing(folder_), (std::set<std::string>{".", ".."}));
-}
+// Where the save goes: a folder that is not there, a 64 KiB disk already
+// holding the 20 KB earlier picture, or a read-only folder. Root ignores
+// permissions, so the last two are mounts, and need root.
+enum class Place { MissingFolder, FullDisk, ReadOnlyFolder };
 
-TEST_F(PosixAtomicFile, FullDiskLeavesTheEarlierFileByteForByte)
+struct FailureCase {
+    Place place;
+    FileError expected;
+};
+
+class PosixFailures : public PosixAtomicFile, public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(PosixFailures, LeaveTheEarlierFileByteForByteAndNoTemporaryFile)
 {
-    // A 64 KiB disk holding a 20 KB picture; the new one is 200 KB.
-    if (!MountHere("tmpfs", "tmpfs", 0, "size=64k"))
-        GTEST_SKIP() << "needs root to mount a small tmpfs as a full disk (tests run as root in CI)";
-    const std::string path = folder_ + "/cat.bmp";
+    const FailureCase& failure = GetParam();
+    if (failure.place != Place::MissingFolder && geteuid() != 0)
+        GTEST_SKIP() << "needs root to mount a small tmpfs or a read-only folder (tests run as root in CI)";
+    if (failure.place == Place::FullDisk) {
+        ASSERT_EQ(mount("tmpfs", folder_.c_str(), "tmpfs", 0, "size=64k"), 0) << std::strerror(errno);
+        mounted_ = true;
+    }
     const std::string earlier(20000, 'e');
-    WriteAll(path, earlier);
+    WriteAll(folder_ + "/cat.bmp", earlier);
+    if (failure.place == Place::ReadOnlyFolder) {
+        ASSERT_EQ(mount(folder_.c_str(), folder_.c_str(), nullptr, MS_BIND, nullptr), 0) << std::strerror(errno);
+        mounted_ = true;
+        ASSERT_EQ(mount(nullptr, folder_.c_str(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr), 0)
+            << std::strerror(errno);
+    }
+    const std::string target =
+        failure.place == Place::MissingFolder ? folder_ + "/nowhere/cat.bmp" : folder_ + "/cat.bmp";
     const std::vector<uint8_t> picture(200000, 'n');
-    EXPECT_EQ(WriteFileAtomically(path, picture.data(), picture.size()), FileError::DiskFull);
-    EXPECT_EQ(ReadAll(path), earlier);
-    EXPECT_EQ(Listing(folder_), (std::set<std::string>{".", "..", "cat.bmp"})) << "no temporary file left";
-}
 
-TEST_F(PosixAtomicFile, ReadOnlyFolderLeavesTheEarlierFileByteForByte)
-{
-    const std::string path = folder_ + "/cat.bmp";
-    WriteAll(path, "earlier");
-    if (!MountHere(nullptr, folder_.c_str(), MS_BIND, nullptr))
-        GTEST_SKIP() << "needs root to bind-mount a read-only folder (root ignores permissions)";
-    ASSERT_EQ(mount(nullptr, folder_.c_str(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr), 0)
-        << std::strerror(errno);
-    EXPECT_EQ(WriteFileAtomically(path, "new", 3), FileError::NotWritable);
-    EXPECT_EQ(ReadAll(path), "earlier");
+    EXPECT_EQ(WriteFileAtomically(target, picture.data(), picture.size()), failure.expected);
+    EXPECT_EQ(ReadAll(folder_ + "/cat.bmp"), earlier);
     EXPECT_EQ(Listing(folder_), (std::set<std::string>{".", "..", "cat.bmp"}));
 }
+
+INSTANTIATE_TEST_SUITE_P(Places, PosixFailures,
+                         ::testing::Values(FailureCase{Place::MissingFolder, FileError::NoFolder},
+                                           FailureCase{Place::FullDisk, FileError::DiskFull},
+                                           FailureCase{Place::ReadOnlyFolder, FileError::NotWritable}));
