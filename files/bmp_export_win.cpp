@@ -1,5 +1,5 @@
 // GDI side of the export: the canvas bitmap is copied into a 32-bit DIB
-// section and encoded from there. GetDIBits is not used on the canvas bitmap
+// section and read from there. GetDIBits is not used on the canvas bitmap
 // itself, since that bitmap stays selected into the canvas's memory DC.
 #include "files/bmp_export_win.h"
 
@@ -46,8 +46,14 @@ struct BitmapDeleter {
 
 void TellSaveFailed(HWND owner, const char* path, const char* reason)
 {
-    const std::string text = SaveFailureText(path, reason);
-    MessageBoxA(owner, text.c_str(), kSaveFailureTitle, MB_OK | MB_ICONEXCLAMATION);
+    constexpr UINT kStyle = MB_OK | MB_ICONEXCLAMATION;
+    try {
+        const std::string text = SaveFailureText(path, reason);
+        MessageBoxA(owner, text.c_str(), kSaveFailureTitle, kStyle);
+    } catch (const std::bad_alloc&) {
+        // Too short of memory even for the sentence: the reason alone.
+        MessageBoxA(owner, reason, kSaveFailureTitle, kStyle);
+    }
 }
 
 }  // namespace
