@@ -5,6 +5,7 @@
 #include <array>
 
 #include "gtk/commands_gtk.h"
+#include "options/options_dialog.h"
 #include "gtk/shell_gtk.h"
 #include "gtk/signal_gtk.h"
 
@@ -26,32 +27,25 @@ struct OptionsDialog {
 
 OptionsDialog g_dialog;
 
-void ShowFlags(const OptionFlags& flags)
+void ShowBoxes(const OptionBoxes& boxes)
 {
     for (int i = 0; i < kFlagCount; ++i)
-        gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(g_dialog.boxes[i]), FlagOn(flags[i]));
+        gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(g_dialog.boxes[i]), boxes[i]);
 }
 
-OptionFlags FlagsOf(const OptionsRecord& record)
+OptionBoxes TickedBoxes()
 {
-    OptionFlags flags{};
+    OptionBoxes boxes{};
     for (int i = 0; i < kFlagCount; ++i)
-        flags[i] = GetFlag(record, i);
-    return flags;
-}
-
-void ReadDialogInto(OptionsRecord& record)
-{
-    for (int i = 0; i < kFlagCount; ++i)
-        SetFlag(record, i, gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(g_dialog.boxes[i])) ? 1 : 0);
-    SetSoundFile(record, gtk_entry_get_text(GTK_ENTRY(g_dialog.soundFile)));
+        boxes[i] = gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(g_dialog.boxes[i]));
+    return boxes;
 }
 
 bool OnPresetChosen(const GValue*, guint)
 {
     const int index = gtk_combo_box_get_active(GTK_COMBO_BOX(g_dialog.presets));
     if (index >= 0)
-        ShowFlags(PresetFlags(index));
+        ShowBoxes(BoxesForPreset(index));
     return false;
 }
 
@@ -102,11 +96,9 @@ GtkWidget* Frame(const char* title, GtkWidget* child)
 GtkWidget* MakePresets(const OptionsRecord& record)
 {
     g_dialog.presets = gtk_combo_box_text_new();
-    for (int i = 0; i < kPresetCount; ++i) {
+    for (int i = 0; i < kPresetCount; ++i)
         gtk_combo_box_text_append_text(GTK_COMBO_BOX_TEXT(g_dialog.presets), PresetName(i));
-        if (FlagBlockMatchesPreset(record, i))
-            gtk_combo_box_set_active(GTK_COMBO_BOX(g_dialog.presets), i);
-    }
+    gtk_combo_box_set_active(GTK_COMBO_BOX(g_dialog.presets), PresetMatchingRecord(record));
     ConnectSignal(g_dialog.presets, "changed", OnPresetChosen);
     return Frame("Presets", g_dialog.presets);
 }
@@ -140,7 +132,7 @@ void MakeDialog(GtkWindow* owner, const OptionsRecord& record)
     gtk_window_set_resizable(GTK_WINDOW(g_dialog.dialog), FALSE);
     for (int i = 0; i < kFlagCount; ++i)
         g_dialog.boxes[i] = gtk_check_button_new_with_label(kBoxTexts[i]);
-    ShowFlags(FlagsOf(record));
+    ShowBoxes(BoxesForRecord(record));
 
     GtkWidget* column = gtk_box_new(GTK_ORIENTATION_VERTICAL, 6);
     gtk_container_set_border_width(GTK_CONTAINER(column), 12);
@@ -169,7 +161,7 @@ void RunOptionsDialog()
         }
         // The close box and Escape act as Cancel.
         if (response == GTK_RESPONSE_OK)
-            ReadDialogInto(live);
+            ApplyDialogToRecord(live, TickedBoxes(), gtk_entry_get_text(GTK_ENTRY(g_dialog.soundFile)));
         break;
     }
     gtk_widget_destroy(g_dialog.dialog);

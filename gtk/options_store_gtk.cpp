@@ -1,4 +1,5 @@
-// Reading and atomically replacing the options file with POSIX calls.
+// Reading the options file, and replacing it through the core's atomic
+// writer once its folder exists.
 #include "gtk/options_store_gtk.h"
 
 #include <fcntl.h>
@@ -9,23 +10,11 @@
 #include <cstdlib>
 #include <vector>
 
+#include "files/atomic_file.h"
 #include "options/options_file.h"
+#include "options/stored_options.h"
 
 namespace {
-
-bool WriteAll(int fd, const std::string& bytes)
-{
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = write(fd, bytes.data() + done, bytes.size() - done);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        done += static_cast<size_t>(written);
-    }
-    return true;
-}
 
 // mkdir -p, for the folder and its parents.
 bool MakeFolders(const std::string& folder)
@@ -66,24 +55,14 @@ bool LoadOptionsFile(const std::string& path, OptionsRecord& record)
         got += static_cast<size_t>(n);
     }
     close(fd);
-    return ok && ApplyStoredOptions(record, std::string(buffer.data(), got));
+    return ok && ApplyStoredOptions(record, buffer.data(), got);
 }
 
 bool SaveOptionsFile(const std::string& path, const OptionsRecord& record)
 {
     if (path.empty() || !MakeFolders(OptionsFolder(path)))
         return false;
-    std::string temporary = path + ".XXXXXX";
-    const int fd = mkstemp(temporary.data());
-    if (fd < 0)
-        return false;
-    const bool written = WriteAll(fd, StoredOptionsBytes(record)) && fsync(fd) == 0;
-    const bool closed = close(fd) == 0;
-    if (!written || !closed || rename(temporary.c_str(), path.c_str()) != 0) {
-        unlink(temporary.c_str());
-        return false;
-    }
-    return true;
+    return WriteFileAtomically(path, &record, sizeof record) == FileError::None;
 }
 
 bool LoadStoredOptions(OptionsRecord& record) { return LoadOptionsFile(UserOptionsFile(), record); }

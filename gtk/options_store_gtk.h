@@ -9,13 +9,14 @@
 // The options file of this user, from XDG_CONFIG_HOME and HOME.
 std::string UserOptionsFile();
 
-// Reads `path` over `record` (see ApplyStoredOptions). False, with the
-// record untouched, when there is no file, it cannot be read or it is
-// longer than the record.
+// Reads `path` over `record`: a shorter file replaces the start of the
+// record, as the registry value does on Windows. False, with the record
+// untouched, when there is no file, it cannot be read or it is longer than
+// the record.
 bool LoadOptionsFile(const std::string& path, OptionsRecord& record);
 
-// Writes the record to a temporary file beside `path`, flushes it to disk
-// and moves it into place, making the folder if needed. On failure the old
+// Writes the record to a temporary file beside `path` and moves it into
+// place, making the folder first if needed. On failure the old
 // file stays as it was, no temporary file is left, and false is returned.
 bool SaveOptionsFile(const std::string& path, const OptionsRecord& record);
 

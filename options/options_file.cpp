@@ -1,7 +1,5 @@
-// Path rules and stored-copy rules of the native options file.
+// Path rules of the native options file.
 #include "options/options_file.h"
-
-#include <cstring>
 
 namespace {
 
@@ -26,17 +24,4 @@ std::string OptionsFolder(const std::string& path)
 {
     const std::string::size_type slash = path.rfind('/');
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
-
-bool ApplyStoredOptions(OptionsRecord& record, const std::string& stored)
-{
-    if (stored.size() > sizeof record)
-        return false;
-    std::memcpy(&record, stored.data(), stored.size());
-    return true;
-}
-
-std::string StoredOptionsBytes(const OptionsRecord& record)
-{
-    return std::string(reinterpret_cast<const char*>(&record), sizeof record);
 }

@@ -1,6 +1,5 @@
-// Where the native program keeps the options record, and how a stored copy
-// of any length is laid over the live record: the same rules as the
-// Windows program's registry value.
+// Where the native program keeps the options record: the user's
+// configuration folder, as the XDG base directory rules name it.
 #pragma once
 
 #include <string>
@@ -14,11 +13,3 @@ std::string OptionsFilePath(const char* xdgConfigHome, const char* home);
 
 // The folder part of an options file path (everything before the last '/').
 std::string OptionsFolder(const std::string& path);
-
-// Lays `stored` over `record`: up to 284 bytes replace the start of the
-// record and the rest keeps its values; anything longer is not read and
-// the record stays whole. True when the stored bytes were taken.
-bool ApplyStoredOptions(OptionsRecord& record, const std::string& stored);
-
-// The 284 bytes to store.
-std::string StoredOptionsBytes(const OptionsRecord& record);

@@ -15,6 +15,11 @@
 
 namespace {
 
+std::string StoredOptionsBytes(const OptionsRecord& record)
+{
+    return std::string(reinterpret_cast<const char*>(&record), sizeof record);
+}
+
 class OptionsStore : public testing::Test {
 protected:
     void SetUp() override

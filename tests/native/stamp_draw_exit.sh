@@ -115,7 +115,7 @@ xdotool key x
 n2e_wait_exit || n2e_fail "still running ${N2E_WAIT}s after Alt-F, x; see $N2E_DIR/menu.png"
 [ "$N2E_STATUS" -eq 0 ] || n2e_fail "exited with $N2E_STATUS after Alt-F, x"
 cmp -s "$N2E_DIR/options.before" "$N2E_OPTIONS" || n2e_fail "the options file changed although no option did"
-[ -z "$(find "$(dirname "$N2E_OPTIONS")" -name 'options.*')" ] || n2e_fail "a temporary options file was left behind"
+[ "$(ls -A "$(dirname "$N2E_OPTIONS")")" = options ] || n2e_fail "a temporary options file was left behind"
 "$probe"
 [ $? -eq 0 ] || n2e_fail "the keyboard is still held after the toy exited"
 

@@ -1,8 +1,5 @@
-// Where the native program keeps its options, and how a stored copy of any
-// length is laid over the live record.
+// Where the native program keeps its options.
 #include <gtest/gtest.h>
-
-#include <cstring>
 
 #include "options/options_file.h"
 
@@ -29,40 +26,4 @@ TEST(OptionsFilePath, FollowsTheBaseDirectoryRules)
             << (c.xdgConfigHome ? c.xdgConfigHome : "(unset)") << ", " << (c.home ? c.home : "(unset)");
     }
     EXPECT_EQ(OptionsFolder("/cfg/scrivlet/options"), "/cfg/scrivlet");
-}
-
-// As the registry value on Windows: a shorter copy replaces the start of the
-// record, a longer one is not read at all.
-TEST(StoredOptions, LengthDecidesHowMuchIsTaken)
-{
-    OptionsRecord stored;
-    std::memset(&stored, 0, sizeof stored);
-    stored.autoDraw = 1;
-    std::strcpy(stored.soundFile, "stored.wav");
-    const std::string whole = StoredOptionsBytes(stored);
-    ASSERT_EQ(whole.size(), 284u);
-
-    struct Case {
-        std::string bytes;
-        bool taken;
-        int32_t drawWhenMouseMoves;
-        int32_t autoDraw;
-        const char* soundFile;
-    };
-    const Case cases[] = {
-        {"", true, 1, 0, "key.wav"},
-        {whole.substr(0, 12), true, 0, 0, "key.wav"},
-        {whole.substr(0, 16), true, 0, 1, "key.wav"},
-        {whole, true, 0, 1, "stored.wav"},
-        {whole + "x", false, 1, 0, "key.wav"},
-        {std::string(1000, '\x7f'), false, 1, 0, "key.wav"},
-    };
-    for (const Case& c : cases) {
-        OptionsRecord record;
-        ResetOptionsToDefaults(record);
-        EXPECT_EQ(ApplyStoredOptions(record, c.bytes), c.taken) << c.bytes.size() << " bytes";
-        EXPECT_EQ(record.drawWhenMouseMoves, c.drawWhenMouseMoves) << c.bytes.size() << " bytes";
-        EXPECT_EQ(record.autoDraw, c.autoDraw) << c.bytes.size() << " bytes";
-        EXPECT_EQ(SoundFileText(record), c.soundFile) << c.bytes.size() << " bytes";
-    }
 }
