@@ -65,6 +65,7 @@ if(GTK3_FOUND AND CANBERRA_FOUND)
            COMMAND bash ${NATIVE_E2E}/stamp_draw_exit.sh $<TARGET_FILE:scrivlet> $<TARGET_FILE:scrivlet-replay>
                    $<TARGET_FILE:scrivlet_grab_probe>)
   add_test(NAME native.options_hold COMMAND bash ${NATIVE_E2E}/options_hold.sh $<TARGET_FILE:scrivlet>)
+  add_test(NAME native.save_bmp COMMAND bash ${NATIVE_E2E}/save_bmp.sh $<TARGET_FILE:scrivlet>)
 else()
   message(STATUS "GTK 3 or libcanberra not found: the native program is not built")
 endif()

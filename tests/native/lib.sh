@@ -12,7 +12,7 @@ N2E_WM=""
 N2E_PID=""
 N2E_STATUS=""
 # The program's own settings and sound never reach the developer's.
-export HOME=$N2E_DIR/home XDG_CONFIG_HOME=$N2E_DIR/config CANBERRA_DRIVER=null
+export HOME=$N2E_DIR/home XDG_CONFIG_HOME=$N2E_DIR/config CANBERRA_DRIVER=null GSETTINGS_BACKEND=memory
 mkdir -p "$HOME" "$XDG_CONFIG_HOME"
 N2E_OPTIONS=$XDG_CONFIG_HOME/scrivlet/options
 
