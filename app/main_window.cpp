@@ -9,6 +9,7 @@
 #include "app/app.h"
 #include "app/menu_keys.h"
 #include "draw/canvas_win.h"
+#include "files/help_win.h"
 #include "res/resource.h"
 
 namespace {
@@ -57,6 +58,10 @@ void OnCommand(HWND window, WPARAM command)
         break;
     case IDM_CLEAR:
         ClearCanvas(window);
+        break;
+    case IDM_HELP_CONTENTS:
+        ShowHelpTopic("scrivlet.htm");
+        LiftPen(TheToy().pen);
         break;
     case IDM_EXIT:
         PostMessageA(window, WM_CLOSE, 0, 0);
