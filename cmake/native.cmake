@@ -85,6 +85,10 @@ if(SCRIVLET_WINDOWS_BUILD_DIR)
              COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/${script}.sh ${SCRIVLET_WINDOWS_BUILD_DIR}/scrivlet.exe)
     set_tests_properties(e2e.${script} PROPERTIES RUN_SERIAL TRUE)
   endforeach()
+  add_test(NAME e2e.windows_key
+           COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/windows_key.sh ${SCRIVLET_WINDOWS_BUILD_DIR}/scrivlet.exe
+                   ${SCRIVLET_WINDOWS_BUILD_DIR}/key_witness.exe)
+  set_tests_properties(e2e.windows_key PROPERTIES RUN_SERIAL TRUE)
 endif()
 
 # The shipped 32-bit exe as a file: format, imports, version and icon.

@@ -28,6 +28,11 @@ if(SCRIVLET_WIN_TESTS)
   add_executable(scrivlet_win_tests ${WIN_TEST_SOURCES} res/scrivlet.rc)
   target_link_libraries(scrivlet_win_tests PRIVATE scrivlet_win gtest)
   target_link_options(scrivlet_win_tests PRIVATE -static -static-libgcc -static-libstdc++)
+
+  # A window that reports the keys it receives, for the end-to-end tests.
+  add_executable(key_witness tests/e2e/key_witness.cpp)
+  target_compile_options(key_witness PRIVATE -Wall -Wextra)
+  target_link_options(key_witness PRIVATE -static -static-libgcc -static-libstdc++)
 endif()
 
 # What ships beside the exe: the help file compiled from docs/, the key sound
