@@ -3,6 +3,7 @@
 #include "app/app.h"
 #include "app/keyboard_guard_win.h"
 #include "draw/canvas_win.h"
+#include "options/options_store_win.h"
 #include "res/resource.h"
 
 namespace {
@@ -50,6 +51,12 @@ HWND OpenMainWindow(HINSTANCE instance)
     return window;
 }
 
+void LoadStartupOptions(HWND)
+{
+    ResetOptionsToDefaults(g_toy.options);
+    LoadOptions(g_toy.options);
+}
+
 int RunApplication(HINSTANCE instance)
 {
     RememberStartupDirectory();
@@ -57,14 +64,15 @@ int RunApplication(HINSTANCE instance)
     InstallKeyboardGuard(instance);
     if (!RegisterMainWindowClass(instance))
         return 0;
-    OpenMainWindow(instance);
-    ResetOptionsToDefaults(g_toy.options);
+    HWND window = OpenMainWindow(instance);
+    LoadStartupOptions(window);
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    SaveOptions(g_toy.options);
     RemoveKeyboardGuard();
     return 0;
 }
