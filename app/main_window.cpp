@@ -9,6 +9,7 @@
 #include "app/app.h"
 #include "app/menu_keys.h"
 #include "draw/canvas_win.h"
+#include "options/options_dialog_win.h"
 #include "files/bmp_export_win.h"
 #include "res/resource.h"
 
@@ -48,6 +49,13 @@ void OnKeyUp(HWND window)
     }
 }
 
+void OnOptions(HWND window)
+{
+    Toy& toy = TheToy();
+    RunOptionsDialog(window, toy.options);
+    LiftPen(toy.pen);
+}
+
 void OnCommand(HWND window, WPARAM command)
 {
     // The whole wParam is compared, so only menu selections (high word 0) match.
@@ -58,6 +66,9 @@ void OnCommand(HWND window, WPARAM command)
         break;
     case IDM_CLEAR:
         ClearCanvas(window);
+        break;
+    case IDM_OPTIONS:
+        OnOptions(window);
         break;
     case IDM_SAVE_BMP:
         SaveCanvasAsBmp(window);

@@ -2,6 +2,7 @@
 // timer, the options, and the message loop.
 #include "app/app.h"
 #include "draw/canvas_win.h"
+#include "options/options_store_win.h"
 #include "res/resource.h"
 
 namespace {
@@ -39,18 +40,25 @@ HWND OpenMainWindow(HINSTANCE instance)
     return window;
 }
 
+void LoadStartupOptions(HWND)
+{
+    ResetOptionsToDefaults(g_toy.options);
+    LoadOptions(g_toy.options);
+}
+
 int RunApplication(HINSTANCE instance)
 {
     GetCurrentDirectoryA(sizeof g_startupDirectory, g_startupDirectory);
     if (!RegisterMainWindowClass(instance))
         return 0;
-    OpenMainWindow(instance);
-    ResetOptionsToDefaults(g_toy.options);
+    HWND window = OpenMainWindow(instance);
+    LoadStartupOptions(window);
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    SaveOptions(g_toy.options);
     return 0;
 }

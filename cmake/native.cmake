@@ -87,7 +87,7 @@ if(SCRIVLET_WINDOWS_BUILD_DIR)
                          FAIL_REGULAR_EXPRESSION "\\] 0 tests from 0 test suites ran")
   endforeach()
 
-  foreach(script draw_and_exit stamp_and_clear)
+  foreach(script draw_and_exit stamp_and_clear options_persist)
     add_test(NAME e2e.${script}
              COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/${script}.sh ${SCRIVLET_WINDOWS_BUILD_DIR}/scrivlet.exe)
     set_tests_properties(e2e.${script} PROPERTIES RUN_SERIAL TRUE)

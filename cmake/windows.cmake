@@ -9,6 +9,8 @@ add_library(scrivlet_win STATIC
   files/bmp_export_win.cpp
   files/file_chooser_win.cpp
   files/help_win.cpp
+  options/options_dialog_win.cpp
+  options/options_store_win.cpp
 )
 
 # The Win32 file operations under the core's atomic writer: linked after the
