@@ -31,8 +31,10 @@ jobs=$(nproc)
 if [ "$mode" = native ]; then
     cmake -S . -B "$root/build/native" >/dev/null
     cmake --build "$root/build/native" -j "$jobs" --target scrivlet
+    # The default key sound, key.wav, is looked for where the toy starts.
+    cd "$root/build/native"
     echo "Starting scrivlet; File > Exit (Alt-F, x) ends it."
-    exec "$root/build/native/scrivlet"
+    exec ./scrivlet
 fi
 
 . tools/wine-env.sh

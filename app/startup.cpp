@@ -1,6 +1,7 @@
 // Start-up and shutdown: the window class, the window, the canvas, the walk
 // timer, the options, and the message loop.
 #include "app/app.h"
+#include "app/keyboard_guard_win.h"
 #include "draw/canvas_win.h"
 #include "options/options_store_win.h"
 #include "res/resource.h"
@@ -15,6 +16,16 @@ char g_startupDirectory[MAX_PATH] = "";
 Toy& TheToy() { return g_toy; }
 
 const char* StartupDirectory() { return g_startupDirectory; }
+
+void RememberStartupDirectory()
+{
+    // A directory longer than the buffer is not stored at all (the call
+    // returns the size it would need): no start-up directory means no help,
+    // never the help of a cut-off path.
+    const DWORD length = GetCurrentDirectoryA(sizeof g_startupDirectory, g_startupDirectory);
+    if (length == 0 || length >= sizeof g_startupDirectory)
+        g_startupDirectory[0] = '\0';
+}
 
 bool RegisterMainWindowClass(HINSTANCE instance)
 {
@@ -48,7 +59,9 @@ void LoadStartupOptions(HWND)
 
 int RunApplication(HINSTANCE instance)
 {
-    GetCurrentDirectoryA(sizeof g_startupDirectory, g_startupDirectory);
+    RememberStartupDirectory();
+    // The guard comes first and goes last, so it covers the whole run.
+    InstallKeyboardGuard(instance);
     if (!RegisterMainWindowClass(instance))
         return 0;
     HWND window = OpenMainWindow(instance);
@@ -60,5 +73,6 @@ int RunApplication(HINSTANCE instance)
         DispatchMessageA(&message);
     }
     SaveOptions(g_toy.options);
+    RemoveKeyboardGuard();
     return 0;
 }

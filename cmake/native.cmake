@@ -47,6 +47,23 @@ if(GTK3_FOUND AND CANBERRA_FOUND)
   target_link_libraries(scrivlet PRIVATE scrivlet_gtk)
   target_compile_options(scrivlet PRIVATE -Wall -Wextra)
 
+  # Beside the program: the help pages it opens in the browser (help/) and
+  # the default key sound, made by our own script.
+  find_package(Python3 REQUIRED COMPONENTS Interpreter)
+  set(NATIVE_HELP_PAGES ${CMAKE_SOURCE_DIR}/docs/scrivlet.htm ${CMAKE_SOURCE_DIR}/docs/scrivlet.css)
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/help/scrivlet.htm ${CMAKE_BINARY_DIR}/help/scrivlet.css
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/help
+    COMMAND ${CMAKE_COMMAND} -E copy ${NATIVE_HELP_PAGES} ${CMAKE_BINARY_DIR}/help/
+    DEPENDS ${NATIVE_HELP_PAGES}
+    COMMENT "Copying the help pages")
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/key.wav
+    COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/tools/make_key_sound.py ${CMAKE_BINARY_DIR}/key.wav
+    DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_key_sound.py
+    COMMENT "Making the key sound key.wav")
+  add_custom_target(scrivlet_native_files ALL
+    DEPENDS ${CMAKE_BINARY_DIR}/help/scrivlet.htm ${CMAKE_BINARY_DIR}/help/scrivlet.css ${CMAKE_BINARY_DIR}/key.wav)
+  add_dependencies(scrivlet scrivlet_native_files)
+
   # Paints replay marks with the cairo canvas, to compare with GDI's pixels
   # (tools/render/compare.sh); run by hand.
   add_executable(scrivlet-render tools/render/render_cairo_gtk.cpp tools/render/marks.cpp)
@@ -66,6 +83,7 @@ if(GTK3_FOUND AND CANBERRA_FOUND)
                    $<TARGET_FILE:scrivlet_grab_probe>)
   add_test(NAME native.options_hold COMMAND bash ${NATIVE_E2E}/options_hold.sh $<TARGET_FILE:scrivlet>)
   add_test(NAME native.save_bmp COMMAND bash ${NATIVE_E2E}/save_bmp.sh $<TARGET_FILE:scrivlet>)
+  add_test(NAME native.help_pages COMMAND bash ${NATIVE_E2E}/help_pages.sh $<TARGET_FILE:scrivlet>)
 else()
   message(STATUS "GTK 3 or libcanberra not found: the native program is not built")
 endif()
@@ -132,6 +150,10 @@ if(SCRIVLET_WINDOWS_BUILD_DIR)
              COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/${script}.sh ${SCRIVLET_WINDOWS_BUILD_DIR}/scrivlet.exe)
     set_tests_properties(e2e.${script} PROPERTIES RUN_SERIAL TRUE)
   endforeach()
+  add_test(NAME e2e.windows_key
+           COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/windows_key.sh ${SCRIVLET_WINDOWS_BUILD_DIR}/scrivlet.exe
+                   ${SCRIVLET_WINDOWS_BUILD_DIR}/key_witness.exe)
+  set_tests_properties(e2e.windows_key PROPERTIES RUN_SERIAL TRUE)
   # Saving needs the helper that reads the message box of a failed save, and
   # root to mount its small disk.
   add_test(NAME e2e.save_bmp
@@ -140,8 +162,20 @@ if(SCRIVLET_WINDOWS_BUILD_DIR)
   set_tests_properties(e2e.save_bmp PROPERTIES RUN_SERIAL TRUE SKIP_RETURN_CODE 77)
 endif()
 
-# The shipped 32-bit exe as a file: format, imports, version and icon.
+# The shipped 32-bit exe as a file: format, imports, version and icon. The
+# package a parent downloads, as a file and (with a runnable Windows build)
+# started from its unpacked folder.
 if(SCRIVLET_WINDOWS_PRODUCT_DIR)
   add_test(NAME exe.product
            COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/exe/check-product.sh ${SCRIVLET_WINDOWS_PRODUCT_DIR}/scrivlet.exe)
+  set(SCRIVLET_PACKAGE ${SCRIVLET_WINDOWS_PRODUCT_DIR}/scrivlet-${PROJECT_VERSION}-win32.zip)
+  add_test(NAME package.contents
+           COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/package/check-package.sh ${SCRIVLET_PACKAGE}
+                   ${CMAKE_CURRENT_SOURCE_DIR}/tests/exe/check-product.sh)
+  if(SCRIVLET_WINDOWS_BUILD_DIR)
+    add_test(NAME e2e.package
+             COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/package.sh ${SCRIVLET_PACKAGE}
+                     ${SCRIVLET_WINDOWS_BUILD_DIR}/scrivlet.exe)
+    set_tests_properties(e2e.package PROPERTIES RUN_SERIAL TRUE)
+  endif()
 endif()

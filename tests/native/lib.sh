@@ -103,6 +103,16 @@ n2e_wait_title() {
     return 1
 }
 
+# Prints "left top width height" of a window's inside on the screen.
+n2e_window_box() {
+    xwininfo -id "$1" | awk '
+        /Absolute upper-left X:/ { x = $NF }
+        /Absolute upper-left Y:/ { y = $NF }
+        /^ *Width:/ { w = $NF }
+        /^ *Height:/ { h = $NF }
+        END { print x + 0, y + 0, w + 0, h + 0 }'
+}
+
 n2e_screenshot() {
     local shot="$N2E_DIR/$1.png"
     import -window root "$shot" 2>/dev/null

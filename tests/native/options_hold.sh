@@ -15,14 +15,14 @@ read -r screenWidth _ < <(xdotool getdisplaygeometry)
 confined="Scrivlet. (Alt-F - menu)"
 
 # Fails unless the pointer, sent to the top-left corner of the screen, is
-# held at the canvas's top-left corner.
+# held below the window's menu bar.
 expectConfined() {
     local window=$1 x y
-    read -r x y < <(xdotool getwindowgeometry "$window" | awk '/Position:/ { split($2, p, ","); print p[1], p[2] }')
+    read -r x y _ < <(n2e_window_box "$window")
     xdotool mousemove 0 0
     sleep 0.2
     eval "$(xdotool getmouselocation --shell)"
-    [ "$X" -ge 0 ] && [ "$Y" -gt "$y" ] || n2e_fail "the pointer went to ($X,$Y), over the title bar or the menu"
+    [ "$X" -ge "$x" ] && [ "$Y" -ge $((y + 20)) ] || n2e_fail "the pointer went to ($X,$Y), over the title bar or the menu"
 }
 
 xdotool mousemove $((screenWidth / 2)) 5

@@ -1,0 +1,83 @@
+#!/bin/bash
+# End to end through the native program's help: Help > Contents and the
+# options dialog's Help button open the toy's own help pages (the page, then
+# its Options section) in the desktop's browser, here a stand-in browser
+# that writes down what it was asked to open (GIO gives it a plain page as
+# a path, a page with an anchor as a file URI).
+# Usage: help_pages.sh SCRIVLET
+set -uo pipefail
+
+program=${1:?usage: help_pages.sh SCRIVLET}
+. "$(dirname "$0")/lib.sh"
+
+n2e_require_tools
+n2e_start_desktop
+read -r screenWidth _ < <(xdotool getdisplaygeometry)
+
+# The stand-in browser is the desktop's handler for web pages.
+export XDG_DATA_HOME=$N2E_DIR/data
+mkdir -p "$XDG_DATA_HOME/applications"
+opened=$N2E_DIR/opened
+cat >"$N2E_DIR/browser" <<SCRIPT
+#!/bin/sh
+echo "\$1" >>"$opened"
+SCRIPT
+chmod +x "$N2E_DIR/browser"
+cat >"$XDG_DATA_HOME/applications/scrivlet-test-browser.desktop" <<ENTRY
+[Desktop Entry]
+Type=Application
+Name=Test browser
+Exec=$N2E_DIR/browser %u
+MimeType=text/html;
+ENTRY
+printf '[Default Applications]\ntext/html=scrivlet-test-browser.desktop\n' >"$XDG_CONFIG_HOME/mimeapps.list"
+
+# Waits until the browser has been asked to open $1 pages in all.
+waitOpened() {
+    for _ in $(seq $((N2E_WAIT * 10))); do
+        [ -f "$opened" ] && [ "$(wc -l <"$opened")" -ge "$1" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+xdotool mousemove $((screenWidth / 2)) 5
+n2e_start "$program"
+window=$(n2e_wait_window) || n2e_fail "no window of class scrivlet appeared within ${N2E_WAIT}s"
+n2e_wait_title "$window" Scrivlet >/dev/null || n2e_fail "the window never got its title"
+sleep 0.5
+
+# Alt-H opens Help on its first item, About; Contents is the next.
+xdotool key alt+h
+sleep 0.3
+xdotool key Down Return
+waitOpened 1 || n2e_fail "Help > Contents opened nothing"
+page=$(sed -n 1p "$opened")
+[[ "$page" == */help/scrivlet.htm ]] || n2e_fail "Help > Contents opened \"$page\""
+[ -f "$(dirname "$program")/help/scrivlet.htm" ] || n2e_fail "no help pages beside the program"
+
+# Help is the last button, in the dialog's bottom right corner. The dialog
+# stays open.
+xdotool key alt+f
+sleep 0.3
+xdotool key o
+dialog=$(timeout "$N2E_WAIT" xdotool search --sync --onlyvisible --name '^Scrivlet options$' | head -n 1) ||
+    n2e_fail "no window \"Scrivlet options\" after Alt-F, o"
+sleep 0.3
+read -r x y w h < <(n2e_window_box "$dialog")
+xdotool mousemove $((x + w - 40)) $((y + h - 20))
+sleep 0.2
+xdotool click 1
+waitOpened 2 || n2e_fail "the dialog's Help opened nothing; see $(n2e_screenshot dialog-help)"
+page=$(sed -n 2p "$opened")
+[[ "$page" == file://*/help/scrivlet.htm#Options ]] || n2e_fail "the dialog's Help opened \"$page\""
+xdotool search --onlyvisible --name '^Scrivlet options$' >/dev/null || n2e_fail "the dialog closed on Help"
+xdotool key Escape
+sleep 0.3
+
+xdotool key alt+f
+sleep 0.3
+xdotool key x
+n2e_wait_exit || n2e_fail "still running ${N2E_WAIT}s after Alt-F, x"
+[ "$N2E_STATUS" -eq 0 ] || n2e_fail "exited with $N2E_STATUS"
+n2e_pass
