@@ -43,6 +43,8 @@ void HoldKeyboard()
                                    nullptr) == GDK_GRAB_SUCCESS;
 }
 
+bool KeyboardHeld() { return g_keyboardHeld; }
+
 void ReleaseKeyboard()
 {
     if (!g_keyboardHeld)

@@ -36,6 +36,7 @@ void ClientSize(int& width, int& height);
 // Kid-proofing while the window is active: the keyboard grab, and the
 // pointer confined to the drawing area when the option is on.
 void HoldKeyboard();
+bool KeyboardHeld();
 void ReleaseKeyboard();
 void ConfinePointer();
 void ReleasePointer();

@@ -108,6 +108,14 @@ bool OnMotion(const GValue* params, guint count)
     const GdkEvent* event = EventParameter(params, count);
     if (!event || !g_shell.canvasReady)
         return false;
+    // A click on the menu bar that opened no menu let the keyboard go; take
+    // it back, trying at most once a second if someone else holds it.
+    static guint32 lastTry = 0;
+    if (!KeyboardHeld() && event->motion.time - lastTry >= 1000u &&
+        gtk_window_is_active(GTK_WINDOW(g_shell.window))) {
+        lastTry = event->motion.time;
+        HoldKeyboard();
+    }
     const int x = static_cast<int>(std::floor(event->motion.x));
     const int y = static_cast<int>(std::floor(event->motion.y));
     PaintIfAny(OnPointerMove(g_toy, PackPointerPosition(x, y)));
@@ -233,6 +241,14 @@ bool OnMenuClosed(const GValue*, guint)
     return false;
 }
 
+// A click on the menu bar: the menu it opens needs grabs of its own kind.
+bool OnMenuBarPressed(const GValue*, guint)
+{
+    ReleaseKeyboard();
+    ReleasePointerGrab();
+    return false;
+}
+
 bool OnDestroyed(const GValue*, guint)
 {
     g_shell.window = nullptr;
@@ -324,6 +340,7 @@ GtkWidget* MakeMenuBar()
     AddItem(help, "About", OnAboutChosen);
     AddItem(help, "Contents", OnContentsChosen);
     ConnectSignal(bar, "deactivate", OnMenuClosed);
+    ConnectSignal(bar, "button-press-event", OnMenuBarPressed);
     return bar;
 }
 

@@ -1,8 +1,9 @@
 #!/bin/bash
 # End to end through the native program on its own Xvfb and openbox: it
 # opens maximised and black and holds the keyboard; three key releases put
-# blossoms exactly where and in the colours scrivlet-replay predicts; a drag
-# draws along its path; Alt-F, x exits with 0, writes the options file back
+# blossoms exactly where and in the colours scrivlet-replay predicts (F10
+# and a bare Alt do nothing); a drag draws along its path; a click opens the
+# File menu; Alt-F, x exits with 0, writes the options file back
 # unchanged, and leaves the keyboard free.
 # Usage: stamp_draw_exit.sh SCRIVLET SCRIVLET_REPLAY GRAB_PROBE
 set -uo pipefail
@@ -63,9 +64,13 @@ canvasHeight=$((screenHeight - N2E_TOP))
 "$probe"
 [ $? -eq 3 ] || n2e_fail "the keyboard is not held while the toy is active"
 
-# Three key releases: blossoms where the core puts them on a canvas of this
-# size. A centre that a later blossom (or its black copy) may cover is not
+# F10 and a bare Alt do nothing: no menu opens (or the letters below would
+# go to it) and nothing is stamped (or the blossoms would move). Then three
+# key releases: blossoms where the core puts them on a canvas of this size. A centre that a later blossom (or its black copy) may cover is not
 # checked; the last one always is.
+xdotool key F10
+xdotool key alt
+sleep 0.3
 xdotool key a b c
 printf 'size %s %s\nkey\nkey\nkey\n' "$screenWidth" "$canvasHeight" | "$replay" | grep '^stamp' >"$N2E_DIR/stamps"
 [ "$(wc -l <"$N2E_DIR/stamps")" -eq 3 ] || n2e_fail "scrivlet-replay did not predict three stamps"
@@ -106,6 +111,19 @@ for ((i = 2; i < ${#path[@]}; i += 2)); do
     brightest=$(n2e_brightest "$shot" "3x3+$((x - 1))+$((y - 1))")
     [ "$brightest" -ge 10 ] || n2e_fail "no colour at ($x,$y) on the drag's path, see $shot"
 done
+
+# A click on File opens it, although the toy holds the keyboard; Escape
+# closes it and the toy holds the keyboard again.
+xdotool mousemove 20 $((N2E_TOP - 12))
+sleep 0.2
+xdotool click 1
+sleep 0.5
+shot=$(n2e_screenshot file-clicked)
+[ "$(n2e_brightest "$shot" "60x40+10+$((N2E_TOP + 5))")" -gt 100 ] || n2e_fail "a click on File opened no menu, see $shot"
+xdotool key Escape
+sleep 0.3
+"$probe"
+[ $? -eq 3 ] || n2e_fail "the keyboard is not held again after the menu closed"
 
 # Alt-F opens File; x is E_xit.
 xdotool key alt+f
