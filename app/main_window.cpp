@@ -7,6 +7,7 @@
 #include <mmsystem.h>
 
 #include "app/app.h"
+#include "app/kidproof_win.h"
 #include "app/menu_keys.h"
 #include "draw/canvas_win.h"
 #include "res/resource.h"
@@ -120,6 +121,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_PAINT:
         OnPaint(window);
         return 0;
+    case WM_ENDSESSION:
+        // The process may be ended without another message: give back now
+        // what the toy changed in the system.
+        if (wParam)
+            UndoKidproofing();
+        break;
     case WM_MENUCHAR:
         if (LRESULT result = OnMenuChar(window, wParam, lParam))
             return result;

@@ -1,6 +1,7 @@
 // Start-up and shutdown: the window class, the window, the canvas, the walk
 // timer, the options, and the message loop.
 #include "app/app.h"
+#include "app/kidproof_win.h"
 #include "draw/canvas_win.h"
 #include "res/resource.h"
 
@@ -41,16 +42,25 @@ HWND OpenMainWindow(HINSTANCE instance)
 
 int RunApplication(HINSTANCE instance)
 {
-    GetCurrentDirectoryA(sizeof g_startupDirectory, g_startupDirectory);
-    if (!RegisterMainWindowClass(instance))
+    // A second start only brings the running toy to the front: two keyboard
+    // hooks would fight, and two processes would both store the options.
+    if (AnotherInstanceRuns())
         return 0;
+    GetCurrentDirectoryA(sizeof g_startupDirectory, g_startupDirectory);
+    SwitchOffAccessibilityHotkeys();
+    if (!RegisterMainWindowClass(instance)) {
+        UndoKidproofing();
+        return 0;
+    }
     OpenMainWindow(instance);
     ResetOptionsToDefaults(g_toy.options);
+    UpdateDisplayRequest(g_toy.options);
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    UndoKidproofing();
     return 0;
 }

@@ -1,0 +1,183 @@
+// Kid-proofing beyond the Windows keys: the accessibility hotkeys switched off
+// and given back byte for byte, the display request following auto draw, and
+// a second start that only brings the running window to the front.
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/kidproof_win.h"
+#include "tests/win/window_fixture.h"
+
+namespace {
+
+// A stand-in for the system's accessibility settings: Wine answers every
+// feature as off with no hotkey and keeps nothing that is set, so the
+// adapter is checked against this record of what it asks.
+struct FakeSystem {
+    STICKYKEYS stickyKeys{};
+    FILTERKEYS filterKeys{};
+    TOGGLEKEYS toggleKeys{};
+    std::vector<UINT> sets;
+    bool profileWritten = false;
+};
+FakeSystem g_fake;
+
+template <typename Settings>
+BOOL Exchange(Settings& stored, bool set, UINT param, PVOID data)
+{
+    auto* given = static_cast<Settings*>(data);
+    if (param != sizeof(Settings) || given->cbSize != sizeof(Settings))
+        return FALSE;
+    if (set)
+        std::memcpy(&stored, given, sizeof stored);
+    else
+        std::memcpy(given, &stored, sizeof stored);
+    return TRUE;
+}
+
+BOOL WINAPI FakeSystemParameters(UINT action, UINT param, PVOID data, UINT winIni)
+{
+    if (winIni != 0)
+        g_fake.profileWritten = true;
+    switch (action) {
+    case SPI_GETSTICKYKEYS:
+        return Exchange(g_fake.stickyKeys, false, param, data);
+    case SPI_GETFILTERKEYS:
+        return Exchange(g_fake.filterKeys, false, param, data);
+    case SPI_GETTOGGLEKEYS:
+        return Exchange(g_fake.toggleKeys, false, param, data);
+    case SPI_SETSTICKYKEYS:
+        g_fake.sets.push_back(action);
+        return Exchange(g_fake.stickyKeys, true, param, data);
+    case SPI_SETFILTERKEYS:
+        g_fake.sets.push_back(action);
+        return Exchange(g_fake.filterKeys, true, param, data);
+    case SPI_SETTOGGLEKEYS:
+        g_fake.sets.push_back(action);
+        return Exchange(g_fake.toggleKeys, true, param, data);
+    default:
+        return FALSE;
+    }
+}
+
+class AccessibilityHotkeys : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        g_fake = FakeSystem{};
+        g_fake.stickyKeys = {sizeof(STICKYKEYS), SKF_AVAILABLE | SKF_HOTKEYACTIVE | SKF_CONFIRMHOTKEY | SKF_INDICATOR};
+        g_fake.filterKeys = {sizeof(FILTERKEYS), FKF_AVAILABLE | FKF_HOTKEYACTIVE | FKF_HOTKEYSOUND, 1000, 500,
+                             300, 0};
+        g_fake.toggleKeys = {sizeof(TOGGLEKEYS), TKF_AVAILABLE | TKF_HOTKEYACTIVE};
+        parent = g_fake;
+        SetSystemParametersCall(FakeSystemParameters);
+    }
+    void TearDown() override
+    {
+        UndoKidproofing();
+        SetSystemParametersCall(nullptr);
+    }
+
+    void ExpectParentSettings()
+    {
+        EXPECT_EQ(std::memcmp(&g_fake.stickyKeys, &parent.stickyKeys, sizeof(STICKYKEYS)), 0);
+        EXPECT_EQ(std::memcmp(&g_fake.filterKeys, &parent.filterKeys, sizeof(FILTERKEYS)), 0);
+        EXPECT_EQ(std::memcmp(&g_fake.toggleKeys, &parent.toggleKeys, sizeof(TOGGLEKEYS)), 0);
+    }
+
+    FakeSystem parent;
+};
+
+TEST_F(AccessibilityHotkeys, SwitchedOffWhileRunningAndGivenBackAtExit)
+{
+    SwitchOffAccessibilityHotkeys();
+    EXPECT_EQ(g_fake.stickyKeys.dwFlags, static_cast<DWORD>(SKF_AVAILABLE | SKF_CONFIRMHOTKEY | SKF_INDICATOR));
+    EXPECT_EQ(g_fake.filterKeys.dwFlags, static_cast<DWORD>(FKF_AVAILABLE | FKF_HOTKEYSOUND));
+    EXPECT_EQ(g_fake.filterKeys.iWaitMSec, 1000u) << "only the flags change";
+    EXPECT_EQ(g_fake.toggleKeys.dwFlags, static_cast<DWORD>(TKF_AVAILABLE));
+    SwitchOffAccessibilityHotkeys();  // a second call must not lose the parent's settings
+    EXPECT_EQ(g_fake.sets.size(), 3u);
+
+    UndoKidproofing();  // what the end of the run does
+    ExpectParentSettings();
+    EXPECT_EQ(g_fake.sets.size(), 6u);
+    UndoKidproofing();
+    EXPECT_EQ(g_fake.sets.size(), 6u) << "given back once";
+    EXPECT_FALSE(g_fake.profileWritten) << "nothing may outlast the session";
+}
+
+TEST_F(AccessibilityHotkeys, GivenBackWhenTheSessionEnds)
+{
+    SwitchOffAccessibilityHotkeys();
+    ASSERT_EQ(g_fake.sets.size(), 3u);
+    Send(WM_ENDSESSION, FALSE, 0);  // the session goes on after all
+    EXPECT_EQ(g_fake.sets.size(), 3u);
+    Send(WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    ExpectParentSettings();
+}
+
+TEST_F(AccessibilityHotkeys, AFeatureInUseOrWithoutItsHotkeyIsLeftAlone)
+{
+    g_fake.stickyKeys.dwFlags |= SKF_STICKYKEYSON;
+    g_fake.filterKeys.dwFlags |= FKF_FILTERKEYSON;
+    g_fake.toggleKeys.dwFlags &= ~static_cast<DWORD>(TKF_HOTKEYACTIVE);
+    parent = g_fake;
+    SwitchOffAccessibilityHotkeys();
+    UndoKidproofing();
+    EXPECT_TRUE(g_fake.sets.empty());
+    ExpectParentSettings();
+}
+
+TEST_F(AccessibilityHotkeys, WhatWineReports)
+{
+    // Found by trying: Wine reports every feature off with its hotkey off, so
+    // the program changes nothing there.
+    SetSystemParametersCall(nullptr);
+    STICKYKEYS sticky{sizeof sticky, 0xFFFFFFFFu};
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETSTICKYKEYS, sizeof sticky, &sticky, 0));
+    EXPECT_EQ(sticky.dwFlags & (SKF_STICKYKEYSON | SKF_HOTKEYACTIVE), 0u);
+    // ...and keeps nothing that is set.
+    STICKYKEYS hotkey{sizeof hotkey, SKF_AVAILABLE | SKF_HOTKEYACTIVE};
+    SystemParametersInfoA(SPI_SETSTICKYKEYS, sizeof hotkey, &hotkey, 0);
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETSTICKYKEYS, sizeof sticky, &sticky, 0));
+    EXPECT_EQ(sticky.dwFlags & SKF_HOTKEYACTIVE, 0u);
+    // The real calls run through without touching anything.
+    SwitchOffAccessibilityHotkeys();
+    UndoKidproofing();
+}
+
+// The execution-state requests, as asked.
+std::vector<EXECUTION_STATE> g_requests;
+EXECUTION_STATE WINAPI RecordExecutionState(EXECUTION_STATE state)
+{
+    g_requests.push_back(state);
+    return ES_CONTINUOUS;
+}
+
+class DisplayRequest : public WindowTest {};
+
+TEST_F(DisplayRequest, FollowsAutoDraw)
+{
+    g_requests.clear();
+    SetExecutionStateCall(RecordExecutionState);
+    OptionsRecord options = AllOptionsOff();
+    options.autoDraw = 1;
+    UpdateDisplayRequest(options);
+    options.autoDraw = 0;
+    UpdateDisplayRequest(options);
+    options.autoDraw = 1;
+    UpdateDisplayRequest(options);
+    UndoKidproofing();
+    SetExecutionStateCall(nullptr);
+    const EXECUTION_STATE awake = ES_CONTINUOUS | ES_DISPLAY_REQUIRED;
+    EXPECT_EQ(g_requests, (std::vector<EXECUTION_STATE>{awake, ES_CONTINUOUS, awake, ES_CONTINUOUS}));
+
+    // The platform's own call: each request reads back as the thread's state.
+    UpdateDisplayRequest(options);
+    EXPECT_EQ(SetThreadExecutionState(awake), awake);
+    UndoKidproofing();
+    EXPECT_EQ(SetThreadExecutionState(ES_CONTINUOUS), ES_CONTINUOUS);
+}
+
+}  // namespace
