@@ -1,6 +1,7 @@
 // Kid-proofing beyond the Windows keys: the accessibility hotkeys switched off
 // and given back byte for byte, the display request following auto draw, and
 // a second start that only brings the running window to the front.
+#include <chrono>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -178,6 +179,77 @@ TEST_F(DisplayRequest, FollowsAutoDraw)
     EXPECT_EQ(SetThreadExecutionState(awake), awake);
     UndoKidproofing();
     EXPECT_EQ(SetThreadExecutionState(ES_CONTINUOUS), ES_CONTINUOUS);
+}
+
+// scrivlet.exe of the same build, beside this test program.
+std::string ProductExe()
+{
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string text = path;
+    return text.substr(0, text.find_last_of("\\/") + 1) + "scrivlet.exe";
+}
+
+BOOL CALLBACK CountToyWindows(HWND window, LPARAM data)
+{
+    char className[32] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (lstrcmpA(className, kWindowClassName) == 0)
+        ++*reinterpret_cast<int*>(data);
+    return TRUE;
+}
+
+// Waits for a process while this thread keeps handling its messages (the
+// other process's activation of our window needs them); gives up at 20 s.
+bool WaitPumping(HANDLE process)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (MsgWaitForMultipleObjects(1, &process, FALSE, 100, QS_ALLINPUT) == WAIT_OBJECT_0)
+            return true;
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+    }
+    return false;
+}
+
+class OneInstance : public WindowTest {};
+
+TEST_F(OneInstance, ASecondStartBringsTheRunningWindowToTheFrontAndExits0)
+{
+    // This test program plays the running toy: it holds the instance mark
+    // and its main window is of the toy's class.
+    EXPECT_FALSE(AnotherInstanceRuns());
+    EXPECT_FALSE(AnotherInstanceRuns()) << "this process is the running one";
+
+    HWND other = CreateWindowExA(0, "Static", "another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300,
+                                 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(other, nullptr);
+    SetForegroundWindow(other);
+    ASSERT_EQ(GetForegroundWindow(), other);
+
+    std::string command = "\"" + ProductExe() + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        << command;
+    const bool ended = WaitPumping(process.hProcess);
+    DWORD status = STILL_ACTIVE;
+    GetExitCodeProcess(process.hProcess, &status);
+    if (!ended)
+        TerminateProcess(process.hProcess, 1);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+
+    EXPECT_TRUE(ended) << "the second start is still running";
+    EXPECT_EQ(status, 0u);
+    EXPECT_EQ(GetForegroundWindow(), window());
+    int toyWindows = 0;
+    EnumWindows(CountToyWindows, reinterpret_cast<LPARAM>(&toyWindows));
+    EXPECT_EQ(toyWindows, 1);
+    DestroyWindow(other);
 }
 
 }  // namespace
