@@ -3,6 +3,7 @@
 #include "app/app.h"
 #include "app/kidproof_win.h"
 #include "draw/canvas_win.h"
+#include "options/options_store_win.h"
 #include "res/resource.h"
 
 namespace {
@@ -40,6 +41,12 @@ HWND OpenMainWindow(HINSTANCE instance)
     return window;
 }
 
+void LoadStartupOptions(HWND)
+{
+    ResetOptionsToDefaults(g_toy.options);
+    LoadOptions(g_toy.options);
+}
+
 int RunApplication(HINSTANCE instance)
 {
     // A second start only brings the running toy to the front: two keyboard
@@ -52,8 +59,8 @@ int RunApplication(HINSTANCE instance)
         UndoKidproofing();
         return 0;
     }
-    OpenMainWindow(instance);
-    ResetOptionsToDefaults(g_toy.options);
+    HWND window = OpenMainWindow(instance);
+    LoadStartupOptions(window);
     UpdateDisplayRequest(g_toy.options);
 
     MSG message;
@@ -61,6 +68,7 @@ int RunApplication(HINSTANCE instance)
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    SaveOptions(g_toy.options);
     UndoKidproofing();
     return 0;
 }
