@@ -55,6 +55,7 @@ void OnOptions(HWND window)
     Toy& toy = TheToy();
     RunOptionsDialog(window, toy.options);
     LiftPen(toy.pen);
+    UpdateDisplayRequest(toy.options);
 }
 
 void OnCommand(HWND window, WPARAM command)

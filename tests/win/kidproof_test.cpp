@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "app/kidproof_win.h"
+#include "res/resource.h"
+#include "tests/win/dialog_driver.h"
 #include "tests/win/window_fixture.h"
 
 namespace {
@@ -173,6 +175,26 @@ TEST_F(DisplayRequest, FollowsAutoDraw)
     SetExecutionStateCall(nullptr);
     const EXECUTION_STATE awake = ES_CONTINUOUS | ES_DISPLAY_REQUIRED;
     EXPECT_EQ(g_requests, (std::vector<EXECUTION_STATE>{awake, ES_CONTINUOUS, awake, ES_CONTINUOUS}));
+
+    // Auto draw ticked or unticked in the options dialog, then OK.
+    g_requests.clear();
+    SetExecutionStateCall(RecordExecutionState);
+    RECT frame{};
+    GetWindowRect(window(), &frame);
+    SetCursorPos(frame.left + 2, frame.top + 2);  // the modal loop sees real input
+    for (int32_t before : {0, 1}) {
+        toy().options.autoDraw = before;
+        const bool opened = DriveModalDialog(
+            "Scrivlet options", window(), [] { Send(WM_COMMAND, IDM_OPTIONS, 0); },
+            [](HWND dialog) {
+                SendDlgItemMessageA(dialog, IDC_AUTO_DRAW, BM_CLICK, 0, 0);
+                PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+            });
+        EXPECT_TRUE(opened);
+        EXPECT_EQ(toy().options.autoDraw, before ? 0 : 1);
+    }
+    SetExecutionStateCall(nullptr);
+    EXPECT_EQ(g_requests, (std::vector<EXECUTION_STATE>{awake, ES_CONTINUOUS}));
 
     // The platform's own call: each request reads back as the thread's state.
     UpdateDisplayRequest(options);
