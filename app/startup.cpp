@@ -1,6 +1,7 @@
 // Start-up and shutdown: the window class, the window, the canvas, the walk
 // timer, the options, and the message loop.
 #include "app/app.h"
+#include "app/keyboard_guard_win.h"
 #include "app/kidproof_win.h"
 #include "draw/canvas_win.h"
 #include "options/options_store_win.h"
@@ -16,6 +17,16 @@ char g_startupDirectory[MAX_PATH] = "";
 Toy& TheToy() { return g_toy; }
 
 const char* StartupDirectory() { return g_startupDirectory; }
+
+void RememberStartupDirectory()
+{
+    // A directory longer than the buffer is not stored at all (the call
+    // returns the size it would need): no start-up directory means no help,
+    // never the help of a cut-off path.
+    const DWORD length = GetCurrentDirectoryA(sizeof g_startupDirectory, g_startupDirectory);
+    if (length == 0 || length >= sizeof g_startupDirectory)
+        g_startupDirectory[0] = '\0';
+}
 
 bool RegisterMainWindowClass(HINSTANCE instance)
 {
@@ -53,7 +64,9 @@ int RunApplication(HINSTANCE instance)
     // hooks would fight, and two processes would both store the options.
     if (AnotherInstanceRuns())
         return 0;
-    GetCurrentDirectoryA(sizeof g_startupDirectory, g_startupDirectory);
+    RememberStartupDirectory();
+    // The guard comes first and goes last, so it covers the whole run.
+    InstallKeyboardGuard(instance);
     SwitchOffAccessibilityHotkeys();
     if (!RegisterMainWindowClass(instance)) {
         UndoKidproofing();
@@ -70,5 +83,6 @@ int RunApplication(HINSTANCE instance)
     }
     SaveOptions(g_toy.options);
     UndoKidproofing();
+    RemoveKeyboardGuard();
     return 0;
 }
