@@ -89,7 +89,7 @@ if(SCRIVLET_WINDOWS_BUILD_DIR)
 
   # Every script gets scrivlet-replay too, to tell where the random sequence
   # puts a mark; scripts that need no such check ignore it.
-  foreach(script draw_and_exit stamp_and_clear options_persist alt_keys switch_away second_start)
+  foreach(script draw_and_exit stamp_and_clear options_persist alt_keys switch_away second_start ctrl_escape)
     add_test(NAME e2e.${script}
              COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/${script}.sh ${SCRIVLET_WINDOWS_BUILD_DIR}/scrivlet.exe
                      $<TARGET_FILE:scrivlet-replay>)
