@@ -48,9 +48,8 @@ n2e_wait_title "$window" Scrivlet >/dev/null || n2e_fail "the window never got i
 sleep 0.5
 
 # Alt-H opens Help on its first item, About; Contents is the next.
-xdotool key alt+h
-sleep 0.3
-xdotool key Down Return
+n2e_menu h Down
+xdotool key Return
 waitOpened 1 || n2e_fail "Help > Contents opened nothing"
 page=$(sed -n 1p "$opened")
 [[ "$page" == */help/scrivlet.htm ]] || n2e_fail "Help > Contents opened \"$page\""
@@ -58,9 +57,7 @@ page=$(sed -n 1p "$opened")
 
 # Help is the last button, in the dialog's bottom right corner. The dialog
 # stays open.
-xdotool key alt+f
-sleep 0.3
-xdotool key o
+n2e_menu f o
 dialog=$(timeout "$N2E_WAIT" xdotool search --sync --onlyvisible --name '^Scrivlet options$' | head -n 1) ||
     n2e_fail "no window \"Scrivlet options\" after Alt-F, o"
 sleep 0.3
@@ -75,9 +72,7 @@ xdotool search --onlyvisible --name '^Scrivlet options$' >/dev/null || n2e_fail 
 xdotool key Escape
 sleep 0.3
 
-xdotool key alt+f
-sleep 0.3
-xdotool key x
+n2e_menu f x
 n2e_wait_exit || n2e_fail "still running ${N2E_WAIT}s after Alt-F, x"
 [ "$N2E_STATUS" -eq 0 ] || n2e_fail "exited with $N2E_STATUS"
 n2e_pass

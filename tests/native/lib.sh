@@ -91,6 +91,21 @@ n2e_wait_window() {
     [ "${PIPESTATUS[0]}" -eq 0 ]
 }
 
+# Alt+letter, then waits until the menu is open (a second visible window
+# of the program: the popup) and presses $2 in it, when given.
+n2e_menu() {
+    xdotool key "alt+$1"
+    for _ in $(seq $((N2E_WAIT * 10))); do
+        if [ "$(xdotool search --onlyvisible --classname '^scrivlet$' 2>/dev/null | wc -l)" -ge 2 ]; then
+            sleep 0.1
+            [ -z "${2:-}" ] || xdotool key "$2"
+            return 0
+        fi
+        sleep 0.1
+    done
+    n2e_fail "no menu opened after Alt-$1"
+}
+
 # Waits until the window's title is $2.
 n2e_wait_title() {
     local title=""

@@ -33,9 +33,7 @@ sleep 0.5
 
 # The dialog opens with the defaults' preset, "12-24 months", in its list;
 # two steps up is "0-6 months"; Enter is OK.
-xdotool key alt+f
-sleep 0.3
-xdotool key o
+n2e_menu f o
 timeout "$N2E_WAIT" xdotool search --sync --onlyvisible --name '^Scrivlet options$' >/dev/null ||
     n2e_fail "no window \"Scrivlet options\" after Alt-F, o"
 sleep 0.3
@@ -48,9 +46,7 @@ xdotool key Return
 title=$(n2e_wait_title "$window" "$confined") || n2e_fail "after OK the title is \"$title\"; see $N2E_DIR/dialog.png"
 expectConfined "$window"
 
-xdotool key alt+f
-sleep 0.3
-xdotool key x
+n2e_menu f x
 n2e_wait_exit || n2e_fail "still running ${N2E_WAIT}s after Alt-F, x"
 [ "$N2E_STATUS" -eq 0 ] || n2e_fail "exited with $N2E_STATUS after Alt-F, x"
 # "0-6 months": every flag but erasing with the right button; the sound
@@ -66,9 +62,7 @@ n2e_start "$program"
 window=$(n2e_wait_window) || n2e_fail "no window at the second start"
 title=$(n2e_wait_title "$window" "$confined") || n2e_fail "at the second start the title is \"$title\""
 expectConfined "$window"
-xdotool key alt+f
-sleep 0.3
-xdotool key x
+n2e_menu f x
 n2e_wait_exit || n2e_fail "still running ${N2E_WAIT}s after Alt-F, x at the second start"
 [ "$N2E_STATUS" -eq 0 ] || n2e_fail "the second run exited with $N2E_STATUS"
 

@@ -17,9 +17,7 @@ chooserTitle="Choose filename to save the image"
 
 # Saves through the chooser under the name $1 (typed as a full path).
 saveAs() {
-    xdotool key alt+f
-    sleep 0.3
-    xdotool key s
+    n2e_menu f s
     timeout "$N2E_WAIT" xdotool search --sync --onlyvisible --name "^$chooserTitle\$" >/dev/null ||
         n2e_fail "no window \"$chooserTitle\" after Alt-F, s"
     sleep 0.5
@@ -65,9 +63,7 @@ xdotool key Return
 sleep 0.5
 kill -0 "$N2E_PID" 2>/dev/null || n2e_fail "the toy ended after a failed save"
 
-xdotool key alt+f
-sleep 0.3
-xdotool key x
+n2e_menu f x
 n2e_wait_exit || n2e_fail "still running ${N2E_WAIT}s after Alt-F, x"
 [ "$N2E_STATUS" -eq 0 ] || n2e_fail "exited with $N2E_STATUS"
 n2e_pass

@@ -126,11 +126,8 @@ sleep 0.3
 [ $? -eq 3 ] || n2e_fail "the keyboard is not held again after the menu closed"
 
 # Alt-F opens File; x is E_xit.
-xdotool key alt+f
-sleep 0.5
-n2e_screenshot menu >/dev/null
-xdotool key x
-n2e_wait_exit || n2e_fail "still running ${N2E_WAIT}s after Alt-F, x; see $N2E_DIR/menu.png"
+n2e_menu f x
+n2e_wait_exit || n2e_fail "still running ${N2E_WAIT}s after Alt-F, x; see $(n2e_screenshot still-running)"
 [ "$N2E_STATUS" -eq 0 ] || n2e_fail "exited with $N2E_STATUS after Alt-F, x"
 cmp -s "$N2E_DIR/options.before" "$N2E_OPTIONS" || n2e_fail "the options file changed although no option did"
 [ "$(ls -A "$(dirname "$N2E_OPTIONS")")" = options ] || n2e_fail "a temporary options file was left behind"
