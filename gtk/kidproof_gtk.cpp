@@ -11,12 +11,37 @@ namespace {
 
 bool g_keyboardHeld = false;
 bool g_pointerHeld = false;
+// Where the X keyboard focus was at the last look, and whether the toy let
+// go because it went to another program.
+Window g_lastFocus = None;
+bool g_awayByFocus = false;
 
 bool OnX11() { return GDK_IS_X11_DISPLAY(gdk_display_get_default()); }
 
 Display* XDisplayOf() { return GDK_DISPLAY_XDISPLAY(gdk_display_get_default()); }
 
 GdkWindow* WindowOf(GtkWidget* widget) { return widget ? gtk_widget_get_window(widget) : nullptr; }
+
+// True when `window` is the toy's top-level window or lies inside it.
+bool IsOurs(Display* display, Window window, Window toplevel)
+{
+    while (window != None && window != PointerRoot) {
+        if (window == toplevel)
+            return true;
+        Window root = None;
+        Window parent = None;
+        Window* children = nullptr;
+        unsigned int count = 0;
+        if (!XQueryTree(display, window, &root, &parent, &children, &count))
+            return false;
+        if (children)
+            XFree(children);
+        if (parent == root)
+            return false;
+        window = parent;
+    }
+    return false;
+}
 
 void SetTitle(const char* title)
 {
@@ -84,6 +109,34 @@ void ReleasePointerGrab()
     g_pointerHeld = false;
     XUngrabPointer(XDisplayOf(), CurrentTime);
     XFlush(XDisplayOf());
+}
+
+void FollowKeyboardFocus()
+{
+    GdkWindow* window = WindowOf(TheShell().window);
+    if (!OnX11() || !window)
+        return;
+    Window focus = None;
+    int revert = 0;
+    XGetInputFocus(XDisplayOf(), &focus, &revert);
+    if (focus == g_lastFocus)
+        return;
+    g_lastFocus = focus;
+    const bool clip = FlagOn(TheToy().options.clipMousePointer);
+    if (!IsOurs(XDisplayOf(), focus, GDK_WINDOW_XID(window))) {
+        if (!g_keyboardHeld)
+            return;
+        g_awayByFocus = true;
+        ReleaseKeyboard();
+        if (clip)
+            ReleasePointer();
+    } else if (g_awayByFocus) {
+        g_awayByFocus = false;
+        LiftPen(TheToy().pen);
+        HoldKeyboard();
+        if (clip)
+            ConfinePointer();
+    }
 }
 
 void ApplyConfinement()

@@ -42,6 +42,10 @@ void ConfinePointer();
 void ReleasePointer();
 // Lets the pointer go without changing the title (a menu is opening).
 void ReleasePointerGrab();
+// While the toy holds the keyboard, GTK does not hear that the window
+// manager gave the focus to another program: this looks (X11), lets go when
+// it has, and takes hold again when the focus comes back.
+void FollowKeyboardFocus();
 // Confines or releases the pointer as the option says; sets the title.
 void ApplyConfinement();
 

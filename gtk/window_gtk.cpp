@@ -39,6 +39,7 @@ void PaintIfAny(const std::optional<Segment>& segment)
 
 gboolean OnWalkTimer(gpointer)
 {
+    FollowKeyboardFocus();
     if (g_shell.canvasReady)
         PaintIfAny(OnTimerTick(g_toy));
     return G_SOURCE_CONTINUE;

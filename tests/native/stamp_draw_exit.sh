@@ -2,8 +2,9 @@
 # End to end through the native program on its own Xvfb and openbox: it
 # opens maximised and black and holds the keyboard; three key releases put
 # blossoms exactly where and in the colours scrivlet-replay predicts (F10
-# and a bare Alt do nothing); a drag draws along its path; a click opens the
-# File menu; Alt-F, x exits with 0, writes the options file back
+# and a bare Alt do nothing); a drag draws along its path; another program
+# activated gets the keyboard until the toy is activated again; a click
+# opens the File menu; Alt-F, x exits with 0, writes the options file back
 # unchanged, and leaves the keyboard free.
 # Usage: stamp_draw_exit.sh SCRIVLET SCRIVLET_REPLAY GRAB_PROBE
 set -uo pipefail
@@ -111,6 +112,26 @@ for ((i = 2; i < ${#path[@]}; i += 2)); do
     brightest=$(n2e_brightest "$shot" "3x3+$((x - 1))+$((y - 1))")
     [ "$brightest" -ge 10 ] || n2e_fail "no colour at ($x,$y) on the drag's path, see $shot"
 done
+
+# Another program activated: the toy lets the keyboard go; activated again
+# (a click on its title bar), it holds it again.
+xmessage -geometry 300x80+100+100 "another program" >/dev/null 2>&1 &
+other=$!
+probeUntil() {  # probeUntil STATUS: polls the probe until it gives STATUS
+    for _ in $(seq 30); do
+        "$probe"
+        [ $? -eq "$1" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+probeUntil 0 || n2e_fail "the keyboard is still held while another program is active"
+xdotool mousemove $((screenWidth / 2)) 5
+sleep 0.2
+xdotool click 1
+probeUntil 3 || n2e_fail "the keyboard is not held again after the toy was activated again"
+kill "$other" 2>/dev/null
+wait "$other" 2>/dev/null
 
 # A click on File opens it, although the toy holds the keyboard; Escape
 # closes it and the toy holds the keyboard again.
