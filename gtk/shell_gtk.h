@@ -30,6 +30,13 @@ Toy& TheToy();
 // made once the window manager has maximised it.
 void OpenMainWindow();
 
+// The menu bar with its popups and commands.
+GtkWidget* MakeMenuBar();
+
+// Opens the menu-bar popup whose title starts with the letter of `keyval`;
+// false when none does.
+bool OpenPopupForLetter(guint keyval);
+
 // The drawing area's current size: the client area of the Windows program.
 void ClientSize(int& width, int& height);
 

@@ -2,12 +2,8 @@
 // into the call the Windows program's window procedure makes, and whatever
 // mark the core decides is painted on the canvas and redrawn.
 #include <cmath>
-#include <string>
-#include <vector>
 
-#include "app/menu_keys.h"
 #include "draw/canvas_gtk.h"
-#include "gtk/commands_gtk.h"
 #include "gtk/shell_gtk.h"
 #include "gtk/signal_gtk.h"
 
@@ -22,8 +18,6 @@ constexpr guint kMaximiseWait = 1500;
 // Once the window manager has said "maximised", the new size is laid out
 // within a frame or two.
 constexpr guint kLayoutWait = 100;
-
-std::vector<GtkWidget*> g_popupTitles;
 
 void Redraw(const Box& box)
 {
@@ -185,9 +179,8 @@ bool OnKeyReleased(const GValue* params, guint count)
     return true;
 }
 
-// Alt+letter opens the popup whose title starts with it, as the Windows
-// program answers its menu's unknown-letter query; the titles carry no
-// mnemonic. F10 does nothing, as a bare Alt does there.
+// Alt+letter opens a menu; F10 does nothing, as a bare Alt does in the
+// Windows program.
 bool OnKeyPressed(const GValue* params, guint count)
 {
     const GdkEvent* event = EventParameter(params, count);
@@ -195,20 +188,7 @@ bool OnKeyPressed(const GValue* params, guint count)
         return false;
     if (event->key.keyval == GDK_KEY_F10)
         return true;
-    if (!(event->key.state & GDK_MOD1_MASK))
-        return false;
-    std::vector<std::string> titles;
-    for (GtkWidget* item : g_popupTitles)
-        titles.emplace_back(gtk_menu_item_get_label(GTK_MENU_ITEM(item)));
-    const int index = PopupForLetter(static_cast<int>(gdk_keyval_to_unicode(event->key.keyval)), titles);
-    if (index < 0)
-        return false;
-    // The menu takes the keyboard and the pointer with grabs of its own
-    // kind, which ours would refuse; it gives them back when it closes.
-    ReleaseKeyboard();
-    ReleasePointerGrab();
-    gtk_widget_mnemonic_activate(g_popupTitles[index], FALSE);
-    return true;
+    return (event->key.state & GDK_MOD1_MASK) && OpenPopupForLetter(event->key.keyval);
 }
 
 bool OnActiveChanged(const GValue*, guint)
@@ -229,27 +209,6 @@ bool OnActiveChanged(const GValue*, guint)
     return false;
 }
 
-// The menu took the pointer and keyboard for itself and gave them back to
-// nobody: lift the pen and take back what the toy holds.
-bool OnMenuClosed(const GValue*, guint)
-{
-    LiftPen(g_toy.pen);
-    if (g_shell.window && gtk_window_is_active(GTK_WINDOW(g_shell.window))) {
-        HoldKeyboard();
-        if (FlagOn(g_toy.options.clipMousePointer))
-            ConfinePointer();
-    }
-    return false;
-}
-
-// A click on the menu bar: the menu it opens needs grabs of its own kind.
-bool OnMenuBarPressed(const GValue*, guint)
-{
-    ReleaseKeyboard();
-    ReleasePointerGrab();
-    return false;
-}
-
 bool OnDestroyed(const GValue*, guint)
 {
     g_shell.window = nullptr;
@@ -257,92 +216,6 @@ bool OnDestroyed(const GValue*, guint)
     g_shell.area = nullptr;
     gtk_main_quit();
     return false;
-}
-
-bool OnSaveChosen(const GValue*, guint)
-{
-    SaveCanvasAsBmp();
-    return false;
-}
-
-bool OnOptionsChosen(const GValue*, guint)
-{
-    RunOptionsDialog();
-    LiftPen(g_toy.pen);
-    ApplyConfinement();
-    return false;
-}
-
-bool OnExitChosen(const GValue*, guint)
-{
-    gtk_window_close(GTK_WINDOW(g_shell.window));
-    return false;
-}
-
-bool OnClearChosen(const GValue*, guint)
-{
-    int width = 0;
-    int height = 0;
-    ClientSize(width, height);
-    ClearCairoCanvas(width, height);
-    gtk_widget_queue_draw(g_shell.area);
-    return false;
-}
-
-bool OnAboutChosen(const GValue*, guint)
-{
-    GtkWidget* box = gtk_message_dialog_new(GTK_WINDOW(g_shell.window), GTK_DIALOG_MODAL, GTK_MESSAGE_OTHER,
-                                            GTK_BUTTONS_OK, "%s", kAboutMessage);
-    gtk_window_set_title(GTK_WINDOW(box), "About");
-    gtk_dialog_run(GTK_DIALOG(box));
-    gtk_widget_destroy(box);
-    LiftPen(g_toy.pen);
-    return false;
-}
-
-bool OnContentsChosen(const GValue*, guint)
-{
-    ShowHelpTopic("scrivlet.htm");
-    LiftPen(g_toy.pen);
-    return false;
-}
-
-GtkWidget* AddItem(GtkWidget* menu, const char* text, SignalHandler handler)
-{
-    GtkWidget* item = gtk_menu_item_new_with_mnemonic(text);
-    ConnectSignal(item, "activate", handler);
-    gtk_menu_shell_append(GTK_MENU_SHELL(menu), item);
-    return item;
-}
-
-void AddSeparator(GtkWidget* menu) { gtk_menu_shell_append(GTK_MENU_SHELL(menu), gtk_separator_menu_item_new()); }
-
-GtkWidget* AddPopup(GtkWidget* bar, const char* title)
-{
-    GtkWidget* item = gtk_menu_item_new_with_label(title);
-    GtkWidget* menu = gtk_menu_new();
-    gtk_menu_item_set_submenu(GTK_MENU_ITEM(item), menu);
-    gtk_menu_shell_append(GTK_MENU_SHELL(bar), item);
-    g_popupTitles.push_back(item);
-    return menu;
-}
-
-GtkWidget* MakeMenuBar()
-{
-    GtkWidget* bar = gtk_menu_bar_new();
-    GtkWidget* file = AddPopup(bar, "File");
-    AddItem(file, "_Save as BMP", OnSaveChosen);
-    AddSeparator(file);
-    AddItem(file, "_Options", OnOptionsChosen);
-    AddSeparator(file);
-    AddItem(file, "E_xit", OnExitChosen);
-    AddItem(AddPopup(bar, "Edit"), "_Clear", OnClearChosen);
-    GtkWidget* help = AddPopup(bar, "Help");
-    AddItem(help, "About", OnAboutChosen);
-    AddItem(help, "Contents", OnContentsChosen);
-    ConnectSignal(bar, "deactivate", OnMenuClosed);
-    ConnectSignal(bar, "button-press-event", OnMenuBarPressed);
-    return bar;
 }
 
 GtkWidget* MakeDrawingArea()
