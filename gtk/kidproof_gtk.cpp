@@ -22,7 +22,9 @@ Display* XDisplayOf() { return GDK_DISPLAY_XDISPLAY(gdk_display_get_default()); 
 
 GdkWindow* WindowOf(GtkWidget* widget) { return widget ? gtk_widget_get_window(widget) : nullptr; }
 
-// True when `window` is the toy's top-level window or lies inside it.
+// True when `window` is the toy's top-level window or lies inside it. The
+// focus window may be gone by the time it is asked about (a dialog that
+// just closed): the caller traps X errors, and such a window is not ours.
 bool IsOurs(Display* display, Window window, Window toplevel)
 {
     while (window != None && window != PointerRoot) {
@@ -123,7 +125,15 @@ void FollowKeyboardFocus()
         return;
     g_lastFocus = focus;
     const bool clip = FlagOn(TheToy().options.clipMousePointer);
-    if (!IsOurs(XDisplayOf(), focus, GDK_WINDOW_XID(window))) {
+    GdkDisplay* display = gdk_display_get_default();
+    gdk_x11_display_error_trap_push(display);
+    const bool ours = IsOurs(XDisplayOf(), focus, GDK_WINDOW_XID(window));
+    if (gdk_x11_display_error_trap_pop(display) != 0) {
+        // Asked about a window that has gone: look again next time.
+        g_lastFocus = None;
+        return;
+    }
+    if (!ours) {
         if (!g_keyboardHeld)
             return;
         g_awayByFocus = true;

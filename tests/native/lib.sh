@@ -145,13 +145,22 @@ n2e_brightest() {
     /usr/bin/convert "$1" -crop "$2" +repage -format '%[fx:int(maxima*255+0.5)]' info: 2>/dev/null || echo -1
 }
 
-# The canvas's top on the screen: the first all-black row down the left
-# edge below the title bar and the menu bar. Sets N2E_TOP, or fails.
-n2e_find_canvas() {
-    local shot=$1 height=$2
-    N2E_TOP=$(/usr/bin/convert "$shot" -crop "1x${height}+2+0" +repage -depth 8 txt:- 2>/dev/null |
-        awk -F'[,:]' '/#000000/ { print $2; exit }')
-    [ -n "$N2E_TOP" ] || n2e_fail "no black canvas found on $shot"
+# Waits until the window, title bar and menu bar on top, shows a black
+# canvas below them, and sets N2E_TOP to the canvas's top on the screen:
+# the first all-black row down the left edge.
+n2e_wait_canvas() {
+    local shot="" height=$1
+    for _ in $(seq $((N2E_WAIT * 5))); do
+        shot=$(n2e_screenshot start)
+        N2E_TOP=$(/usr/bin/convert "$shot" -crop "1x${height}+2+0" +repage -depth 8 txt:- 2>/dev/null |
+            awk -F'[,:]' '/#000000/ { print $2; exit }')
+        if [ -n "$N2E_TOP" ] && [ "$N2E_TOP" -ge 20 ] &&
+            [ "$(n2e_brightest "$shot" "100x$((height - N2E_TOP))+0+$N2E_TOP")" -eq 0 ]; then
+            return 0
+        fi
+        sleep 0.2
+    done
+    n2e_fail "no black canvas below a title and a menu bar, see $shot"
 }
 
 n2e_wait_exit() {

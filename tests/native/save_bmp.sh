@@ -31,7 +31,7 @@ xdotool mousemove $((screenWidth / 2)) 5
 n2e_start "$program"
 window=$(n2e_wait_window) || n2e_fail "no window of class scrivlet appeared within ${N2E_WAIT}s"
 n2e_wait_title "$window" Scrivlet >/dev/null || n2e_fail "the window never got its title"
-sleep 0.5
+n2e_wait_canvas "$screenHeight"
 xdotool key a b c d e f g h
 sleep 0.3
 
@@ -41,15 +41,19 @@ for _ in $(seq $((N2E_WAIT * 10))); do
     sleep 0.1
 done
 [ -s "$N2E_DIR/picture.bmp" ] || n2e_fail "no $N2E_DIR/picture.bmp after saving"
-# Once the chooser has gone, the window shows the canvas again.
-sleep 1
-shot=$(n2e_screenshot saved)
-n2e_find_canvas "$shot" "$screenHeight"
 read -r bmpWidth bmpHeight < <(identify -format '%w %h\n' "$N2E_DIR/picture.bmp")
 [ "$bmpWidth" -eq "$screenWidth" ] && [ "$bmpHeight" -eq $((screenHeight - N2E_TOP)) ] ||
     n2e_fail "the file is ${bmpWidth}x${bmpHeight}, the drawing area ${screenWidth}x$((screenHeight - N2E_TOP))"
-/usr/bin/convert "$shot" -crop "${bmpWidth}x${bmpHeight}+0+$N2E_TOP" +repage "$N2E_DIR/area.png"
-differ=$(compare -metric AE "$N2E_DIR/area.png" "$N2E_DIR/picture.bmp" null: 2>&1)
+# Once the chooser has gone and the window has been redrawn, the screen
+# shows what the file holds.
+differ=""
+for _ in $(seq 20); do
+    sleep 0.3
+    shot=$(n2e_screenshot saved)
+    /usr/bin/convert "$shot" -crop "${bmpWidth}x${bmpHeight}+0+$N2E_TOP" +repage "$N2E_DIR/area.png"
+    differ=$(compare -metric AE "$N2E_DIR/area.png" "$N2E_DIR/picture.bmp" null: 2>&1)
+    [ "$differ" = 0 ] && break
+done
 [ "$differ" = 0 ] || n2e_fail "the file differs from the drawing area in $differ pixels; see $shot"
 [ "$(n2e_brightest "$N2E_DIR/area.png" "${bmpWidth}x${bmpHeight}+0+0")" -gt 0 ] ||
     n2e_fail "the drawing area is all black: nothing was drawn to compare"
