@@ -9,8 +9,9 @@ cross=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools)
 wine=(wine wine64 wine32:i386 fonts-wine)
 desktop=(xvfb xdotool x11-utils imagemagick fp-utils)
 # The native program: GTK 3 and libcanberra to build it, the desktop's event
-# sounds for its key sound, and openbox for its end-to-end tests.
-native_shell=(libgtk-3-dev libcanberra-dev libcanberra-pulse sound-theme-freedesktop openbox)
+# sounds for its key sound, and openbox and a PulseAudio server for its
+# end-to-end tests.
+native_shell=(libgtk-3-dev libcanberra-dev libcanberra-pulse sound-theme-freedesktop openbox pulseaudio pulseaudio-utils)
 
 installed() {
     [ "$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null)" = "install ok installed" ]
