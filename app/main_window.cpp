@@ -7,6 +7,7 @@
 #include <mmsystem.h>
 
 #include "app/app.h"
+#include "app/confine_win.h"
 #include "app/menu_keys.h"
 #include "draw/canvas_win.h"
 #include "options/options_dialog_win.h"
@@ -53,6 +54,7 @@ void OnOptions(HWND window)
     Toy& toy = TheToy();
     RunOptionsDialog(window, toy.options);
     LiftPen(toy.pen);
+    UpdatePointerConfinement(window, PointerMoment::OptionsClosed, toy.options);
 }
 
 void OnCommand(HWND window, WPARAM command)
@@ -116,6 +118,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_ACTIVATEAPP:
         if (wParam)
             LiftPen(toy.pen);
+        UpdatePointerConfinement(window, wParam ? PointerMoment::Activated : PointerMoment::Deactivated, toy.options);
         break;
     case WM_KEYUP:
         OnKeyUp(window);

@@ -1,6 +1,7 @@
 // Start-up and shutdown: the window class, the window, the canvas, the walk
 // timer, the options, and the message loop.
 #include "app/app.h"
+#include "app/confine_win.h"
 #include "draw/canvas_win.h"
 #include "options/options_store_win.h"
 #include "res/resource.h"
@@ -40,10 +41,11 @@ HWND OpenMainWindow(HINSTANCE instance)
     return window;
 }
 
-void LoadStartupOptions(HWND)
+void LoadStartupOptions(HWND window)
 {
     ResetOptionsToDefaults(g_toy.options);
     LoadOptions(g_toy.options);
+    UpdatePointerConfinement(window, PointerMoment::StartUp, g_toy.options);
 }
 
 int RunApplication(HINSTANCE instance)
@@ -60,5 +62,6 @@ int RunApplication(HINSTANCE instance)
         DispatchMessageA(&message);
     }
     SaveOptions(g_toy.options);
+    UpdatePointerConfinement(window, PointerMoment::Shutdown, g_toy.options);
     return 0;
 }

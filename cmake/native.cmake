@@ -66,7 +66,7 @@ if(SCRIVLET_WINDOWS_BUILD_DIR)
   list(REMOVE_DUPLICATES WIN_TEST_FILTERS)
   # Suites that must be the first program of a fresh wineserver: under Wine a
   # pointer clip takes effect only for such a program.
-  set(WIN_FRESH_SERVER_SUITES)
+  set(WIN_FRESH_SERVER_SUITES PointerConfinement)
   foreach(entry IN LISTS WIN_TEST_FILTERS)
     string(REGEX REPLACE "=.*" "" suite "${entry}")
     string(REGEX REPLACE "^[^=]*=" "" filter "${entry}")
@@ -80,7 +80,7 @@ if(SCRIVLET_WINDOWS_BUILD_DIR)
                          FAIL_REGULAR_EXPRESSION "\\] 0 tests from 0 test suites ran")
   endforeach()
 
-  foreach(script draw_and_exit stamp_and_clear options_persist)
+  foreach(script draw_and_exit stamp_and_clear options_persist confine_pointer)
     add_test(NAME e2e.${script}
              COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/${script}.sh ${SCRIVLET_WINDOWS_BUILD_DIR}/scrivlet.exe)
     set_tests_properties(e2e.${script} PROPERTIES RUN_SERIAL TRUE)
