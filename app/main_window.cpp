@@ -11,6 +11,7 @@
 #include "app/menu_keys.h"
 #include "draw/canvas_win.h"
 #include "options/options_dialog_win.h"
+#include "files/bmp_export_win.h"
 #include "res/resource.h"
 
 namespace {
@@ -70,6 +71,9 @@ void OnCommand(HWND window, WPARAM command)
         break;
     case IDM_OPTIONS:
         OnOptions(window);
+        break;
+    case IDM_SAVE_BMP:
+        SaveCanvasAsBmp(window);
         break;
     case IDM_EXIT:
         PostMessageA(window, WM_CLOSE, 0, 0);
