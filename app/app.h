@@ -14,8 +14,10 @@ constexpr UINT kWalkTimerPeriod = 100;
 // The live options, pen, walk and random source of the process.
 Toy& TheToy();
 
-// The directory that was current at start-up.
+// The directory that was current at start-up; empty when it did not fit
+// into MAX_PATH bytes.
 const char* StartupDirectory();
+void RememberStartupDirectory();
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

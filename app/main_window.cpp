@@ -12,6 +12,7 @@
 #include "draw/canvas_win.h"
 #include "options/options_dialog_win.h"
 #include "files/bmp_export_win.h"
+#include "files/help_win.h"
 #include "res/resource.h"
 
 namespace {
@@ -74,6 +75,10 @@ void OnCommand(HWND window, WPARAM command)
         break;
     case IDM_SAVE_BMP:
         SaveCanvasAsBmp(window);
+        break;
+    case IDM_HELP_CONTENTS:
+        ShowHelpTopic("scrivlet.htm");
+        LiftPen(TheToy().pen);
         break;
     case IDM_EXIT:
         PostMessageA(window, WM_CLOSE, 0, 0);

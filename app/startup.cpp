@@ -2,6 +2,7 @@
 // timer, the options, and the message loop.
 #include "app/app.h"
 #include "app/confine_win.h"
+#include "app/keyboard_guard_win.h"
 #include "draw/canvas_win.h"
 #include "options/options_store_win.h"
 #include "res/resource.h"
@@ -16,6 +17,16 @@ char g_startupDirectory[MAX_PATH] = "";
 Toy& TheToy() { return g_toy; }
 
 const char* StartupDirectory() { return g_startupDirectory; }
+
+void RememberStartupDirectory()
+{
+    // A directory longer than the buffer is not stored at all (the call
+    // returns the size it would need): no start-up directory means no help,
+    // never the help of a cut-off path.
+    const DWORD length = GetCurrentDirectoryA(sizeof g_startupDirectory, g_startupDirectory);
+    if (length == 0 || length >= sizeof g_startupDirectory)
+        g_startupDirectory[0] = '\0';
+}
 
 bool RegisterMainWindowClass(HINSTANCE instance)
 {
@@ -50,7 +61,9 @@ void LoadStartupOptions(HWND window)
 
 int RunApplication(HINSTANCE instance)
 {
-    GetCurrentDirectoryA(sizeof g_startupDirectory, g_startupDirectory);
+    RememberStartupDirectory();
+    // The guard comes first and goes last, so it covers the whole run.
+    InstallKeyboardGuard(instance);
     if (!RegisterMainWindowClass(instance))
         return 0;
     HWND window = OpenMainWindow(instance);
@@ -63,5 +76,6 @@ int RunApplication(HINSTANCE instance)
     }
     SaveOptions(g_toy.options);
     UpdatePointerConfinement(window, PointerMoment::Shutdown, g_toy.options);
+    RemoveKeyboardGuard();
     return 0;
 }

@@ -92,6 +92,10 @@ if(SCRIVLET_WINDOWS_BUILD_DIR)
              COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/${script}.sh ${SCRIVLET_WINDOWS_BUILD_DIR}/scrivlet.exe)
     set_tests_properties(e2e.${script} PROPERTIES RUN_SERIAL TRUE)
   endforeach()
+  add_test(NAME e2e.windows_key
+           COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/windows_key.sh ${SCRIVLET_WINDOWS_BUILD_DIR}/scrivlet.exe
+                   ${SCRIVLET_WINDOWS_BUILD_DIR}/key_witness.exe)
+  set_tests_properties(e2e.windows_key PROPERTIES RUN_SERIAL TRUE)
   # Saving needs the helper that reads the message box of a failed save, and
   # root to mount its small disk.
   add_test(NAME e2e.save_bmp
@@ -100,8 +104,20 @@ if(SCRIVLET_WINDOWS_BUILD_DIR)
   set_tests_properties(e2e.save_bmp PROPERTIES RUN_SERIAL TRUE SKIP_RETURN_CODE 77)
 endif()
 
-# The shipped 32-bit exe as a file: format, imports, version and icon.
+# The shipped 32-bit exe as a file: format, imports, version and icon. The
+# package a parent downloads, as a file and (with a runnable Windows build)
+# started from its unpacked folder.
 if(SCRIVLET_WINDOWS_PRODUCT_DIR)
   add_test(NAME exe.product
            COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/exe/check-product.sh ${SCRIVLET_WINDOWS_PRODUCT_DIR}/scrivlet.exe)
+  set(SCRIVLET_PACKAGE ${SCRIVLET_WINDOWS_PRODUCT_DIR}/scrivlet-${PROJECT_VERSION}-win32.zip)
+  add_test(NAME package.contents
+           COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/package/check-package.sh ${SCRIVLET_PACKAGE}
+                   ${CMAKE_CURRENT_SOURCE_DIR}/tests/exe/check-product.sh)
+  if(SCRIVLET_WINDOWS_BUILD_DIR)
+    add_test(NAME e2e.package
+             COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/package.sh ${SCRIVLET_PACKAGE}
+                     ${SCRIVLET_WINDOWS_BUILD_DIR}/scrivlet.exe)
+    set_tests_properties(e2e.package PROPERTIES RUN_SERIAL TRUE)
+  endif()
 endif()

@@ -4,7 +4,8 @@
 # the window's client area pixel for pixel; the next Save As opens in that
 # folder; saving over the picture there again fills the disk, and then a
 # message box names the file and the reason, the earlier file stays byte for
-# byte, and no temporary file is left. File > Exit then ends with code 0.
+# byte, and no temporary file is left. A cancelled dialog does nothing, and
+# File > Exit then ends with code 0.
 # Usage: save_bmp.sh SCRIVLET_EXE WINDOW_TEXTS_EXE   (needs WINE, WINEPREFIX, DISPLAY)
 # Mounting needs root; without it the test is skipped (exit 77).
 set -uo pipefail
@@ -141,6 +142,13 @@ sleep 0.3
 cmp -s "$picture" "$E2E_SHOTS/first.bmp" || e2e_fail "the earlier picture changed after the failed save"
 leftover=$(find "$disk" -mindepth 1 ! -name picture.bmp)
 [ -z "$leftover" ] || e2e_fail "files left behind on the full disk: $leftover"
+
+# A cancelled dialog does nothing: no file, no message.
+saveAs cancelled dialog-cancelled
+xdotool key Escape
+"$WINE" "$windowTexts" "Picture not saved" 2 >/dev/null 2>&1 &&
+    e2e_fail "a message box after the dialog was cancelled, see $(e2e_screenshot cancel-message)"
+[ -z "$(find "$disk" -mindepth 1 ! -name picture.bmp)" ] || e2e_fail "a cancelled dialog wrote a file"
 
 xdotool key alt+f
 sleep 0.4
