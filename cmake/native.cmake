@@ -87,6 +87,13 @@ if(SCRIVLET_WINDOWS_BUILD_DIR)
                          FAIL_REGULAR_EXPRESSION "\\] 0 tests from 0 test suites ran")
   endforeach()
 
+  # Help where the viewer is missing: Wine's own is disabled for this entry.
+  if(TEST wine.HelpWithoutViewer)
+    set_tests_properties(wine.HelpWithoutViewer PROPERTIES
+                         ENVIRONMENT "WINEDLLOVERRIDES=mscoree,mshtml,hhctrl.ocx="
+                         FAIL_REGULAR_EXPRESSION "\\] 0 tests from 0 test suites ran|SKIPPED")
+  endif()
+
   foreach(script draw_and_exit stamp_and_clear options_persist confine_pointer)
     add_test(NAME e2e.${script}
              COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/${script}.sh ${SCRIVLET_WINDOWS_BUILD_DIR}/scrivlet.exe)
