@@ -3,6 +3,7 @@
 #include "app/app.h"
 #include "app/confine_win.h"
 #include "app/keyboard_guard_win.h"
+#include "app/kidproof_win.h"
 #include "draw/canvas_win.h"
 #include "options/options_store_win.h"
 #include "res/resource.h"
@@ -61,13 +62,21 @@ void LoadStartupOptions(HWND window)
 
 int RunApplication(HINSTANCE instance)
 {
+    // A second start only brings the running toy to the front: two keyboard
+    // hooks would fight, and two processes would both store the options.
+    if (AnotherInstanceRuns())
+        return 0;
     RememberStartupDirectory();
     // The guard comes first and goes last, so it covers the whole run.
     InstallKeyboardGuard(instance);
-    if (!RegisterMainWindowClass(instance))
+    SwitchOffAccessibilityHotkeys();
+    if (!RegisterMainWindowClass(instance)) {
+        UndoKidproofing();
         return 0;
+    }
     HWND window = OpenMainWindow(instance);
     LoadStartupOptions(window);
+    UpdateDisplayRequest(g_toy.options);
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -76,6 +85,7 @@ int RunApplication(HINSTANCE instance)
     }
     SaveOptions(g_toy.options);
     UpdatePointerConfinement(window, PointerMoment::Shutdown, g_toy.options);
+    UndoKidproofing();
     RemoveKeyboardGuard();
     return 0;
 }

@@ -94,9 +94,12 @@ if(SCRIVLET_WINDOWS_BUILD_DIR)
                          FAIL_REGULAR_EXPRESSION "\\] 0 tests from 0 test suites ran|SKIPPED")
   endif()
 
-  foreach(script draw_and_exit stamp_and_clear options_persist confine_pointer)
+  # Every script gets scrivlet-replay too, to tell where the random sequence
+  # puts a mark; scripts that need no such check ignore it.
+  foreach(script draw_and_exit stamp_and_clear options_persist alt_keys switch_away second_start ctrl_escape confine_pointer)
     add_test(NAME e2e.${script}
-             COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/${script}.sh ${SCRIVLET_WINDOWS_BUILD_DIR}/scrivlet.exe)
+             COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/${script}.sh ${SCRIVLET_WINDOWS_BUILD_DIR}/scrivlet.exe
+                     $<TARGET_FILE:scrivlet-replay>)
     set_tests_properties(e2e.${script} PROPERTIES RUN_SERIAL TRUE)
   endforeach()
   add_test(NAME e2e.windows_key
