@@ -3,9 +3,10 @@
 // window manager, and a pointer grab confined to the drawing area holds the
 // pointer. On Wayland GDK's keyboard grab asks the compositor to inhibit its
 // shortcuts instead; the pointer cannot be confined there.
-#include <gdk/gdkx.h>
-
+// Before Xlib's headers, whose None macro would break the enums' names.
 #include "gtk/shell_gtk.h"
+
+#include <gdk/gdkx.h>
 
 namespace {
 
@@ -124,7 +125,6 @@ void FollowKeyboardFocus()
     if (focus == g_lastFocus)
         return;
     g_lastFocus = focus;
-    const bool clip = FlagOn(TheToy().options.clipMousePointer);
     GdkDisplay* display = gdk_display_get_default();
     gdk_x11_display_error_trap_push(display);
     const bool ours = IsOurs(XDisplayOf(), focus, GDK_WINDOW_XID(window));
@@ -138,21 +138,28 @@ void FollowKeyboardFocus()
             return;
         g_awayByFocus = true;
         ReleaseKeyboard();
-        if (clip)
-            ReleasePointer();
+        ApplyPointerMoment(PointerMoment::Deactivated);
     } else if (g_awayByFocus) {
         g_awayByFocus = false;
         LiftPen(TheToy().pen);
         HoldKeyboard();
-        if (clip)
-            ConfinePointer();
+        ApplyPointerMoment(PointerMoment::Activated);
     }
 }
 
-void ApplyConfinement()
+void ApplyPointerMoment(PointerMoment moment)
 {
-    if (FlagOn(TheToy().options.clipMousePointer))
+    switch (PointerActionFor(moment, FlagOn(TheToy().options.clipMousePointer))) {
+    case PointerAction::Confine:
         ConfinePointer();
-    else
+        break;
+    case PointerAction::Release:
         ReleasePointer();
+        break;
+    case PointerAction::FreeClip:
+        ReleasePointerGrab();
+        break;
+    default:  // nothing to do (Xlib's None macro hides that enumerator's name)
+        break;
+    }
 }

@@ -29,7 +29,6 @@ int main(int argc, char** argv)
 
     SaveStoredOptions(toy.options);
     ReleaseKeyboard();
-    if (FlagOn(toy.options.clipMousePointer))
-        ReleasePointer();
+    ApplyPointerMoment(PointerMoment::Shutdown);
     return 0;
 }

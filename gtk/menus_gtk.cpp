@@ -22,8 +22,7 @@ bool OnMenuClosed(const GValue*, guint)
     LiftPen(TheToy().pen);
     if (TheShell().window && gtk_window_is_active(GTK_WINDOW(TheShell().window))) {
         HoldKeyboard();
-        if (FlagOn(TheToy().options.clipMousePointer))
-            ConfinePointer();
+        ApplyPointerMoment(PointerMoment::Activated);
     }
     return false;
 }
@@ -46,7 +45,7 @@ bool OnOptionsChosen(const GValue*, guint)
 {
     RunOptionsDialog();
     LiftPen(TheToy().pen);
-    ApplyConfinement();
+    ApplyPointerMoment(PointerMoment::OptionsClosed);
     return false;
 }
 

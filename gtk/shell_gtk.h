@@ -7,11 +7,10 @@
 
 #include <gtk/gtk.h>
 
+#include "app/pointer_confinement.h"
 #include "draw/toy.h"
 
 constexpr char kProgramName[] = "scrivlet";
-constexpr char kPlainTitle[] = "Scrivlet";
-constexpr char kConfinedTitle[] = "Scrivlet. (Alt-F - menu)";
 constexpr char kAboutMessage[] = "Scrivlet. Version 1.2.6\n\nhello@scrivlet.org";
 constexpr guint kWalkTimerPeriod = 100;
 
@@ -53,8 +52,9 @@ void ReleasePointerGrab();
 // manager gave the focus to another program: this looks (X11), lets go when
 // it has, and takes hold again when the focus comes back.
 void FollowKeyboardFocus();
-// Confines or releases the pointer as the option says; sets the title.
-void ApplyConfinement();
+// Confines, frees or leaves the pointer as the moment and the option ask
+// (the same table as the Windows program's), setting the title with it.
+void ApplyPointerMoment(PointerMoment moment);
 
 // Plays the key sound (a file, or the desktop's default event sound).
 void PlayKeySound(const std::string& soundFile);

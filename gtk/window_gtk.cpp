@@ -53,7 +53,7 @@ void MakeCanvas()
     g_shell.canvasReady = true;
     g_toy.canvas = TheCairoCanvas().bounds;
     g_timeout_add(kWalkTimerPeriod, OnWalkTimer, nullptr);
-    ApplyConfinement();
+    ApplyPointerMoment(PointerMoment::StartUp);
     if (gtk_window_is_active(GTK_WINDOW(g_shell.window)))
         HoldKeyboard();
     gtk_widget_queue_draw(g_shell.area);
@@ -199,12 +199,10 @@ bool OnActiveChanged(const GValue*, guint)
     if (active) {
         LiftPen(g_toy.pen);
         HoldKeyboard();
-        if (FlagOn(g_toy.options.clipMousePointer))
-            ConfinePointer();
+        ApplyPointerMoment(PointerMoment::Activated);
     } else {
         ReleaseKeyboard();
-        if (FlagOn(g_toy.options.clipMousePointer))
-            ReleasePointer();
+        ApplyPointerMoment(PointerMoment::Deactivated);
     }
     return false;
 }
