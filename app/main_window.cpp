@@ -7,6 +7,7 @@
 #include <mmsystem.h>
 
 #include "app/app.h"
+#include "app/confine_win.h"
 #include "app/kidproof_win.h"
 #include "app/menu_keys.h"
 #include "draw/canvas_win.h"
@@ -56,6 +57,7 @@ void OnOptions(HWND window)
     Toy& toy = TheToy();
     RunOptionsDialog(window, toy.options);
     LiftPen(toy.pen);
+    UpdatePointerConfinement(window, PointerMoment::OptionsClosed, toy.options);
     UpdateDisplayRequest(toy.options);
 }
 
@@ -160,6 +162,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         // Both ways: under Wine a pointer move can arrive before the
         // activation, and it must not join a point from before the switch.
         LiftPen(toy.pen);
+        UpdatePointerConfinement(window, wParam ? PointerMoment::Activated : PointerMoment::Deactivated, toy.options);
         break;
     case WM_KEYUP:
         OnKeyUp(window);

@@ -1,6 +1,7 @@
 // Start-up and shutdown: the window class, the window, the canvas, the walk
 // timer, the options, and the message loop.
 #include "app/app.h"
+#include "app/confine_win.h"
 #include "app/keyboard_guard_win.h"
 #include "app/kidproof_win.h"
 #include "draw/canvas_win.h"
@@ -52,10 +53,11 @@ HWND OpenMainWindow(HINSTANCE instance)
     return window;
 }
 
-void LoadStartupOptions(HWND)
+void LoadStartupOptions(HWND window)
 {
     ResetOptionsToDefaults(g_toy.options);
     LoadOptions(g_toy.options);
+    UpdatePointerConfinement(window, PointerMoment::StartUp, g_toy.options);
 }
 
 int RunApplication(HINSTANCE instance)
@@ -82,6 +84,7 @@ int RunApplication(HINSTANCE instance)
         DispatchMessageA(&message);
     }
     SaveOptions(g_toy.options);
+    UpdatePointerConfinement(window, PointerMoment::Shutdown, g_toy.options);
     UndoKidproofing();
     RemoveKeyboardGuard();
     return 0;

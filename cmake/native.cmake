@@ -74,7 +74,7 @@ if(SCRIVLET_WINDOWS_BUILD_DIR)
   list(REMOVE_DUPLICATES WIN_TEST_FILTERS)
   # Suites that must be the first program of a fresh wineserver: under Wine a
   # pointer clip takes effect only for such a program.
-  set(WIN_FRESH_SERVER_SUITES)
+  set(WIN_FRESH_SERVER_SUITES PointerConfinement)
   foreach(entry IN LISTS WIN_TEST_FILTERS)
     string(REGEX REPLACE "=.*" "" suite "${entry}")
     string(REGEX REPLACE "^[^=]*=" "" filter "${entry}")
@@ -97,7 +97,7 @@ if(SCRIVLET_WINDOWS_BUILD_DIR)
 
   # Every script gets scrivlet-replay too, to tell where the random sequence
   # puts a mark; scripts that need no such check ignore it.
-  foreach(script draw_and_exit stamp_and_clear options_persist alt_keys switch_away second_start ctrl_escape)
+  foreach(script draw_and_exit stamp_and_clear options_persist alt_keys switch_away second_start ctrl_escape confine_pointer)
     add_test(NAME e2e.${script}
              COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/${script}.sh ${SCRIVLET_WINDOWS_BUILD_DIR}/scrivlet.exe
                      $<TARGET_FILE:scrivlet-replay>)

@@ -3,6 +3,7 @@
 enable_language(RC)
 
 add_library(scrivlet_win STATIC
+  app/confine_win.cpp
   app/keyboard_guard_win.cpp
   app/kidproof_win.cpp
   app/main_window.cpp
