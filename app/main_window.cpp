@@ -158,6 +158,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (SwallowSystemCommand(wParam, lParam))
             return 0;
         break;
+    case WM_SIZE:
+        if (wParam == SIZE_RESTORED || wParam == SIZE_MAXIMIZED)
+            PointerWindowShown(window);
+        break;
     case WM_ACTIVATEAPP:
         // Both ways: under Wine a pointer move can arrive before the
         // activation, and it must not join a point from before the switch.

@@ -28,6 +28,7 @@ endif()
 file(GLOB UNIT_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/unit/*.cpp)
 add_executable(scrivlet_unit_tests ${UNIT_TEST_SOURCES})
 target_link_libraries(scrivlet_unit_tests PRIVATE scrivlet_core scrivlet_replay_script GTest::gtest_main)
+target_compile_options(scrivlet_unit_tests PRIVATE -Wall -Wextra)
 gtest_discover_tests(scrivlet_unit_tests DISCOVERY_TIMEOUT 30)
 
 # The native program: a GTK 3 shell over the same core, built when GTK and

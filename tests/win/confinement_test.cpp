@@ -126,6 +126,21 @@ TEST_F(PointerConfinement, ActivationBothWaysWithTheOptionOnAndOff)
     ExpectSeen(Free(), "off, activated");
 }
 
+// Restoring a minimised toy activates it before its client area is back: the
+// clip must wait for the window rather than pin the pointer to a corner.
+TEST_F(PointerConfinement, ActivatedWhileMinimisedConfinesOnceShown)
+{
+    toy().options.clipMousePointer = 1;
+    ShowWindow(window(), SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(window()));
+    Send(WM_ACTIVATEAPP, TRUE, 0);
+    EXPECT_EQ(Look().clip, Text(WholeScreen())) << "minimised and activated";
+    ShowWindow(window(), SW_SHOWMAXIMIZED);
+    ASSERT_TRUE(IsZoomed(window()));
+    ExpectSeen(Confined(), "shown again");
+    EXPECT_GE(PointerAfterMoveTo(0, 0).y, ClientOnScreen().top);
+}
+
 TEST_F(PointerConfinement, TheOptionsDialogTurnsItOnAndOff)
 {
     RECT frame{};

@@ -127,11 +127,13 @@ TEST_F(OptionsDialogWindow, TemplateHoldsItsControlsInTabOrder)
         EXPECT_EQ(static_cast<int>(static_cast<short>(GetDlgCtrlID(control))), spec.id);
         char text[64] = "";
         SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-        if (spec.id != IDC_PRESETS)
+        if (spec.id != IDC_PRESETS) {
             EXPECT_STREQ(text, spec.text);
+        }
         DWORD controlStyle = static_cast<DWORD>(GetWindowLongPtrA(control, GWL_STYLE));
-        if (std::strcmp(spec.className, "Button") == 0)
+        if (std::strcmp(spec.className, "Button") == 0) {
             EXPECT_EQ(controlStyle & BS_TYPEMASK, spec.style & BS_TYPEMASK);
+        }
         EXPECT_EQ((controlStyle & WS_TABSTOP) != 0, spec.tabStop);
         // The dialog manager draws an edit's border as a sunken client edge.
         // A combo box hands its scroll bar to its drop-down list, which shows
@@ -150,8 +152,9 @@ TEST_F(OptionsDialogWindow, TemplateHoldsItsControlsInTabOrder)
         EXPECT_EQ(actual.left, expected.left);
         EXPECT_EQ(actual.top, expected.top);
         EXPECT_EQ(actual.right - actual.left, expected.right);
-        if (spec.id != IDC_PRESETS)  // a closed drop-down list is one line high
+        if (spec.id != IDC_PRESETS) {  // a closed drop-down list is one line high
             EXPECT_EQ(actual.bottom - actual.top, expected.bottom);
+        }
         control = GetWindow(control, GW_HWNDNEXT);
     }
     EXPECT_EQ(control, nullptr) << "more controls than the template should hold";
