@@ -1,7 +1,7 @@
 // The menu bar and its commands: File (Save as BMP, Options, Exit), Edit
 // (Clear), Help (About, Contents). The titles carry no mnemonic; Alt+letter
-// opens the popup whose title starts with the letter, as the Windows
-// program answers its menu's unknown-letter query.
+// opens the popup whose title starts with the letter, and a letter in an
+// open popup picks its item, by the same rules as the Windows program.
 #include <string>
 #include <vector>
 
@@ -83,6 +83,38 @@ bool OnContentsChosen(const GValue*, guint)
     return false;
 }
 
+// A letter typed in an open popup picks its item as Windows picks it: by
+// the '&' mnemonic, else by the first letter of an item without one (About,
+// Contents). Other keys (arrows, Return, Escape) are GTK's.
+bool OnPopupKey(const GValue* params, guint count)
+{
+    const GdkEvent* event = EventParameter(params, count);
+    if (!event || (event->key.state & (GDK_CONTROL_MASK | GDK_MOD1_MASK)))
+        return false;
+    const gunichar letter = gdk_keyval_to_unicode(event->key.keyval);
+    if (letter == 0 || letter > 255 || !g_unichar_isgraph(letter))
+        return false;
+    auto* menu = static_cast<GtkWidget*>(g_value_get_object(&params[0]));
+    std::vector<GtkWidget*> items;
+    std::vector<std::string> texts;
+    GList* children = gtk_container_get_children(GTK_CONTAINER(menu));
+    for (GList* child = children; child; child = child->next) {
+        auto* item = static_cast<GtkWidget*>(child->data);
+        const char* label = GTK_IS_SEPARATOR_MENU_ITEM(item) ? nullptr : gtk_menu_item_get_label(GTK_MENU_ITEM(item));
+        // GTK marks the mnemonic with '_' where Windows uses '&'.
+        std::string text = label ? label : "";
+        for (char& c : text)
+            c = c == '_' ? '&' : c;
+        items.push_back(item);
+        texts.push_back(text);
+    }
+    g_list_free(children);
+    const int index = PopupItemForLetter(static_cast<int>(letter), texts);
+    if (index >= 0)
+        gtk_menu_shell_activate_item(GTK_MENU_SHELL(menu), items[index], TRUE);
+    return true;
+}
+
 GtkWidget* AddItem(GtkWidget* menu, const char* text, SignalHandler handler)
 {
     GtkWidget* item = gtk_menu_item_new_with_mnemonic(text);
@@ -97,6 +129,7 @@ GtkWidget* AddPopup(GtkWidget* bar, const char* title)
 {
     GtkWidget* item = gtk_menu_item_new_with_label(title);
     GtkWidget* menu = gtk_menu_new();
+    ConnectSignal(menu, "key-press-event", OnPopupKey);
     gtk_menu_item_set_submenu(GTK_MENU_ITEM(item), menu);
     gtk_menu_shell_append(GTK_MENU_SHELL(bar), item);
     g_popupTitles.push_back(item);
