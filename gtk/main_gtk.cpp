@@ -1,6 +1,8 @@
 // Entry point of the native program `scrivlet`: options, window, loop, and
 // on the way out the options stored again and every grab given back.
 // Arguments are ignored, as the Windows program ignores its command line.
+#include <glib-unix.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <climits>
@@ -8,6 +10,19 @@
 
 #include "gtk/options_store_gtk.h"
 #include "gtk/shell_gtk.h"
+
+namespace {
+
+// A session that ends (logging out sends SIGTERM or SIGHUP) or Ctrl+C in a
+// terminal ends the loop as File > Exit does, so the options of the run are
+// stored and the keyboard let go.
+gboolean OnEndSignal(gpointer)
+{
+    gtk_main_quit();
+    return G_SOURCE_CONTINUE;
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -17,13 +32,16 @@ int main(int argc, char** argv)
     g_set_prgname(kProgramName);
     gdk_set_program_class(kProgramName);
     if (!gtk_init_check(&argc, &argv)) {
-        std::fprintf(stderr, "scrivlet: cannot open the display \"%s\"\n", g_getenv("DISPLAY") ? g_getenv("DISPLAY") : "");
+        const char* display = g_getenv("DISPLAY");
+        std::fprintf(stderr, "scrivlet: cannot open the display \"%s\"\n", display ? display : "");
         return 1;
     }
 
     Toy& toy = TheToy();
     ResetOptionsToDefaults(toy.options);
     LoadStoredOptions(toy.options);
+    for (int signalNumber : {SIGTERM, SIGHUP, SIGINT})
+        g_unix_signal_add(signalNumber, OnEndSignal, nullptr);
     OpenMainWindow();
     gtk_main();
 
