@@ -29,6 +29,9 @@ int main(int argc, char** argv)
     char directory[PATH_MAX] = "";
     if (getcwd(directory, sizeof directory))
         TheShell().startupDirectory = directory;
+    // The toy paints with cairo on an image surface and never uses OpenGL;
+    // GDK's probe for it would load Mesa (with LLVM, about 50 MB resident).
+    g_setenv("GDK_GL", "disable", FALSE);
     g_set_prgname(kProgramName);
     gdk_set_program_class(kProgramName);
     if (!gtk_init_check(&argc, &argv)) {

@@ -179,16 +179,22 @@ bool OnKeyReleased(const GValue* params, guint count)
     return true;
 }
 
-// Alt+letter opens a menu; F10 does nothing, as a bare Alt does in the
-// Windows program.
+// Alt+letter opens a menu. Every other press is the toy's alone (it stamps
+// on release): GTK's own keys (F10 for the menu bar, Tab and the arrows
+// between widgets) do nothing here, as a bare Alt does in the Windows
+// program, and cost nothing.
 bool OnKeyPressed(const GValue* params, guint count)
 {
     const GdkEvent* event = EventParameter(params, count);
-    if (!event)
-        return false;
-    if (event->key.keyval == GDK_KEY_F10)
+    if (!event || !(event->key.state & GDK_MOD1_MASK))
         return true;
-    return (event->key.state & GDK_MOD1_MASK) && OpenPopupForLetter(event->key.keyval);
+    // While the toy holds the keyboard the window manager never sees Alt+F4:
+    // it closes the window here, as it does the Windows program.
+    if (event->key.keyval == GDK_KEY_F4)
+        gtk_window_close(GTK_WINDOW(g_shell.window));
+    else
+        OpenPopupForLetter(event->key.keyval);
+    return true;
 }
 
 bool OnActiveChanged(const GValue*, guint)

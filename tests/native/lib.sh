@@ -51,32 +51,46 @@ n2e_require_tools() {
 }
 
 # A display of our own, the first free number from 200 up, with openbox.
+# Another test may take the same number at the same moment: then our Xvfb
+# or our openbox dies, and the next number is tried.
 n2e_start_desktop() {
     local number
     for number in $(seq 200 299); do
         [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
         Xvfb ":$number" -screen 0 1280x800x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
         N2E_XVFB=$!
-        for _ in $(seq 50); do
-            kill -0 "$N2E_XVFB" 2>/dev/null || break
-            if xdpyinfo -display ":$number" >/dev/null 2>&1; then
-                export DISPLAY=":$number"
-                openbox --sm-disable </dev/null >"$N2E_DIR/openbox.log" 2>&1 &
-                N2E_WM=$!
-                # openbox is ready when it owns the window manager selection.
-                for _ in $(seq 50); do
-                    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
-                    sleep 0.1
-                done
-                n2e_fail "openbox did not start on :$number"
-            fi
-            sleep 0.1
-        done
+        if n2e_display_up "$number"; then
+            export DISPLAY=":$number"
+            openbox --sm-disable </dev/null >"$N2E_DIR/openbox.log" 2>&1 &
+            N2E_WM=$!
+            # openbox is ready when it owns the window manager selection.
+            for _ in $(seq 50); do
+                kill -0 "$N2E_WM" 2>/dev/null || break
+                if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
+                    kill -0 "$N2E_XVFB" 2>/dev/null && return 0
+                    break
+                fi
+                sleep 0.1
+            done
+            kill "$N2E_WM" 2>/dev/null
+            wait "$N2E_WM" 2>/dev/null
+            N2E_WM=""
+        fi
         kill "$N2E_XVFB" 2>/dev/null
         wait "$N2E_XVFB" 2>/dev/null
         N2E_XVFB=""
     done
-    n2e_fail "could not start Xvfb on any display from :200 to :299"
+    n2e_fail "could not start Xvfb and openbox on any display from :200 to :299"
+}
+
+# True once our Xvfb answers on display $1; false when it died first.
+n2e_display_up() {
+    for _ in $(seq 50); do
+        kill -0 "$N2E_XVFB" 2>/dev/null || return 1
+        xdpyinfo -display ":$1" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    return 1
 }
 
 # Starts the program in the background; its output goes to a file.
