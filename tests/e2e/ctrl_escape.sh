@@ -11,27 +11,17 @@ exe=${1:?usage: ctrl_escape.sh SCRIVLET_EXE REPLAY_TOOL}
 replay=${2:?usage: ctrl_escape.sh SCRIVLET_EXE REPLAY_TOOL}
 . "$(dirname "$0")/lib.sh"
 
-e2e_require_env
-[ -f "$exe" ] || e2e_fail "no program at $exe"
+e2e_prepare "$exe"
 [ -x "$replay" ] || e2e_fail "no scrivlet-replay at $replay"
-e2e_require_no_window
 
 read -r screenWidth screenHeight < <(xdotool getdisplaygeometry)
 clientHeight=$((screenHeight - E2E_CLIENT_ORIGIN_Y))
 canvas="${screenWidth}x$((screenHeight - E2E_CLIENT_TOP))+0+$E2E_CLIENT_TOP"
 
 # The pointer stays on the caption: only key stamps use the random sequence.
-xdotool mousemove $((screenWidth / 2)) 6
-sleep 0.1
-xdotool mousemove $((screenWidth / 2)) 5
-sleep 0.3
-e2e_start "$exe"
-e2e_wait_window >/dev/null || e2e_fail "no window titled scrivlet appeared within ${E2E_WAIT}s"
+e2e_launch "$exe"
 xdotool click 1  # on the caption, to be sure the toy is the active program
-for _ in $(seq 25); do
-    [ "$(e2e_brightest "$(e2e_screenshot start)" "$canvas")" -eq 0 ] && break
-    sleep 0.2
-done
+e2e_canvas_until black "$canvas" start >/dev/null
 
 # Checks that blossom N is on the canvas and blossom N+1 is not.
 expectBlossoms() {  # expectBlossoms N WHAT
@@ -63,8 +53,6 @@ expectBlossoms 2 "Ctrl+Esc with Ctrl let go first"
 xdotool key Escape
 expectBlossoms 3 "Escape alone"
 
-xdotool key alt+F4
-e2e_wait_exit || e2e_fail "still running ${E2E_WAIT}s after Alt-F4"
-[ "$E2E_STATUS" -eq 0 ] || e2e_fail "exited with code $E2E_STATUS after Alt-F4"
+e2e_exit_alt_f4
 
 e2e_pass
