@@ -13,9 +13,7 @@ replay=${2:?usage: alt_keys.sh SCRIVLET_EXE REPLAY_TOOL}
 e2e_prepare "$exe"
 [ -x "$replay" ] || e2e_fail "no scrivlet-replay at $replay"
 
-read -r screenWidth screenHeight < <(xdotool getdisplaygeometry)
-clientHeight=$((screenHeight - E2E_CLIENT_ORIGIN_Y))
-canvas="${screenWidth}x$((screenHeight - E2E_CLIENT_TOP))+0+$E2E_CLIENT_TOP"
+canvas=$(e2e_canvas_region)
 
 # Pointer movement over the canvas draws, so the pointer stays on the caption
 # and the first key's stamp is the first use of the random sequence.
@@ -26,17 +24,10 @@ e2e_canvas_until black "$canvas" start >/dev/null
 xdotool key alt
 sleep 0.4
 xdotool key a
-read -r x y colour < <(e2e_expected_stamp "$replay" "$screenWidth" "$clientHeight" 1)
+read -r x y colour < <(e2e_expected_stamp "$replay" 1)
 [ -n "${colour:-}" ] || e2e_fail "scrivlet-replay gave no stamp"
-seen=""
-for _ in $(seq 25); do
-    shot=$(e2e_screenshot after-alt-a)
-    seen=$(e2e_pixel "$shot" "$x" $((y + E2E_CLIENT_ORIGIN_Y)))
-    [ "$seen" = "$colour" ] && break
-    sleep 0.2
-done
-[ "$seen" = "$colour" ] ||
-    e2e_fail "after Alt then a, ($x,$y) of the canvas is $seen, not the first blossom's $colour; see $shot"
+e2e_wait_pixel "$x" "$y" "$colour" after-alt-a ||
+    e2e_fail "after Alt then a, ($x,$y) of the canvas is $E2E_SEEN, not the first blossom's $colour; see $E2E_SHOT"
 
 # Alt-H opens Help; a chooses About by its first letter.
 xdotool key alt+h

@@ -14,9 +14,7 @@ replay=${2:?usage: ctrl_escape.sh SCRIVLET_EXE REPLAY_TOOL}
 e2e_prepare "$exe"
 [ -x "$replay" ] || e2e_fail "no scrivlet-replay at $replay"
 
-read -r screenWidth screenHeight < <(xdotool getdisplaygeometry)
-clientHeight=$((screenHeight - E2E_CLIENT_ORIGIN_Y))
-canvas="${screenWidth}x$((screenHeight - E2E_CLIENT_TOP))+0+$E2E_CLIENT_TOP"
+canvas=$(e2e_canvas_region)
 
 # The pointer stays on the caption: only key stamps use the random sequence.
 e2e_launch "$exe"
@@ -26,17 +24,12 @@ e2e_canvas_until black "$canvas" start >/dev/null
 # Checks that blossom N is on the canvas and blossom N+1 is not.
 expectBlossoms() {  # expectBlossoms N WHAT
     local n=$1 x y colour seen shot
-    read -r x y colour < <(e2e_expected_stamp "$replay" "$screenWidth" "$clientHeight" "$n")
-    for _ in $(seq 15); do
-        shot=$(e2e_screenshot "after-$n")
-        seen=$(e2e_pixel "$shot" "$x" $((y + E2E_CLIENT_ORIGIN_Y)))
-        [ "$seen" = "$colour" ] && break
-        sleep 0.2
-    done
-    [ "$seen" = "$colour" ] || e2e_fail "$2: blossom $n ($colour) is not at ($x,$y), that pixel is $seen; see $shot"
+    read -r x y colour < <(e2e_expected_stamp "$replay" "$n")
+    e2e_wait_pixel "$x" "$y" "$colour" "after-$n" 15 ||
+        e2e_fail "$2: blossom $n ($colour) is not at ($x,$y), that pixel is $E2E_SEEN; see $E2E_SHOT"
     sleep 0.5
     shot=$(e2e_screenshot "after-$n-settled")
-    read -r x y colour < <(e2e_expected_stamp "$replay" "$screenWidth" "$clientHeight" $((n + 1)))
+    read -r x y colour < <(e2e_expected_stamp "$replay" $((n + 1)))
     seen=$(e2e_pixel "$shot" "$x" $((y + E2E_CLIENT_ORIGIN_Y)))
     [ "$seen" != "$colour" ] || e2e_fail "$2: a blossom too many, blossom $((n + 1)) is at ($x,$y); see $shot"
 }

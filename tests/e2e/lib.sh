@@ -188,11 +188,35 @@ e2e_pixel() {  # e2e_pixel SHOT X Y
     /usr/bin/convert "$1" -crop "1x1+$2+$3" +repage -format '%[hex:p{0,0}]' info: 2>/dev/null | cut -c1-6
 }
 
-# Prints "X Y COLOUR" of the Nth key stamp (from 1) of a fresh run over a
-# client area of W x H, as scrivlet-replay derives it from the random
-# sequence. Nothing else may have drawn in that run.
-e2e_expected_stamp() {  # e2e_expected_stamp REPLAY_TOOL W H N
-    local script
-    script=$(printf 'size %d %d\n' "$2" "$3"; for _ in $(seq "$4"); do echo key; done)
-    printf '%s\n' "$script" | "$1" | awk '$1 == "stamp" { n++; if (n == '"$4"') print $2, $3, $6 }'
+# Prints the region WxH+X+Y of the canvas on the screen: everything below the
+# menu bar, less MARGIN rows at the bottom (0 unless told).
+e2e_canvas_region() {  # e2e_canvas_region [MARGIN]
+    local width height
+    read -r width height < <(xdotool getdisplaygeometry)
+    echo "${width}x$((height - ${1:-0} - E2E_CLIENT_TOP))+0+$E2E_CLIENT_TOP"
+}
+
+# Waits until the canvas pixel (X, Y) (client coordinates) shows COLOUR, for
+# TRIES looks a fifth of a second apart (25 unless told). Leaves the colour
+# last seen in E2E_SEEN and its screenshot in E2E_SHOT; returns 1 when the
+# colour never showed.
+e2e_wait_pixel() {  # e2e_wait_pixel X Y COLOUR SHOT_NAME [TRIES]
+    E2E_SEEN=""
+    for _ in $(seq "${5:-25}"); do
+        E2E_SHOT=$(e2e_screenshot "$4")
+        E2E_SEEN=$(e2e_pixel "$E2E_SHOT" "$1" $(($2 + E2E_CLIENT_ORIGIN_Y)))
+        [ "$E2E_SEEN" = "$3" ] && return 0
+        sleep 0.2
+    done
+    return 1
+}
+
+# Prints "X Y COLOUR" of the Nth key stamp (from 1) of a fresh run over the
+# client area of a maximised window, as scrivlet-replay derives it from the
+# random sequence. Nothing else may have drawn in that run.
+e2e_expected_stamp() {  # e2e_expected_stamp REPLAY_TOOL N
+    local width height script
+    read -r width height < <(xdotool getdisplaygeometry)
+    script=$(printf 'size %d %d\n' "$width" $((height - E2E_CLIENT_ORIGIN_Y)); for _ in $(seq "$2"); do echo key; done)
+    printf '%s\n' "$script" | "$1" | awk '$1 == "stamp" { n++; if (n == '"$2"') print $2, $3, $6 }'
 }

@@ -16,9 +16,7 @@ trap 'e2e_cleanup; forgetOptions' EXIT
 
 e2e_prepare "$exe"
 forgetOptions
-
-read -r screenWidth screenHeight < <(xdotool getdisplaygeometry)
-canvas="${screenWidth}x$((screenHeight - E2E_CLIENT_TOP))+0+$E2E_CLIENT_TOP"
+canvas=$(e2e_canvas_region)
 
 # Prints the brightest channel of the canvas once it shows colour, or what
 # it last saw after `tries` looks a fifth of a second apart.

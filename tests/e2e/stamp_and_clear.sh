@@ -9,13 +9,10 @@ exe=${1:?usage: stamp_and_clear.sh SCRIVLET_EXE}
 . "$(dirname "$0")/lib.sh"
 
 e2e_prepare "$exe"
-
-read -r screenWidth screenHeight < <(xdotool getdisplaygeometry)
-canvas="${screenWidth}x$((screenHeight - E2E_CLIENT_TOP))+0+$E2E_CLIENT_TOP"
-
-e2e_launch "$exe"
+canvas=$(e2e_canvas_region)
 canvasUntil() { e2e_canvas_until "$1" "$canvas" "$2"; }  # canvasUntil black|colour SHOT_NAME
 
+e2e_launch "$exe"
 [ "$(canvasUntil black start)" -eq 0 ] || e2e_fail "canvas is not black at start, see $E2E_SHOTS/start.png"
 
 # A held key stamps nothing; its release stamps.

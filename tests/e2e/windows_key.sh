@@ -46,9 +46,9 @@ activateWitness() {
     sleep 0.5
 }
 
-read -r screenWidth screenHeight < <(xdotool getdisplaygeometry)
+read -r screenWidth _ < <(xdotool getdisplaygeometry)
 # The witness sits in the bottom 100 rows; the canvas is checked above it.
-canvas="${screenWidth}x$((screenHeight - 100 - E2E_CLIENT_TOP))+0+$E2E_CLIENT_TOP"
+canvas=$(e2e_canvas_region 100)
 e2e_park_pointer
 
 (cd "$E2E_SHOTS" && exec "$WINE" "$witness" >"$witnessLog" 2>"$E2E_SHOTS/witness.err") &
