@@ -7,18 +7,14 @@
 #include <mmsystem.h>
 
 #include "app/app.h"
+#include "app/key_sound_win.h"
 #include "app/menu_keys.h"
 #include "draw/canvas_win.h"
 #include "res/resource.h"
 
 namespace {
 
-void DefaultSoundPlayer(const char* soundFile)
-{
-    PlaySoundA(soundFile, nullptr, SND_ASYNC);
-}
-
-SoundPlayer g_soundPlayer = DefaultSoundPlayer;
+SoundPlayer g_soundPlayer = PlayKeySound;
 
 void PaintIfAny(const std::optional<Segment>& segment)
 {
@@ -85,7 +81,7 @@ LRESULT OnMenuChar(HWND window, WPARAM wParam, LPARAM lParam)
 
 }  // namespace
 
-void SetSoundPlayer(SoundPlayer player) { g_soundPlayer = player ? player : DefaultSoundPlayer; }
+void SetSoundPlayer(SoundPlayer player) { g_soundPlayer = player ? player : PlayKeySound; }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -137,6 +133,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_MOUSEWHEEL:
         PaintIfAny(OnWalkStep(toy));
         break;
+    case MM_WOM_DONE:
+        OnKeySoundDone();
+        return 0;
     case WM_EXITMENULOOP:
         LiftPen(toy.pen);
         break;

@@ -1,6 +1,7 @@
 // Start-up and shutdown: the window class, the window, the canvas, the walk
 // timer, the options, and the message loop.
 #include "app/app.h"
+#include "app/key_sound_win.h"
 #include "draw/canvas_win.h"
 #include "res/resource.h"
 
@@ -34,6 +35,7 @@ HWND OpenMainWindow(HINSTANCE instance)
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
     ShowWindow(window, SW_SHOWMAXIMIZED);
     CreateCanvas(window);
+    SetKeySoundWindow(window);
     g_toy.canvas = TheCanvas().bounds;
     SetTimer(window, kWalkTimer, kWalkTimerPeriod, nullptr);
     return window;
@@ -46,11 +48,14 @@ int RunApplication(HINSTANCE instance)
         return 0;
     OpenMainWindow(instance);
     ResetOptionsToDefaults(g_toy.options);
+    if (FlagOn(g_toy.options.keySound))
+        PrepareKeySound(SoundFileText(g_toy.options).c_str());
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    CloseKeySound();
     return 0;
 }

@@ -3,6 +3,7 @@
 enable_language(RC)
 
 add_library(scrivlet_win STATIC
+  app/key_sound_win.cpp
   app/main_window.cpp
   app/startup.cpp
   draw/canvas_win.cpp
