@@ -25,9 +25,12 @@ cmake --no-warn-unused-cli -S . -B "$winBuild" -DCMAKE_TOOLCHAIN_FILE="cmake/min
 cmake --build "$winBuild" -j "$jobs"
 if [ "$arch" != i686 ]; then
     # Not runnable here, but it is what ships: it must keep building.
-    cmake --no-warn-unused-cli -S . -B "$productBuild" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
+    cmake --no-warn-unused-cli -S . -B "$productBuild" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
+        -DCMAKE_BUILD_TYPE=Release
     cmake --build "$productBuild" -j "$jobs" --target scrivlet
 fi
+# The zip a parent downloads, checked by the package tests.
+cmake --build "$productBuild" -j "$jobs" --target package
 cmake -S . -B "$nativeBuild" -DSCRIVLET_WINDOWS_BUILD_DIR="$winBuild" -DSCRIVLET_WINDOWS_PRODUCT_DIR="$productBuild"
 cmake --build "$nativeBuild" -j "$jobs"
 

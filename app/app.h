@@ -14,8 +14,10 @@ constexpr UINT kWalkTimerPeriod = 100;
 // The live options, pen, walk and random source of the process.
 Toy& TheToy();
 
-// The directory that was current at start-up.
+// The directory that was current at start-up; empty when it did not fit
+// into MAX_PATH bytes.
 const char* StartupDirectory();
+void RememberStartupDirectory();
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -25,6 +27,10 @@ bool RegisterMainWindowClass(HINSTANCE instance);
 // Creates the window, shows it maximised, makes the canvas and starts the
 // walk timer: everything of start-up before the options are read.
 HWND OpenMainWindow(HINSTANCE instance);
+
+// The defaults, then the stored options over them: start-up once the window
+// and its timer exist.
+void LoadStartupOptions(HWND window);
 
 // The whole program: start-up, message loop, shutdown. Returns 0.
 int RunApplication(HINSTANCE instance);

@@ -10,6 +10,9 @@
 #include "app/key_sound_win.h"
 #include "app/menu_keys.h"
 #include "draw/canvas_win.h"
+#include "options/options_dialog_win.h"
+#include "files/bmp_export_win.h"
+#include "files/help_win.h"
 #include "res/resource.h"
 
 namespace {
@@ -43,6 +46,13 @@ void OnKeyUp(HWND window)
     }
 }
 
+void OnOptions(HWND window)
+{
+    Toy& toy = TheToy();
+    RunOptionsDialog(window, toy.options);
+    LiftPen(toy.pen);
+}
+
 void OnCommand(HWND window, WPARAM command)
 {
     // The whole wParam is compared, so only menu selections (high word 0) match.
@@ -53,6 +63,16 @@ void OnCommand(HWND window, WPARAM command)
         break;
     case IDM_CLEAR:
         ClearCanvas(window);
+        break;
+    case IDM_OPTIONS:
+        OnOptions(window);
+        break;
+    case IDM_SAVE_BMP:
+        SaveCanvasAsBmp(window);
+        break;
+    case IDM_HELP_CONTENTS:
+        ShowHelpTopic("scrivlet.htm");
+        LiftPen(TheToy().pen);
         break;
     case IDM_EXIT:
         PostMessageA(window, WM_CLOSE, 0, 0);

@@ -2,7 +2,9 @@
 // timer, the options, and the message loop.
 #include "app/app.h"
 #include "app/key_sound_win.h"
+#include "app/keyboard_guard_win.h"
 #include "draw/canvas_win.h"
+#include "options/options_store_win.h"
 #include "res/resource.h"
 
 namespace {
@@ -15,6 +17,16 @@ char g_startupDirectory[MAX_PATH] = "";
 Toy& TheToy() { return g_toy; }
 
 const char* StartupDirectory() { return g_startupDirectory; }
+
+void RememberStartupDirectory()
+{
+    // A directory longer than the buffer is not stored at all (the call
+    // returns the size it would need): no start-up directory means no help,
+    // never the help of a cut-off path.
+    const DWORD length = GetCurrentDirectoryA(sizeof g_startupDirectory, g_startupDirectory);
+    if (length == 0 || length >= sizeof g_startupDirectory)
+        g_startupDirectory[0] = '\0';
+}
 
 bool RegisterMainWindowClass(HINSTANCE instance)
 {
@@ -41,15 +53,24 @@ HWND OpenMainWindow(HINSTANCE instance)
     return window;
 }
 
-int RunApplication(HINSTANCE instance)
+void LoadStartupOptions(HWND)
 {
-    GetCurrentDirectoryA(sizeof g_startupDirectory, g_startupDirectory);
-    if (!RegisterMainWindowClass(instance))
-        return 0;
-    OpenMainWindow(instance);
     ResetOptionsToDefaults(g_toy.options);
+    LoadOptions(g_toy.options);
+    // The first key should cost no more than the others.
     if (FlagOn(g_toy.options.keySound))
         PrepareKeySound(SoundFileText(g_toy.options).c_str());
+}
+
+int RunApplication(HINSTANCE instance)
+{
+    RememberStartupDirectory();
+    // The guard comes first and goes last, so it covers the whole run.
+    InstallKeyboardGuard(instance);
+    if (!RegisterMainWindowClass(instance))
+        return 0;
+    HWND window = OpenMainWindow(instance);
+    LoadStartupOptions(window);
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -57,5 +78,7 @@ int RunApplication(HINSTANCE instance)
         DispatchMessageA(&message);
     }
     CloseKeySound();
+    SaveOptions(g_toy.options);
+    RemoveKeyboardGuard();
     return 0;
 }

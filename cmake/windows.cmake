@@ -4,12 +4,25 @@ enable_language(RC)
 
 add_library(scrivlet_win STATIC
   app/key_sound_win.cpp
+  app/keyboard_guard_win.cpp
   app/main_window.cpp
   app/startup.cpp
   draw/canvas_win.cpp
+  files/bmp_export_win.cpp
   files/file_chooser_win.cpp
   files/help_win.cpp
+  options/options_dialog_win.cpp
+  options/options_store_win.cpp
 )
+
+# The Win32 file operations under the core's atomic writer: linked after the
+# core, which calls them.
+add_library(scrivlet_win_files STATIC files/file_ops_win.cpp)
+target_include_directories(scrivlet_win_files PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_compile_options(scrivlet_win_files PRIVATE -Wall -Wextra)
+target_compile_definitions(scrivlet_win_files PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
+target_link_libraries(scrivlet_core PUBLIC scrivlet_win_files)
+
 target_link_libraries(scrivlet_win PUBLIC scrivlet_core gdi32 user32 winmm comdlg32 advapi32)
 target_compile_options(scrivlet_win PRIVATE -Wall -Wextra)
 target_compile_definitions(scrivlet_win PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX)
@@ -28,4 +41,50 @@ if(SCRIVLET_WIN_TESTS)
   add_executable(scrivlet_win_tests ${WIN_TEST_SOURCES} res/scrivlet.rc)
   target_link_libraries(scrivlet_win_tests PRIVATE scrivlet_win gtest)
   target_link_options(scrivlet_win_tests PRIVATE -static -static-libgcc -static-libstdc++)
+
+  # Reads a message box's text for the end-to-end scripts.
+  add_executable(window_texts tests/e2e/window_texts.cpp)
+  target_compile_options(window_texts PRIVATE -Wall -Wextra)
+  target_link_options(window_texts PRIVATE -static -static-libgcc -static-libstdc++)
+
+  # A window that reports the keys it receives, for the end-to-end tests.
+  add_executable(key_witness tests/e2e/key_witness.cpp)
+  target_compile_options(key_witness PRIVATE -Wall -Wextra)
+  target_link_options(key_witness PRIVATE -static -static-libgcc -static-libstdc++)
+endif()
+
+# What ships beside the exe: the help file compiled from docs/, the key sound
+# (made by our own script, so the default sound name plays something) and
+# the read-me for parents, with Windows line ends for Notepad.
+find_program(CHMCMD chmcmd REQUIRED)
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(HELP_SOURCES scrivlet.hhp scrivlet.hhc scrivlet.htm scrivlet.css)
+list(TRANSFORM HELP_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/docs/)
+# chmcmd writes the .chm beside the project file, so it runs on a copy.
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/scrivlet.chm
+  COMMAND ${CMAKE_COMMAND} -E copy ${HELP_SOURCES} ${CMAKE_BINARY_DIR}/help/
+  COMMAND ${CHMCMD} --verbosity 0 scrivlet.hhp
+  COMMAND ${CMAKE_COMMAND} -E copy scrivlet.chm ${CMAKE_BINARY_DIR}/scrivlet.chm
+  WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/help
+  DEPENDS ${HELP_SOURCES}
+  COMMENT "Compiling the help file scrivlet.chm")
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/help)
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/key.wav
+  COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/tools/make_key_sound.py ${CMAKE_BINARY_DIR}/key.wav
+  DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_key_sound.py
+  COMMENT "Making the key sound key.wav")
+add_custom_target(scrivlet_files ALL DEPENDS ${CMAKE_BINARY_DIR}/scrivlet.chm ${CMAKE_BINARY_DIR}/key.wav)
+configure_file(docs/readme.txt ${CMAKE_BINARY_DIR}/readme.txt @ONLY NEWLINE_STYLE CRLF)
+
+# The package a parent downloads: `cmake --build DIR --target package` makes
+# scrivlet-VERSION-win32.zip of the 32-bit build, one folder of four files.
+install(TARGETS scrivlet RUNTIME DESTINATION .)
+install(FILES ${CMAKE_BINARY_DIR}/scrivlet.chm ${CMAKE_BINARY_DIR}/key.wav ${CMAKE_BINARY_DIR}/readme.txt
+        DESTINATION .)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_PACKAGE_NAME scrivlet)
+  set(CPACK_PACKAGE_FILE_NAME scrivlet-${PROJECT_VERSION}-win32)
+  set(CPACK_STRIP_FILES ON)
+  include(CPack)
 endif()

@@ -4,7 +4,7 @@
 # touching apt. Needs root, or sudo.
 set -euo pipefail
 
-native=(g++ make cmake googletest libgtest-dev libbenchmark-dev)
+native=(g++ make cmake python3 googletest libgtest-dev libbenchmark-dev)
 cross=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools)
 wine=(wine wine64 wine32:i386 fonts-wine)
 desktop=(xvfb xdotool x11-utils imagemagick fp-utils)

@@ -1,0 +1,78 @@
+#!/bin/bash
+# End to end from the package a parent downloads: the zip is unpacked, the
+# program is started in the unpacked folder, a key plays the key.wav found
+# there and Help > Contents opens the scrivlet.chm found there. Where only the
+# 64-bit build runs, that exe is put in the 32-bit one's place first.
+# Usage: package.sh PACKAGE.zip RUNNABLE_SCRIVLET_EXE   (needs WINE, WINEPREFIX, DISPLAY)
+set -uo pipefail
+
+zip=${1:?usage: package.sh PACKAGE.zip RUNNABLE_SCRIVLET_EXE}
+runnable=${2:?usage: package.sh PACKAGE.zip RUNNABLE_SCRIVLET_EXE}
+. "$(dirname "$0")/lib.sh"
+
+e2e_require_env
+[ -f "$zip" ] || e2e_fail "no package at $zip"
+[ -f "$runnable" ] || e2e_fail "no program at $runnable"
+e2e_require_no_window
+
+zip=$(realpath "$zip")
+folder=$E2E_SHOTS/unpacked/$(basename "$zip" .zip)
+mkdir -p "$E2E_SHOTS/unpacked"
+(cd "$E2E_SHOTS/unpacked" && cmake -E tar xf "$zip") || e2e_fail "cannot unpack $zip"
+if [ "${SCRIVLET_WIN_ARCH:-}" != i686 ]; then
+    cp "$runnable" "$folder/scrivlet.exe" || e2e_fail "cannot put $runnable into $folder"
+fi
+
+read -r screenWidth _ < <(xdotool getdisplaygeometry)
+xdotool mousemove $((screenWidth / 2)) 6
+sleep 0.1
+xdotool mousemove $((screenWidth / 2)) 5
+sleep 0.3
+# Started the way a double-click starts it: in its own folder. Wine's trace
+# of the sound player shows which file it opened.
+cd "$folder" || e2e_fail "no folder $folder"
+export WINEDEBUG=-all,+winmm
+e2e_start scrivlet.exe
+e2e_wait_window >/dev/null || e2e_fail "no window titled scrivlet appeared within ${E2E_WAIT}s"
+sleep 0.5
+
+# There is no sound device here: the player opens and reads the file, then
+# finds nothing to play it on.
+xdotool key a
+for _ in $(seq $((E2E_WAIT * 10))); do
+    grep -q 'proc_PlaySound ParentChunk ckid=RIFF fccType=WAVE' "$E2E_SHOTS/wine.log" && break
+    sleep 0.1
+done
+grep -q 'proc_PlaySound SoundName=L"key.wav"' "$E2E_SHOTS/wine.log" ||
+    e2e_fail "a key did not play key.wav; see $E2E_SHOTS/wine.log"
+grep -q 'proc_PlaySound ParentChunk ckid=RIFF fccType=WAVE' "$E2E_SHOTS/wine.log" ||
+    e2e_fail "key.wav was not found and read in $folder; see $E2E_SHOTS/wine.log"
+
+# Help > Contents from the keyboard: Alt-F opens File, Right twice reaches
+# Help, Down moves from "About" to "Contents". The viewer titles its window
+# with the help file's title.
+xdotool key alt+f
+sleep 0.4
+xdotool key Right
+sleep 0.3
+xdotool key Right
+sleep 0.3
+xdotool key Down
+sleep 0.3
+xdotool key Return
+timeout "$E2E_WAIT" xdotool search --sync --name '^Scrivlet help$' >/dev/null 2>&1 || {
+    e2e_screenshot no-help >/dev/null
+    e2e_fail "Help > Contents opened no help window, see $E2E_SHOTS/no-help.png"
+}
+e2e_screenshot help >/dev/null
+
+# Close the help window (it has the keyboard), then the toy.
+xdotool key alt+F4
+sleep 0.5
+xdotool mousemove $((screenWidth / 2)) 5 click 1
+sleep 0.5
+xdotool key alt+F4
+e2e_wait_exit || e2e_fail "still running ${E2E_WAIT}s after Alt-F4"
+[ "$E2E_STATUS" -eq 0 ] || e2e_fail "exited with code $E2E_STATUS after Alt-F4"
+
+e2e_pass

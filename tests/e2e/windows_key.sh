@@ -1,0 +1,111 @@
+#!/bin/bash
+# End to end: the Windows-key guard. A witness window that reports the keys
+# it gets sees the Windows key before the toy starts; while the toy runs the
+# key reaches no window (it stamps nothing in the toy, and the witness, made
+# active, sees it no more) while other keys still stamp and still reach the
+# witness; after the toy exits the witness sees the Windows key again.
+# Usage: windows_key.sh SCRIVLET_EXE KEY_WITNESS_EXE   (needs WINE, WINEPREFIX, DISPLAY)
+set -uo pipefail
+
+exe=${1:?usage: windows_key.sh SCRIVLET_EXE KEY_WITNESS_EXE}
+witness=${2:?usage: windows_key.sh SCRIVLET_EXE KEY_WITNESS_EXE}
+. "$(dirname "$0")/lib.sh"
+
+e2e_require_env
+[ -f "$exe" ] || e2e_fail "no program at $exe"
+[ -f "$witness" ] || e2e_fail "no witness program at $witness"
+witness=$(realpath "$witness")
+e2e_require_no_window
+
+witnessLog=$E2E_SHOTS/witness.log
+witnessPid=""
+stopWitness() {
+    if [ -n "$witnessPid" ] && kill -0 "$witnessPid" 2>/dev/null; then
+        kill "$witnessPid" 2>/dev/null
+        wait "$witnessPid" 2>/dev/null
+    fi
+}
+trap 'stopWitness; e2e_cleanup' EXIT
+
+# How many lines of the witness read exactly `line` (its C runtime ends
+# lines with CR LF).
+seen() { tr -d '\r' <"$witnessLog" | grep -cx "$1"; }
+# Waits up to E2E_WAIT seconds until the witness has reported `line` at
+# least `count` times.
+waitSeen() {  # waitSeen LINE COUNT
+    for _ in $(seq $((E2E_WAIT * 10))); do
+        [ "$(seen "$1")" -ge "$2" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+activateWitness() {
+    local before
+    before=$(seen activated)
+    touch "$E2E_SHOTS/activate-witness"
+    waitSeen activated $((before + 1)) || e2e_fail "the witness did not become active; its report: $(tr '\n' ' ' <"$witnessLog")"
+    # The keyboard follows the activation a moment later.
+    sleep 0.5
+}
+
+read -r screenWidth screenHeight < <(xdotool getdisplaygeometry)
+# The witness sits in the bottom 100 rows; the canvas is checked above it.
+canvas="${screenWidth}x$((screenHeight - 100 - E2E_CLIENT_TOP))+0+$E2E_CLIENT_TOP"
+# Pointer movement over the canvas draws, so the pointer stays on the caption.
+xdotool mousemove $((screenWidth / 2)) 6
+sleep 0.1
+xdotool mousemove $((screenWidth / 2)) 5
+
+(cd "$E2E_SHOTS" && exec "$WINE" "$witness" >"$witnessLog" 2>"$E2E_SHOTS/witness.err") &
+witnessPid=$!
+waitSeen ready 1 || e2e_fail "the key witness did not start"
+activateWitness
+
+# Without the toy the Windows key reaches a window: what the guard must stop.
+xdotool key super
+waitSeen "up 5B" 1 || e2e_fail "the witness did not see the Windows key before the toy started"
+
+e2e_start "$exe"
+e2e_wait_window >/dev/null || e2e_fail "no window titled scrivlet appeared within ${E2E_WAIT}s"
+xdotool click 1  # on the toy's caption, to be sure it is the active program
+sleep 0.5
+for _ in $(seq 25); do
+    [ "$(e2e_brightest "$(e2e_screenshot start)" "$canvas")" -eq 0 ] && break
+    sleep 0.2
+done
+[ "$(e2e_brightest "$E2E_SHOTS/start.png" "$canvas")" -eq 0 ] || e2e_fail "canvas is not black at start, see $E2E_SHOTS/start.png"
+
+# The Windows key stamps nothing in the toy; another key still stamps.
+xdotool key super
+sleep 0.8
+[ "$(e2e_brightest "$(e2e_screenshot windows-key)" "$canvas")" -eq 0 ] ||
+    e2e_fail "the Windows key reached the toy and stamped, see $E2E_SHOTS/windows-key.png"
+xdotool key a
+brightest=0
+for _ in $(seq 25); do
+    brightest=$(e2e_brightest "$(e2e_screenshot other-key)" "$canvas")
+    [ "$brightest" -gt 0 ] && break
+    sleep 0.2
+done
+[ "$brightest" -gt 0 ] || e2e_fail "a key other than the Windows key stamped nothing, see $E2E_SHOTS/other-key.png"
+
+# The guard covers the whole desktop: with another program active the
+# Windows key still reaches no window, while its other keys do.
+activateWitness
+xdotool key super
+xdotool key b
+waitSeen "up 42" 1 || e2e_fail "the witness did not see the b key while the toy ran"
+[ "$(seen "down 5B")" -eq 1 ] && [ "$(seen "up 5B")" -eq 1 ] ||
+    e2e_fail "the Windows key reached the witness while the toy ran"
+
+# Exit the toy, then the Windows key reaches windows again.
+xdotool mousemove $((screenWidth / 2)) 5 click 1
+sleep 0.5
+xdotool key alt+F4
+e2e_wait_exit || e2e_fail "still running ${E2E_WAIT}s after Alt-F4"
+[ "$E2E_STATUS" -eq 0 ] || e2e_fail "exited with code $E2E_STATUS after Alt-F4"
+activateWitness
+xdotool key super
+waitSeen "up 5B" 2 || e2e_fail "the Windows key did not reach the witness after the toy exited"
+
+e2e_pass

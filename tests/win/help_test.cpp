@@ -1,0 +1,73 @@
+// Help > Contents under Wine's viewer: the help file's window opens, and a
+// second request reuses the viewer loaded by the first.
+#include <windows.h>
+
+#include <htmlhelp.h>
+
+#include <string>
+
+#include "files/help_win.h"
+#include "res/resource.h"
+#include "tests/win/window_fixture.h"
+
+namespace {
+
+// Pumps this thread's messages (the viewer lives in this process) until a
+// window of `className` exists, for at most ten seconds.
+HWND WaitForWindowOfClass(const char* className)
+{
+    for (int i = 0; i < 200; ++i) {
+        if (HWND found = FindWindowA(className, nullptr))
+            return found;
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+class Help : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        // The build puts scrivlet.chm beside this program; start the way the
+        // toy does when it is started from its own folder.
+        char path[MAX_PATH] = "";
+        GetModuleFileNameA(nullptr, path, sizeof path);
+        std::string folder(path);
+        folder.erase(folder.find_last_of('\\'));
+        ASSERT_TRUE(SetCurrentDirectoryA(folder.c_str())) << folder;
+        ASSERT_NE(GetFileAttributesA("scrivlet.chm"), INVALID_FILE_ATTRIBUTES) << "no scrivlet.chm in " << folder;
+        RememberStartupDirectory();
+        ASSERT_EQ(folder, StartupDirectory());
+    }
+
+    // Closing through the viewer keeps its own record of its windows right.
+    void TearDown() override { CallHelpViewer(nullptr, nullptr, HH_CLOSE_ALL, 0); }
+};
+
+TEST_F(Help, ContentsOpensTheHelpWindowAndLoadsTheViewerOnce)
+{
+    const int loadsBefore = HelpViewerLoads();
+    ASSERT_LE(loadsBefore, 1);
+    toy().pen.newStroke = false;
+
+    Send(WM_COMMAND, IDM_HELP_CONTENTS);
+    HWND help = WaitForWindowOfClass("HH Parent");
+    ASSERT_NE(help, nullptr) << "Help > Contents opened no window of class \"HH Parent\"";
+    EXPECT_EQ(HelpViewerLoads(), 1);
+    EXPECT_TRUE(toy().pen.newStroke) << "a help request lifts the pen";
+    EXPECT_NE(GetAncestor(help, GA_ROOTOWNER), window()) << "the help window belongs to the desktop";
+
+    // The options dialog's button and a second Contents reuse the viewer.
+    ShowHelpTopic("scrivlet.htm#Options");
+    Send(WM_COMMAND, IDM_HELP_CONTENTS);
+    EXPECT_EQ(WaitForWindowOfClass("HH Parent"), help) << "the help window was replaced";
+    EXPECT_EQ(HelpViewerLoads(), 1) << "the viewer was loaded again";
+}
+
+}  // namespace
