@@ -1,20 +1,33 @@
 #!/bin/bash
 # Installs the Debian packages that building and testing need, and only the
 # missing ones: on a machine that has them all it returns at once without
-# touching apt. Needs root, or sudo.
+# touching apt. Needs root, or sudo. With --bench it also installs what
+# bench/run and bench/fuzz need.
 set -euo pipefail
 
 native=(g++ make cmake python3 googletest libgtest-dev libbenchmark-dev)
 cross=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools)
 wine=(wine wine64 wine32:i386 fonts-wine)
 desktop=(xvfb xdotool x11-utils imagemagick fp-utils)
+# The peer toys, a sound server with a null sink, a window manager, Xlib's
+# headers for the map watcher, and clang with libFuzzer.
+bench=(tuxpaint bambam pulseaudio pulseaudio-utils openbox libx11-dev clang libclang-rt-14-dev)
+wanted=("${native[@]}" "${cross[@]}" "${wine[@]}" "${desktop[@]}")
+case "${1:-}" in
+    "") ;;
+    --bench) wanted+=("${bench[@]}") ;;
+    *)
+        echo "install-deps.sh: unknown argument '$1' (only --bench is known)" >&2
+        exit 2
+        ;;
+esac
 
 installed() {
     [ "$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null)" = "install ok installed" ]
 }
 
 missing=()
-for package in "${native[@]}" "${cross[@]}" "${wine[@]}" "${desktop[@]}"; do
+for package in "${wanted[@]}"; do
     installed "$package" || missing+=("$package")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
