@@ -121,3 +121,5 @@ if(SCRIVLET_WINDOWS_PRODUCT_DIR)
     set_tests_properties(e2e.package PROPERTIES RUN_SERIAL TRUE)
   endif()
 endif()
+
+include(cmake/sanitizers.cmake)
