@@ -88,3 +88,15 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   set(CPACK_STRIP_FILES ON)
   include(CPack)
 endif()
+
+# Save as BMP timed without its dialog; run by bench/run, not by ctest.
+add_executable(scrivlet_save_bench EXCLUDE_FROM_ALL bench/save_bench_win.cpp)
+target_link_libraries(scrivlet_save_bench PRIVATE scrivlet_win)
+target_link_options(scrivlet_save_bench PRIVATE -static -static-libgcc -static-libstdc++)
+target_compile_options(scrivlet_save_bench PRIVATE -Wall -Wextra)
+
+# One million random messages to the real window; run by bench/soak.
+add_executable(scrivlet_soak EXCLUDE_FROM_ALL bench/soak_win.cpp)
+target_link_libraries(scrivlet_soak PRIVATE scrivlet_win psapi)
+target_link_options(scrivlet_soak PRIVATE -static -static-libgcc -static-libstdc++)
+target_compile_options(scrivlet_soak PRIVATE -Wall -Wextra)
