@@ -79,9 +79,8 @@ benchStartPulse() {
 benchMakeWinePrefix() {
     WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/scrivlet-bench-wine.XXXXXX")
     export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-    local quiet=(env)
     "$WINE" wineboot --init </dev/null >/dev/null 2>&1 || return 1
-    "${quiet[@]}" "$WINE" reg add 'HKCU\Software\Wine\Drivers' /v Audio /d pulse /f </dev/null >/dev/null 2>&1
+    "$WINE" reg add 'HKCU\Software\Wine\Drivers' /v Audio /d pulse /f </dev/null >/dev/null 2>&1
     cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
     "$WINESERVER" -k >/dev/null 2>&1 || true
     timeout 20 "$WINESERVER" -w >/dev/null 2>&1 || true

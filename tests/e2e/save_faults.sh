@@ -79,21 +79,26 @@ expectMessage() {  # expectMessage WINDOWS_PATH REASON SHOT_NAME
     sleep 0.3
 }
 
-# Over the earlier picture in the read-only folder: Wine asks before
-# replacing it, with a prompt titled like the dialog.
+# Wine asks before replacing what has the name, file or folder, with a
+# prompt titled like the dialog; the parent says yes.
+confirmReplace() {  # confirmReplace SHOT_NAME
+    local prompted=0
+    for _ in $(seq $((E2E_WAIT * 5))); do
+        if [ "$(xdotool search --name "$dialogTitle" 2>/dev/null | wc -l)" -ge 2 ]; then
+            prompted=1
+            break
+        fi
+        sleep 0.2
+    done
+    [ "$prompted" -eq 1 ] || e2e_fail "no prompt to replace what is there, see $(e2e_screenshot "$1")"
+    sleep 0.3
+    xdotool key y
+}
+
+# Over the earlier picture in the read-only folder.
 saveAs "$winBase\\locked\\picture.bmp" read-only
 xdotool key Return
-prompted=0
-for _ in $(seq $((E2E_WAIT * 5))); do
-    if [ "$(xdotool search --name "$dialogTitle" 2>/dev/null | wc -l)" -ge 2 ]; then
-        prompted=1
-        break
-    fi
-    sleep 0.2
-done
-[ "$prompted" -eq 1 ] || e2e_fail "no overwrite prompt for the earlier picture, see $(e2e_screenshot overwrite)"
-sleep 0.3
-xdotool key y
+confirmReplace read-only-prompt
 expectMessage "$winBase\\locked\\picture.bmp" "this folder cannot be written to" read-only-message
 cmp -s "$base/locked/picture.bmp" "$E2E_SHOTS/earlier.bmp" || e2e_fail "the earlier picture changed"
 [ -z "$(find "$base/locked" -mindepth 1 ! -name picture.bmp)" ] || e2e_fail "a file was left in the read-only folder"
@@ -103,6 +108,7 @@ cmp -s "$base/locked/picture.bmp" "$E2E_SHOTS/earlier.bmp" || e2e_fail "the earl
 touch "$base/pictures/drawing.bmp/inside"
 saveAs "$winBase\\pictures\\drawing" folder-name
 xdotool key Return
+confirmReplace folder-prompt
 expectMessage "$winBase\\pictures\\drawing.bmp" "there is a folder of that name" \
     folder-message
 [ -d "$base/pictures/drawing.bmp" ] && [ -f "$base/pictures/drawing.bmp/inside" ] ||
