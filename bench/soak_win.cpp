@@ -36,12 +36,14 @@ int PensThatCanStillBeCreated()
     return static_cast<int>(pens.size());
 }
 
+// The commit charge: the process's private bytes. (Wine leaves the
+// PrivateUsage field at 0 and fills this one.)
 SIZE_T PrivateBytes()
 {
-    PROCESS_MEMORY_COUNTERS_EX counters{};
+    PROCESS_MEMORY_COUNTERS counters{};
     counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
-    return counters.PrivateUsage;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return counters.PagefileUsage;
 }
 
 // xorshift32 with a fixed seed: every run sends the same messages.
@@ -54,22 +56,28 @@ uint32_t Next()
     return g_state;
 }
 
+constexpr int kGdiSlack = 16;
+
 LPARAM Position(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
 
 void SendRandomMessage(HWND window, const RECT& client)
 {
     const uint32_t r = Next();
     const int w = client.right + 200, h = client.bottom + 200;
-    // Inside most of the time, sometimes outside on any side.
+    // Moves land inside most of the time, sometimes outside on any side.
     const int x = static_cast<int>(Next() % static_cast<uint32_t>(w)) - 100;
     const int y = static_cast<int>(Next() % static_cast<uint32_t>(h)) - 100;
+    // Buttons go inside: a right button let go above the client area turns,
+    // in DefWindowProc, into a context menu over the caption, which is the
+    // system menu, and its modal loop would stop the soak.
+    const LPARAM inside = Position(x < 0 ? 0 : x % client.right, y < 0 ? 0 : y % client.bottom);
     switch (r % 100) {
-    case 0: case 1: case 2: SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, Position(x, y)); break;
-    case 3: case 4: case 5: SendMessageA(window, WM_LBUTTONUP, 0, Position(x, y)); break;
-    case 6: case 7: SendMessageA(window, WM_RBUTTONDOWN, MK_RBUTTON, Position(x, y)); break;
-    case 8: case 9: SendMessageA(window, WM_RBUTTONUP, 0, Position(x, y)); break;
+    case 0: case 1: case 2: SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, inside); break;
+    case 3: case 4: case 5: SendMessageA(window, WM_LBUTTONUP, 0, inside); break;
+    case 6: case 7: SendMessageA(window, WM_RBUTTONDOWN, MK_RBUTTON, inside); break;
+    case 8: case 9: SendMessageA(window, WM_RBUTTONUP, 0, inside); break;
     case 10: case 11: case 12: case 13: SendMessageA(window, WM_KEYUP, 'A' + r % 26, 0xC0000001); break;
-    case 14: case 15: SendMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(0, (r & 1) ? 120 : -120), Position(x, y)); break;
+    case 14: case 15: SendMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(0, (r & 1) ? 120 : -120), inside); break;
     case 16: case 17: case 18: case 19: SendMessageA(window, WM_TIMER, kWalkTimer, 0); break;
     case 20: TheToy().options.autoDraw = !TheToy().options.autoDraw; break;
     case 21: if (r % 7 == 0) SendMessageA(window, WM_COMMAND, IDM_CLEAR, 0); break;
@@ -145,8 +153,10 @@ int main(int argc, char** argv)
     std::printf("private memory: %zu KB before, %zu KB after\n", static_cast<size_t>(privateBefore / 1024),
                 static_cast<size_t>(privateAfter / 1024));
     bool ok = true;
-    if (pensAfter != pensBefore) {
-        std::printf("FAIL: GDI objects are not back where they started\n");
+    // Wine keeps a few objects of its own (a window's cached DC regions); a
+    // leak per mark would be thousands.
+    if (pensBefore - pensAfter > kGdiSlack) {
+        std::printf("FAIL: %d GDI objects more than at the start\n", pensBefore - pensAfter);
         ok = false;
     }
     // The heap may keep a page or two it took; a leak per message would be

@@ -2,7 +2,7 @@
 // size would not fit the 32-bit size field, or a size that is not positive,
 // is refused before a pixel is read; any other file is exactly 54 + stride x
 // height bytes with the right headers and the rows turned over. Sizes whose
-// file would be larger than a few megabytes are only checked for refusal.
+// file would be larger than 256 KB are only checked for refusal.
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -23,7 +23,7 @@ uint32_t FieldAt(const std::vector<uint8_t>& file, size_t at)
     return static_cast<uint32_t>(Read32(file.data() + at));
 }
 
-constexpr unsigned __int128 kLargestChecked = 4u * 1024 * 1024;
+constexpr unsigned __int128 kLargestChecked = 256u * 1024;
 
 }  // namespace
 
