@@ -23,7 +23,7 @@ fi
 jobs=$(nproc)
 build() {  # build DIRECTORY ARCH
     cmake --no-warn-unused-cli -S . -B "$1" -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-$2.cmake" >/dev/null
-    cmake --build "$1" -j "$jobs" --target scrivlet
+    cmake --build "$1" -j "$jobs" --target scrivlet scrivlet_files
 }
 winBuild=$root/build/win-$SCRIVLET_WIN_ARCH
 build "$winBuild" "$SCRIVLET_WIN_ARCH"
@@ -33,7 +33,8 @@ build "$winBuild" "$SCRIVLET_WIN_ARCH"
 export WINEDEBUG=${WINEDEBUG:--all}
 # A first run makes the prefix; skip the offers to download Mono and Gecko.
 [ -d "${WINEPREFIX:-$HOME/.wine}" ] || export WINEDLLOVERRIDES="mscoree,mshtml="
-# The toy looks for its help file in the directory it starts in.
+# The toy looks for its help file and key sound in the directory it starts
+# in; the build puts both beside the exe.
 cd "$winBuild"
 echo "Starting scrivlet.exe ($SCRIVLET_WIN_ARCH) on $DISPLAY; File > Exit (Alt-F, x) ends it."
 exec "$WINE" scrivlet.exe

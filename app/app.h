@@ -28,8 +28,8 @@ bool RegisterMainWindowClass(HINSTANCE instance);
 // walk timer: everything of start-up before the options are read.
 HWND OpenMainWindow(HINSTANCE instance);
 
-// The defaults, then the stored options over them: start-up once the window
-// and its timer exist.
+// The defaults, then the stored options over them, then the pointer confined
+// or freed by them: start-up once the window and its timer exist.
 void LoadStartupOptions(HWND window);
 
 // The whole program: start-up, message loop, shutdown. Returns 0.

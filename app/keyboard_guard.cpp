@@ -16,3 +16,22 @@ bool KeyboardGuardSwallows(int code, uint32_t virtualKey)
         return false;
     return virtualKey == kVirtualKeyLeftWindows || virtualKey == kVirtualKeyRightWindows;
 }
+
+bool KeyboardGuardSwallowsEvent(KeyboardGuardState& state, int code, uint32_t virtualKey, bool released,
+                                bool ctrlHeld)
+{
+    if (code != kHookActionCode)
+        return false;
+    if (virtualKey != kVirtualKeyEscape)
+        return KeyboardGuardSwallows(code, virtualKey);
+    if (released) {
+        // A release that slipped through after a swallowed press would still
+        // reach the window and stamp.
+        const bool swallowed = state.escapeSwallowed;
+        state.escapeSwallowed = false;
+        return swallowed;
+    }
+    // Auto-repeat sends more presses: the last one decides for the release.
+    state.escapeSwallowed = ctrlHeld;
+    return ctrlHeld;
+}

@@ -12,5 +12,6 @@ void InstallKeyboardGuard(HINSTANCE instance);
 // Removes the guard again, wherever the platform check let it be installed.
 void RemoveKeyboardGuard();
 
-// The hook procedure: swallows the Windows-logo keys, passes on the rest.
+// The hook procedure: swallows the Windows-logo keys and Ctrl+Esc, passes on
+// the rest.
 LRESULT CALLBACK KeyboardGuardProc(int code, WPARAM wParam, LPARAM lParam);

@@ -7,7 +7,9 @@
 #include <mmsystem.h>
 
 #include "app/app.h"
+#include "app/confine_win.h"
 #include "app/key_sound_win.h"
+#include "app/kidproof_win.h"
 #include "app/menu_keys.h"
 #include "draw/canvas_win.h"
 #include "options/options_dialog_win.h"
@@ -51,6 +53,8 @@ void OnOptions(HWND window)
     Toy& toy = TheToy();
     RunOptionsDialog(window, toy.options);
     LiftPen(toy.pen);
+    UpdatePointerConfinement(window, PointerMoment::OptionsClosed, toy.options);
+    UpdateDisplayRequest(toy.options);
 }
 
 void OnCommand(HWND window, WPARAM command)
@@ -82,20 +86,42 @@ void OnCommand(HWND window, WPARAM command)
     }
 }
 
-// Alt+letter on the menu bar: open the popup whose title starts with it.
+std::vector<std::string> MenuTexts(HMENU menu)
+{
+    std::vector<std::string> texts;
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        char text[64] = "";
+        GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
+        texts.emplace_back(text);
+    }
+    return texts;
+}
+
+bool IsPopupOf(HMENU bar, HMENU menu)
+{
+    const int count = GetMenuItemCount(bar);
+    for (int i = 0; i < count; ++i) {
+        if (GetSubMenu(bar, i) == menu)
+            return true;
+    }
+    return false;
+}
+
+// A letter that matched no '&' mnemonic: on the menu bar (Alt+letter) it
+// opens the popup whose title starts with it; in one of our open popups it
+// chooses the item, as Windows does and Wine does not. Other menus get 0.
 LRESULT OnMenuChar(HWND window, WPARAM wParam, LPARAM lParam)
 {
     HMENU bar = GetMenu(window);
-    if (!bar || reinterpret_cast<HMENU>(lParam) != bar)
+    HMENU menu = reinterpret_cast<HMENU>(lParam);
+    if (!bar || !menu)
         return 0;
-    std::vector<std::string> titles;
-    const int count = GetMenuItemCount(bar);
-    for (int i = 0; i < count; ++i) {
-        char title[64] = "";
-        GetMenuStringA(bar, i, title, sizeof title, MF_BYPOSITION);
-        titles.emplace_back(title);
-    }
-    const int index = PopupForLetter(LOWORD(wParam), titles);
+    int index = -1;
+    if (menu == bar)
+        index = PopupForLetter(LOWORD(wParam), MenuTexts(bar));
+    else if (IsPopupOf(bar, menu))
+        index = PopupItemForLetter(LOWORD(wParam), MenuTexts(menu));
     return index < 0 ? 0 : MAKELRESULT(index, MNC_EXECUTE);
 }
 
@@ -114,13 +140,29 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_PAINT:
         OnPaint(window);
         return 0;
+    case WM_ENDSESSION:
+        // The process may be ended without another message: give back now
+        // what the toy changed in the system.
+        if (wParam)
+            UndoKidproofing();
+        break;
     case WM_MENUCHAR:
         if (LRESULT result = OnMenuChar(window, wParam, lParam))
             return result;
         break;
+    case WM_SYSCOMMAND:
+        if (SwallowSystemCommand(wParam, lParam))
+            return 0;
+        break;
+    case WM_SIZE:
+        if (wParam == SIZE_RESTORED || wParam == SIZE_MAXIMIZED)
+            PointerWindowShown(window);
+        break;
     case WM_ACTIVATEAPP:
-        if (wParam)
-            LiftPen(toy.pen);
+        // Both ways: under Wine a pointer move can arrive before the
+        // activation, and it must not join a point from before the switch.
+        LiftPen(toy.pen);
+        UpdatePointerConfinement(window, wParam ? PointerMoment::Activated : PointerMoment::Deactivated, toy.options);
         break;
     case WM_KEYUP:
         OnKeyUp(window);

@@ -1,10 +1,27 @@
-// Which menu-bar popup an Alt+letter opens. The popup titles carry no '&'
-// mnemonic, and some menu implementations match only those, so the window
-// answers the platform's "unknown menu character" query itself.
+// Keyboard ways into the menu. The popup titles and the Help items carry no
+// '&' mnemonic, and some menu implementations match only those, so the
+// window answers the platform's "unknown menu character" query itself. A
+// bare Alt or F10 would put the menu bar into keyboard mode and hand the
+// child's next keys to the menu, so that one system command is swallowed.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
+// The keyboard-menu system command (SC_KEYMENU); the low four bits of a
+// system command's wParam are the platform's own and are ignored.
+constexpr uint32_t kSystemCommandKeyMenu = 0xF100;
+
 // Index of the first title that starts with `typed` (case-insensitive), or -1.
 int PopupForLetter(int typed, const std::vector<std::string>& titles);
+
+// Index of the popup item that `typed` picks (case-insensitive), or -1: an
+// item with an '&' mnemonic by that letter, else one without a mnemonic by its
+// first letter, as Windows picks them. Empty texts (separators) never match.
+int PopupItemForLetter(int typed, const std::vector<std::string>& texts);
+
+// True for the keyboard-menu command that carries no letter (a bare Alt or
+// F10): it is swallowed. Alt+letter (the letter in `letter`) and every other
+// system command go on to the default handling.
+bool SwallowSystemCommand(uintptr_t command, intptr_t letter);

@@ -1,8 +1,10 @@
 // Start-up and shutdown: the window class, the window, the canvas, the walk
 // timer, the options, and the message loop.
 #include "app/app.h"
+#include "app/confine_win.h"
 #include "app/key_sound_win.h"
 #include "app/keyboard_guard_win.h"
+#include "app/kidproof_win.h"
 #include "draw/canvas_win.h"
 #include "options/options_store_win.h"
 #include "res/resource.h"
@@ -53,10 +55,11 @@ HWND OpenMainWindow(HINSTANCE instance)
     return window;
 }
 
-void LoadStartupOptions(HWND)
+void LoadStartupOptions(HWND window)
 {
     ResetOptionsToDefaults(g_toy.options);
     LoadOptions(g_toy.options);
+    UpdatePointerConfinement(window, PointerMoment::StartUp, g_toy.options);
     // The first key should cost no more than the others.
     if (FlagOn(g_toy.options.keySound))
         PrepareKeySound(SoundFileText(g_toy.options).c_str());
@@ -64,13 +67,21 @@ void LoadStartupOptions(HWND)
 
 int RunApplication(HINSTANCE instance)
 {
+    // A second start only brings the running toy to the front: two keyboard
+    // hooks would fight, and two processes would both store the options.
+    if (AnotherInstanceRuns())
+        return 0;
     RememberStartupDirectory();
     // The guard comes first and goes last, so it covers the whole run.
     InstallKeyboardGuard(instance);
-    if (!RegisterMainWindowClass(instance))
+    SwitchOffAccessibilityHotkeys();
+    if (!RegisterMainWindowClass(instance)) {
+        UndoKidproofing();
         return 0;
+    }
     HWND window = OpenMainWindow(instance);
     LoadStartupOptions(window);
+    UpdateDisplayRequest(g_toy.options);
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -79,6 +90,8 @@ int RunApplication(HINSTANCE instance)
     }
     CloseKeySound();
     SaveOptions(g_toy.options);
+    UpdatePointerConfinement(window, PointerMoment::Shutdown, g_toy.options);
+    UndoKidproofing();
     RemoveKeyboardGuard();
     return 0;
 }

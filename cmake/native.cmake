@@ -28,6 +28,7 @@ endif()
 file(GLOB UNIT_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/unit/*.cpp)
 add_executable(scrivlet_unit_tests ${UNIT_TEST_SOURCES})
 target_link_libraries(scrivlet_unit_tests PRIVATE scrivlet_core scrivlet_replay_script GTest::gtest_main)
+target_compile_options(scrivlet_unit_tests PRIVATE -Wall -Wextra)
 gtest_discover_tests(scrivlet_unit_tests DISCOVERY_TIMEOUT 30)
 
 # scrivlet-replay against scripts whose output was derived by hand.
@@ -73,7 +74,7 @@ if(SCRIVLET_WINDOWS_BUILD_DIR)
   list(REMOVE_DUPLICATES WIN_TEST_FILTERS)
   # Suites that must be the first program of a fresh wineserver: under Wine a
   # pointer clip takes effect only for such a program.
-  set(WIN_FRESH_SERVER_SUITES)
+  set(WIN_FRESH_SERVER_SUITES PointerConfinement)
   foreach(entry IN LISTS WIN_TEST_FILTERS)
     string(REGEX REPLACE "=.*" "" suite "${entry}")
     string(REGEX REPLACE "^[^=]*=" "" filter "${entry}")
@@ -87,9 +88,19 @@ if(SCRIVLET_WINDOWS_BUILD_DIR)
                          FAIL_REGULAR_EXPRESSION "\\] 0 tests from 0 test suites ran")
   endforeach()
 
-  foreach(script draw_and_exit stamp_and_clear options_persist)
+  # Help where the viewer is missing: Wine's own is disabled for this entry.
+  if(TEST wine.HelpWithoutViewer)
+    set_tests_properties(wine.HelpWithoutViewer PROPERTIES
+                         ENVIRONMENT "WINEDLLOVERRIDES=mscoree,mshtml,hhctrl.ocx="
+                         FAIL_REGULAR_EXPRESSION "\\] 0 tests from 0 test suites ran|SKIPPED")
+  endif()
+
+  # Every script gets scrivlet-replay too, to tell where the random sequence
+  # puts a mark; scripts that need no such check ignore it.
+  foreach(script draw_and_exit stamp_and_clear options_persist alt_keys switch_away second_start ctrl_escape confine_pointer)
     add_test(NAME e2e.${script}
-             COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/${script}.sh ${SCRIVLET_WINDOWS_BUILD_DIR}/scrivlet.exe)
+             COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/${script}.sh ${SCRIVLET_WINDOWS_BUILD_DIR}/scrivlet.exe
+                     $<TARGET_FILE:scrivlet-replay>)
     set_tests_properties(e2e.${script} PROPERTIES RUN_SERIAL TRUE)
   endforeach()
   add_test(NAME e2e.windows_key

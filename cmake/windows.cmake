@@ -3,8 +3,10 @@
 enable_language(RC)
 
 add_library(scrivlet_win STATIC
+  app/confine_win.cpp
   app/key_sound_win.cpp
   app/keyboard_guard_win.cpp
+  app/kidproof_win.cpp
   app/main_window.cpp
   app/startup.cpp
   draw/canvas_win.cpp
@@ -40,6 +42,7 @@ if(SCRIVLET_WIN_TESTS)
   file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/win/*.cpp)
   add_executable(scrivlet_win_tests ${WIN_TEST_SOURCES} res/scrivlet.rc)
   target_link_libraries(scrivlet_win_tests PRIVATE scrivlet_win gtest)
+  target_compile_options(scrivlet_win_tests PRIVATE -Wall -Wextra)
   target_link_options(scrivlet_win_tests PRIVATE -static -static-libgcc -static-libstdc++)
 
   # Reads a message box's text for the end-to-end scripts.

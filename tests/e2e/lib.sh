@@ -7,6 +7,8 @@ E2E_WAIT=${E2E_WAIT:-20}
 # The canvas starts below the caption and the menu bar (screen y 38 for a
 # maximised window in Wine's virtual desktop), plus a few rows of slack.
 E2E_CLIENT_TOP=44
+# Exactly where the client area starts there, for checks of single pixels.
+E2E_CLIENT_ORIGIN_Y=38
 E2E_SHOTS=$(mktemp -d "${TMPDIR:-/tmp}/scrivlet-e2e.XXXXXX")
 E2E_PID=""
 E2E_STATUS=""
@@ -108,4 +110,18 @@ e2e_wait_exit() {
     wait "$E2E_PID"
     E2E_STATUS=$?
     E2E_PID=""
+}
+
+# Prints the colour of one pixel of a screenshot as RRGGBB (upper case).
+e2e_pixel() {  # e2e_pixel SHOT X Y
+    /usr/bin/convert "$1" -crop "1x1+$2+$3" +repage -format '%[hex:p{0,0}]' info: 2>/dev/null | cut -c1-6
+}
+
+# Prints "X Y COLOUR" of the Nth key stamp (from 1) of a fresh run over a
+# client area of W x H, as scrivlet-replay derives it from the random
+# sequence. Nothing else may have drawn in that run.
+e2e_expected_stamp() {  # e2e_expected_stamp REPLAY_TOOL W H N
+    local script
+    script=$(printf 'size %d %d\n' "$2" "$3"; for _ in $(seq "$4"); do echo key; done)
+    printf '%s\n' "$script" | "$1" | awk '$1 == "stamp" { n++; if (n == '"$4"') print $2, $3, $6 }'
 }

@@ -1,7 +1,7 @@
 #!/bin/bash
 # Checks the shipped scrivlet.exe as a file: a 32-bit GUI program that runs
 # on a bare Windows (only system DLLs imported), with its version block and
-# its icon. Usage: check-product.sh scrivlet.exe
+# its icon, and with no manifest asking for an execution level. Usage: check-product.sh scrivlet.exe
 set -uo pipefail
 
 exe=${1:?usage: check-product.sh scrivlet.exe}
@@ -53,6 +53,13 @@ read -r iconImages iconGroup104 versionBlocks < <(awk '
 # 1.0, then file version 1.2 . 6.0 as two little-endian 32-bit words.
 LC_ALL=C grep -qaP '\xbd\x04\xef\xfe\x00\x00\x01\x00\x02\x00\x01\x00\x00\x00\x06\x00' "$exe" ||
     fail "the version block does not carry file version 1.2.6.0"
+
+# A manifest asking for an execution level would switch off the registry
+# virtualisation that lets a parent without administrator rights keep the
+# options written under HKLM. Some MinGW toolchains link one in by default
+# (default-manifest.o asks for asInvoker).
+LC_ALL=C grep -qa 'requestedExecutionLevel' "$exe" &&
+    fail "the exe carries a manifest with a requested execution level"
 
 if [ "$failures" -gt 0 ]; then
     exit 1

@@ -31,7 +31,8 @@ TEST(HelpPath, FileAndTopicFollowTheStartupDirectory)
     for (const Case& c : cases) {
         const std::optional<std::string> path = HelpTopicPath(c.directory, c.topic);
         EXPECT_EQ(path, c.path) << "directory of " << c.directory.size() << " bytes: " << c.directory;
-        if (path)
+        if (path) {
             EXPECT_LE(path->size() + 1, static_cast<size_t>(kHelpPathSize));
+        }
     }
 }

@@ -61,3 +61,54 @@ TEST(MenuLetters, TypedLetterPicksThePopupByItsFirstLetter)
     EXPECT_EQ(PopupForLetter('f', {"", "file"}), 1);
     EXPECT_EQ(PopupForLetter('f', {}), -1);
 }
+
+TEST(MenuLetters, TypedLetterPicksAPopupItemByMnemonicOrFirstLetter)
+{
+    const std::vector<std::string> help = {"About", "Contents"};
+    const std::vector<std::string> file = {"&Save as BMP", "", "&Options", "", "E&xit"};
+    struct Case {
+        const std::vector<std::string>* texts;
+        int typed;
+        int expected;
+    } cases[] = {
+        {&help, 'a', 0}, {&help, 'A', 0}, {&help, 'c', 1}, {&help, 'C', 1}, {&help, 'h', -1},
+        {&help, 0, -1},  {&help, 0x161, -1},
+        {&file, 's', 0}, {&file, 'O', 2}, {&file, 'x', 4}, {&file, 'X', 4},
+        // Exit is chosen by its mnemonic only, never by its first letter.
+        {&file, 'e', -1}, {&file, 'f', -1}, {&file, ' ', -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        EXPECT_EQ(PopupItemForLetter(c.typed, *c.texts), c.expected);
+    }
+    // "&&" is a literal ampersand, not a mnemonic; a mnemonic beats a first letter.
+    EXPECT_EQ(PopupItemForLetter('s', {"Salt && pepper"}), 0);
+    EXPECT_EQ(PopupItemForLetter('p', {"Salt && pepper"}), -1);
+    EXPECT_EQ(PopupItemForLetter('b', {"Blue", "Red &balloon"}), 1);
+    EXPECT_EQ(PopupItemForLetter('a', {}), -1);
+}
+
+TEST(MenuLetters, OnlyTheKeyboardMenuCommandWithoutALetterIsSwallowed)
+{
+    struct Case {
+        uintptr_t command;
+        intptr_t letter;
+        bool swallowed;
+    } cases[] = {
+        {0xF100, 0, true},     // bare Alt or F10
+        {0xF103, 0, true},     // the low four bits belong to the platform
+        {0xF100, 'f', false},  // Alt+F opens File
+        {0xF100, ' ', false},  // Alt+Space, the window menu
+        {0xF060, 0, false},    // close (Alt+F4)
+        {0xF120, 0, false},    // restore
+        {0xF030, 0, false},    // maximise
+        {0xF010, 0, false},    // move
+        {0xF140, 0, false},    // screen saver
+        {0xF170, 2, false},    // monitor power
+        {0, 0, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command);
+        EXPECT_EQ(SwallowSystemCommand(c.command, c.letter), c.swallowed);
+    }
+}

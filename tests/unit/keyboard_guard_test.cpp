@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "app/keyboard_guard.h"
 
@@ -53,4 +54,51 @@ TEST(KeyboardGuard, SwallowsOnlyKeyEventsOfTheWindowsKeys)
     };
     for (const Case& c : cases)
         EXPECT_EQ(KeyboardGuardSwallows(c.code, c.virtualKey), c.swallowed) << c.key;
+}
+
+TEST(KeyboardGuard, CtrlEscIsSwallowedWithItsReleaseWhicheverKeyIsLetGoFirst)
+{
+    constexpr uint32_t kCtrl = 0xA2, kRightCtrl = 0xA3, kEsc = 0x1B, kAlt = 0xA4, kTab = 0x09, kWin = 0x5B;
+    struct Event {
+        uint32_t virtualKey;
+        bool released;
+        bool ctrlHeld;  // as the event happens
+        bool swallowed;
+    };
+    struct Case {
+        const char* keys;
+        std::vector<Event> events;
+    };
+    const Case cases[] = {
+        {"Ctrl+Esc, Esc let go first",
+         {{kCtrl, false, false, false}, {kEsc, false, true, true}, {kEsc, true, true, true}, {kCtrl, true, true, false}}},
+        {"Ctrl+Esc, Ctrl let go first",
+         {{kCtrl, false, false, false}, {kEsc, false, true, true}, {kCtrl, true, true, false}, {kEsc, true, false, true}}},
+        {"right Ctrl+Esc with auto-repeat",
+         {{kRightCtrl, false, false, false},
+          {kEsc, false, true, true},
+          {kEsc, false, true, true},
+          {kEsc, true, true, true},
+          {kRightCtrl, true, true, false}}},
+        {"Esc alone", {{kEsc, false, false, false}, {kEsc, true, false, false}}},
+        {"Esc, then Ctrl pressed before Esc is let go",
+         {{kEsc, false, false, false}, {kCtrl, false, false, false}, {kEsc, true, true, false}, {kCtrl, true, true, false}}},
+        {"Ctrl alone", {{kCtrl, false, false, false}, {kCtrl, true, true, false}}},
+        {"Windows key, with and without Ctrl", {{kWin, false, false, true}, {kWin, true, true, true}}},
+        {"Alt+Tab", {{kAlt, false, false, false}, {kTab, false, false, false}, {kTab, true, false, false}, {kAlt, true, false, false}}},
+        {"Ctrl+Esc, then Esc alone",
+         {{kEsc, false, true, true}, {kEsc, true, true, true}, {kEsc, false, false, false}, {kEsc, true, false, false}}},
+    };
+    for (const Case& c : cases) {
+        KeyboardGuardState state;
+        for (size_t i = 0; i < c.events.size(); ++i) {
+            const Event& e = c.events[i];
+            EXPECT_EQ(KeyboardGuardSwallowsEvent(state, kHookActionCode, e.virtualKey, e.released, e.ctrlHeld),
+                      e.swallowed)
+                << c.keys << ", event " << i;
+        }
+    }
+    KeyboardGuardState state;
+    EXPECT_FALSE(KeyboardGuardSwallowsEvent(state, 3, kEsc, false, true)) << "not a key event to act on";
+    EXPECT_FALSE(state.escapeSwallowed);
 }

@@ -70,4 +70,24 @@ TEST_F(Help, ContentsOpensTheHelpWindowAndLoadsTheViewerOnce)
     EXPECT_EQ(HelpViewerLoads(), 1) << "the viewer was loaded again";
 }
 
+// Run by its own ctest entry with the viewer disabled in Wine, as on a
+// Windows without HTML Help: help does nothing, and one failed load is not
+// tried again.
+class HelpWithoutViewer : public Help {};
+
+TEST_F(HelpWithoutViewer, HelpDoesNothingAndIsNotRetried)
+{
+    if (HMODULE viewer = LoadLibraryA("hhctrl.ocx")) {
+        FreeLibrary(viewer);
+        GTEST_SKIP() << "the viewer is installed; run with WINEDLLOVERRIDES=hhctrl.ocx=";
+    }
+    toy().pen.newStroke = false;
+    Send(WM_COMMAND, IDM_HELP_CONTENTS);
+    EXPECT_TRUE(toy().pen.newStroke) << "a help request lifts the pen even without a viewer";
+    ShowHelpTopic("scrivlet.htm#Options");
+    EXPECT_EQ(CallHelpViewer(nullptr, nullptr, HH_CLOSE_ALL, 0), nullptr);
+    EXPECT_EQ(HelpViewerLoads(), 1) << "a failed load was tried again";
+    EXPECT_EQ(FindWindowA("HH Parent", nullptr), nullptr);
+}
+
 }  // namespace

@@ -17,6 +17,14 @@ done
 if [ "${1:-}" = --restart ]; then
     "$WINESERVER" -k >/dev/null 2>&1
     timeout 20 "$WINESERVER" -w >/dev/null 2>&1
+    # The old desktop's window can outlive its server for a moment. Found
+    # below, it would let the caller's program start before the new desktop
+    # and become the one that starts Wine's services, which then hold the
+    # caller's output (ctest's pipe) open for good.
+    for _ in $(seq 100); do
+        xdotool search --name 'Wine desktop' >/dev/null 2>&1 || break
+        sleep 0.1
+    done
 fi
 
 "$WINESERVER" -p </dev/null >/dev/null 2>&1

@@ -1,0 +1,37 @@
+#!/bin/bash
+# End to end: starting scrivlet.exe while it already runs only brings the
+# running window to the front; the second process exits with code 0 and one
+# window is left, which still ends with code 0 on Alt-F4.
+# Usage: second_start.sh SCRIVLET_EXE   (needs WINE, WINEPREFIX, DISPLAY)
+set -uo pipefail
+
+exe=${1:?usage: second_start.sh SCRIVLET_EXE}
+. "$(dirname "$0")/lib.sh"
+
+e2e_require_env
+[ -f "$exe" ] || e2e_fail "no program at $exe"
+e2e_require_no_window
+
+read -r screenWidth _ < <(xdotool getdisplaygeometry)
+xdotool mousemove $((screenWidth / 2)) 6
+sleep 0.1
+xdotool mousemove $((screenWidth / 2)) 5
+sleep 0.3
+e2e_start "$exe"
+e2e_wait_window >/dev/null || e2e_fail "no window titled scrivlet appeared within ${E2E_WAIT}s"
+sleep 0.5
+
+second=0
+timeout "$E2E_WAIT" "$WINE" "$exe" >"$E2E_SHOTS/second.log" 2>&1 || second=$?
+[ "$second" -ne 124 ] || e2e_fail "the second start was still running after ${E2E_WAIT}s"
+[ "$second" -eq 0 ] || e2e_fail "the second start exited with code $second"
+sleep 0.5
+windows=$(xdotool search --name '^scrivlet' 2>/dev/null | wc -l)
+[ "$windows" -eq 1 ] || e2e_fail "$windows scrivlet windows after the second start, see $(e2e_screenshot windows)"
+kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "the first program ended"
+
+xdotool key alt+F4
+e2e_wait_exit || e2e_fail "still running ${E2E_WAIT}s after Alt-F4"
+[ "$E2E_STATUS" -eq 0 ] || e2e_fail "exited with code $E2E_STATUS after Alt-F4"
+
+e2e_pass

@@ -1,0 +1,68 @@
+#!/bin/bash
+# End to end: a stroke, then another program opened over the toy, the pointer
+# moved onto it, and the program closed with Alt-F4 while the pointer is over
+# it. Under Wine the toy may then see the pointer move before it learns it is
+# active again; no line may join the stroke's end to the new place.
+# Usage: switch_away.sh SCRIVLET_EXE   (needs WINE, WINEPREFIX, DISPLAY)
+set -uo pipefail
+
+exe=${1:?usage: switch_away.sh SCRIVLET_EXE}
+. "$(dirname "$0")/lib.sh"
+
+e2e_require_env
+[ -f "$exe" ] || e2e_fail "no program at $exe"
+e2e_require_no_window
+
+read -r screenWidth _ < <(xdotool getdisplaygeometry)
+caption=$((screenWidth / 2))
+xdotool mousemove "$caption" 6
+sleep 0.1
+xdotool mousemove "$caption" 5
+sleep 0.3
+e2e_start "$exe"
+e2e_wait_window >/dev/null || e2e_fail "no window titled scrivlet appeared within ${E2E_WAIT}s"
+sleep 0.5
+
+# A short stroke ending at (300, 300) on the screen, then the pointer waits
+# on the caption, where it makes no move on the canvas.
+for x in 200 250 300; do
+    xdotool mousemove "$x" 300
+    sleep 0.1
+done
+xdotool mousemove "$caption" 5
+sleep 0.3
+
+other=$E2E_SHOTS/other.log
+"$WINE" notepad >"$other" 2>&1 &
+otherPid=$!
+otherWindow=$(timeout "$E2E_WAIT" xdotool search --sync --name 'Notepad' 2>/dev/null | head -n 1)
+[ -n "$otherWindow" ] || e2e_fail "Notepad did not open within ${E2E_WAIT}s"
+sleep 0.5
+xdotool windowmove "$otherWindow" 800 400
+sleep 0.3
+xdotool mousemove 950 500
+sleep 0.3
+e2e_screenshot other-open >/dev/null
+xdotool key alt+F4
+wait "$otherPid" 2>/dev/null
+sleep 0.5
+xdotool mousemove 960 510
+sleep 0.5
+
+shot=$(e2e_screenshot after)
+[ "$(e2e_brightest "$shot" 5x5+248+298)" -gt 0 ] || e2e_fail "the first stroke is missing, see $shot"
+[ "$(e2e_brightest "$shot" 5x5+958+508)" -gt 0 ] ||
+    e2e_fail "the pointer's new place has no colour (no move was seen), see $shot"
+# Along the way from (300, 300) to (950, 500) the canvas stays black.
+for tenth in 2 4 5 6 8; do
+    x=$((300 + 650 * tenth / 10))
+    y=$((300 + 200 * tenth / 10))
+    [ "$(e2e_brightest "$shot" "7x7+$((x - 3))+$((y - 3))")" -eq 0 ] ||
+        e2e_fail "a line joins the stroke to the place after the switch, at ($x,$y); see $shot"
+done
+
+xdotool key alt+F4
+e2e_wait_exit || e2e_fail "still running ${E2E_WAIT}s after Alt-F4"
+[ "$E2E_STATUS" -eq 0 ] || e2e_fail "exited with code $E2E_STATUS after Alt-F4"
+
+e2e_pass

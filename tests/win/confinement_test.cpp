@@ -1,0 +1,189 @@
+// Pointer confinement under Wine: the clip is the client area in screen
+// coordinates and the title says so; activation both ways, the options
+// dialog and a start with the option stored on. Wine applies a clip only for
+// the first program of a fresh wineserver, so this suite gets one.
+#include <string>
+
+#include "app/confine_win.h"
+#include "options/options_store_win.h"
+#include "res/resource.h"
+#include "tests/win/dialog_driver.h"
+#include "tests/win/window_fixture.h"
+
+namespace {
+
+RECT ClientOnScreen()
+{
+    RECT client = ClientRect();
+    MapWindowPoints(MainWindowUnderTest(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+    return client;
+}
+
+RECT WholeScreen()
+{
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return RECT{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+std::string Text(const RECT& r)
+{
+    return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ")-(" + std::to_string(r.right) + ", " +
+           std::to_string(r.bottom) + ")";
+}
+
+// What confinement looks like from outside: the clip and the title.
+struct Seen {
+    std::string clip;
+    std::string title;
+};
+
+Seen Look()
+{
+    RECT clip{};
+    GetClipCursor(&clip);
+    char title[64] = "";
+    GetWindowTextA(MainWindowUnderTest(), title, sizeof title);
+    return Seen{Text(clip), title};
+}
+
+Seen Confined() { return Seen{Text(ClientOnScreen()), kConfinedTitle}; }
+Seen Free() { return Seen{Text(WholeScreen()), kPlainTitle}; }
+
+void ExpectSeen(const Seen& expected, const char* when)
+{
+    const Seen seen = Look();
+    EXPECT_EQ(seen.clip, expected.clip) << when;
+    EXPECT_EQ(seen.title, expected.title) << when;
+}
+
+// Moves the pointer and reads where it went. Wine lets go of the pointer a
+// moment after the clip is freed, so the move is tried for up to a second.
+POINT PointerAfterMoveTo(int x, int y)
+{
+    POINT at{};
+    for (int i = 0; i < 50; ++i) {
+        SetCursorPos(x, y);
+        GetCursorPos(&at);
+        if (at.x == x && at.y == y)
+            break;
+        Sleep(20);
+    }
+    return at;
+}
+
+class PointerConfinement : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        ReleasePointer(window());
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kOptionsKeyPath);
+    }
+    void TearDown() override
+    {
+        ClipCursor(nullptr);
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kOptionsKeyPath);
+    }
+};
+
+TEST_F(PointerConfinement, ConfineClipsToTheClientAreaAndReleaseFreesIt)
+{
+    // A clip smaller than the screen, or the test would prove nothing.
+    ASSERT_NE(Text(ClientOnScreen()), Text(WholeScreen()));
+    ExpectSeen(Free(), "before");
+    ConfinePointer(window());
+    ExpectSeen(Confined(), "confined");
+    // The pointer cannot leave: a move to the screen's corner stops at the edge.
+    EXPECT_GE(PointerAfterMoveTo(0, 0).y, ClientOnScreen().top);
+    ReleasePointer(window());
+    ExpectSeen(Free(), "released");
+    EXPECT_EQ(PointerAfterMoveTo(0, 0).y, 0);
+
+    // Shutdown frees the clip and leaves the title alone.
+    toy().options.clipMousePointer = 1;
+    ConfinePointer(window());
+    UpdatePointerConfinement(window(), PointerMoment::Shutdown, toy().options);
+    ExpectSeen(Seen{Text(WholeScreen()), kConfinedTitle}, "shutdown");
+}
+
+TEST_F(PointerConfinement, ActivationBothWaysWithTheOptionOnAndOff)
+{
+    toy().options.clipMousePointer = 1;
+    Send(WM_ACTIVATEAPP, TRUE, 0);
+    ExpectSeen(Confined(), "on, activated");
+    Send(WM_ACTIVATEAPP, FALSE, 0);
+    ExpectSeen(Free(), "on, deactivated");
+    Send(WM_ACTIVATEAPP, TRUE, 0);
+    ExpectSeen(Confined(), "on, activated again");
+
+    // With the option off, activation changes neither the clip nor the title.
+    toy().options.clipMousePointer = 0;
+    Send(WM_ACTIVATEAPP, FALSE, 0);
+    ExpectSeen(Confined(), "off, deactivated");
+    ReleasePointer(window());
+    Send(WM_ACTIVATEAPP, TRUE, 0);
+    ExpectSeen(Free(), "off, activated");
+}
+
+// Restoring a minimised toy activates it before its client area is back: the
+// clip must wait for the window rather than pin the pointer to a corner.
+TEST_F(PointerConfinement, ActivatedWhileMinimisedConfinesOnceShown)
+{
+    toy().options.clipMousePointer = 1;
+    ShowWindow(window(), SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(window()));
+    Send(WM_ACTIVATEAPP, TRUE, 0);
+    EXPECT_EQ(Look().clip, Text(WholeScreen())) << "minimised and activated";
+    ShowWindow(window(), SW_SHOWMAXIMIZED);
+    ASSERT_TRUE(IsZoomed(window()));
+    ExpectSeen(Confined(), "shown again");
+    EXPECT_GE(PointerAfterMoveTo(0, 0).y, ClientOnScreen().top);
+}
+
+TEST_F(PointerConfinement, TheOptionsDialogTurnsItOnAndOff)
+{
+    RECT frame{};
+    GetWindowRect(window(), &frame);
+    SetCursorPos(frame.left + 2, frame.top + 2);
+    const auto runDialog = [this](int button, bool clickClipBox) {
+        return DriveModalDialog(
+            "Scrivlet options", window(), [] { Send(WM_COMMAND, IDM_OPTIONS, 0); },
+            [=](HWND dialog) {
+                if (clickClipBox)
+                    SendDlgItemMessageA(dialog, IDC_CLIP_MOUSE_POINTER, BM_CLICK, 0, 0);
+                PostMessageA(dialog, WM_COMMAND, button, 0);
+            });
+    };
+    ASSERT_TRUE(runDialog(IDOK, true));
+    EXPECT_EQ(toy().options.clipMousePointer, 1);
+    ExpectSeen(Confined(), "ticked, OK");
+
+    // Whatever closes the dialog, the option as it stands decides.
+    ReleasePointer(window());
+    ASSERT_TRUE(runDialog(IDCANCEL, true));
+    EXPECT_EQ(toy().options.clipMousePointer, 1);
+    ExpectSeen(Confined(), "unticked, Cancel");
+
+    ASSERT_TRUE(runDialog(IDOK, true));
+    EXPECT_EQ(toy().options.clipMousePointer, 0);
+    ExpectSeen(Free(), "unticked, OK");
+}
+
+TEST_F(PointerConfinement, AStartWithTheOptionStoredOnConfinesAtOnce)
+{
+    OptionsRecord stored = DefaultOptions();
+    stored.clipMousePointer = 1;
+    ASSERT_EQ(SaveOptions(stored), 0);
+    LoadStartupOptions(window());
+    EXPECT_EQ(toy().options.clipMousePointer, 1);
+    ExpectSeen(Confined(), "stored on");
+
+    // No stored options: the defaults, and a free pointer.
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kOptionsKeyPath);
+    LoadStartupOptions(window());
+    EXPECT_EQ(toy().options.clipMousePointer, 0);
+    ExpectSeen(Free(), "nothing stored");
+}
+
+}  // namespace
