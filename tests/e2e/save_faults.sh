@@ -54,14 +54,16 @@ xdotool mousemove $((screenWidth / 2)) 5
 sleep 0.3
 
 dialogTitle='^Choose filename to save the image$'
-saveAs() {  # saveAs PATH SHOT_NAME: types PATH into a new Save As dialog
+saveAs() {  # saveAs PATH SHOT_NAME [DELAY_MS]: types PATH into a new Save As dialog
     xdotool key alt+f
     sleep 0.4
     xdotool key s
     timeout "$E2E_WAIT" xdotool search --sync --name "$dialogTitle" >/dev/null 2>&1 ||
         e2e_fail "no Save As dialog, see $(e2e_screenshot "$2")"
     sleep 0.5
-    xdotool type --delay 20 "$1"
+    # A character the keyboard map lacks is typed by remapping a key for a
+    # moment; slowly, so that Wine sees the new map before the key.
+    xdotool type --delay "${3:-20}" "$1"
     e2e_screenshot "$2" >/dev/null
 }
 
@@ -116,7 +118,7 @@ expectMessage "$winBase\\pictures\\drawing.bmp" "there is a folder of that name"
 [ -z "$(find "$base/pictures" -maxdepth 1 -name '~scrivlet*')" ] || e2e_fail "a temporary file was left behind"
 
 # A name outside ASCII that the program's code page has: it is saved as is.
-saveAs "$winBase\\pictures\\Zeichnung für Mama" non-ascii
+saveAs "$winBase\\pictures\\Zeichnung für Mama" non-ascii 150
 xdotool keydown Return
 saved="$base/pictures/Zeichnung für Mama.bmp"
 for _ in $(seq $((E2E_WAIT * 10))); do
