@@ -13,6 +13,7 @@
 #include "app/menu_keys.h"
 #include "draw/canvas_win.h"
 #include "options/options_dialog_win.h"
+#include "options/options_store_win.h"
 #include "files/bmp_export_win.h"
 #include "files/help_win.h"
 #include "res/resource.h"
@@ -141,10 +142,13 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         OnPaint(window);
         return 0;
     case WM_ENDSESSION:
-        // The process may be ended without another message: give back now
-        // what the toy changed in the system.
-        if (wParam)
+        // The process may be ended without another message: keep the
+        // options of this run and give back now what the toy changed in the
+        // system.
+        if (wParam) {
+            SaveOptions(toy.options);
             UndoKidproofing();
+        }
         break;
     case WM_MENUCHAR:
         if (LRESULT result = OnMenuChar(window, wParam, lParam))

@@ -23,6 +23,24 @@ enum class FileError {
 
 using FileHandle = intptr_t;
 
+// One row of a platform's table from its error codes (errno, GetLastError)
+// to the reasons above.
+struct ErrorReason {
+    unsigned long code;
+    FileError reason;
+};
+
+// The reason `code` has in `table`; Other for a code the table lacks.
+template <size_t N>
+constexpr FileError ReasonFor(unsigned long code, const ErrorReason (&table)[N])
+{
+    for (const ErrorReason& row : table) {
+        if (row.code == code)
+            return row.reason;
+    }
+    return FileError::Other;
+}
+
 // The platform's part: plain file operations, each one system call or so.
 // Each build has one table (PlatformFileOps); tests may pass their own.
 struct FileOps {

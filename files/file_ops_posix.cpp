@@ -11,33 +11,23 @@
 
 namespace {
 
-FileError FromErrno(int error)
-{
-    switch (error) {
-    case 0:
-        return FileError::None;
-    case EEXIST:
-        return FileError::Exists;
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG:
-        return FileError::DiskFull;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return FileError::NotWritable;
-    case ENOENT:
-    case ENOTDIR:
-        return FileError::NoFolder;
-    case EBUSY:
-    case ETXTBSY:
-        return FileError::InUse;
-    case ENAMETOOLONG:
-        return FileError::NameTooLong;
-    default:
-        return FileError::Other;
-    }
-}
+constexpr ErrorReason kErrnoReasons[] = {
+    {0, FileError::None},
+    {EEXIST, FileError::Exists},
+    {ENOSPC, FileError::DiskFull},
+    {EDQUOT, FileError::DiskFull},
+    {EFBIG, FileError::DiskFull},
+    {EACCES, FileError::NotWritable},
+    {EPERM, FileError::NotWritable},
+    {EROFS, FileError::NotWritable},
+    {ENOENT, FileError::NoFolder},
+    {ENOTDIR, FileError::NoFolder},
+    {EBUSY, FileError::InUse},
+    {ETXTBSY, FileError::InUse},
+    {ENAMETOOLONG, FileError::NameTooLong},
+};
+
+FileError FromErrno(int error) { return ReasonFor(static_cast<unsigned long>(error), kErrnoReasons); }
 
 FileError CreateNew(const char* path, FileHandle* file)
 {

@@ -8,36 +8,26 @@
 
 namespace {
 
-FileError FromLastError()
-{
-    switch (GetLastError()) {
-    case ERROR_SUCCESS:
-        return FileError::None;
-    case ERROR_FILE_EXISTS:
-    case ERROR_ALREADY_EXISTS:
-        return FileError::Exists;
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-        return FileError::DiskFull;
-    case ERROR_ACCESS_DENIED:
-    case ERROR_WRITE_PROTECT:
-    case ERROR_NETWORK_ACCESS_DENIED:
-        return FileError::NotWritable;
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_INVALID_DRIVE:
-    case ERROR_BAD_NETPATH:
-    case ERROR_NOT_READY:
-        return FileError::NoFolder;
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-        return FileError::InUse;
-    case ERROR_FILENAME_EXCED_RANGE:
-        return FileError::NameTooLong;
-    default:
-        return FileError::Other;
-    }
-}
+constexpr ErrorReason kLastErrorReasons[] = {
+    {ERROR_SUCCESS, FileError::None},
+    {ERROR_FILE_EXISTS, FileError::Exists},
+    {ERROR_ALREADY_EXISTS, FileError::Exists},
+    {ERROR_DISK_FULL, FileError::DiskFull},
+    {ERROR_HANDLE_DISK_FULL, FileError::DiskFull},
+    {ERROR_ACCESS_DENIED, FileError::NotWritable},
+    {ERROR_WRITE_PROTECT, FileError::NotWritable},
+    {ERROR_NETWORK_ACCESS_DENIED, FileError::NotWritable},
+    {ERROR_FILE_NOT_FOUND, FileError::NoFolder},
+    {ERROR_PATH_NOT_FOUND, FileError::NoFolder},
+    {ERROR_INVALID_DRIVE, FileError::NoFolder},
+    {ERROR_BAD_NETPATH, FileError::NoFolder},
+    {ERROR_NOT_READY, FileError::NoFolder},
+    {ERROR_SHARING_VIOLATION, FileError::InUse},
+    {ERROR_LOCK_VIOLATION, FileError::InUse},
+    {ERROR_FILENAME_EXCED_RANGE, FileError::NameTooLong},
+};
+
+FileError FromLastError() { return ReasonFor(GetLastError(), kLastErrorReasons); }
 
 HANDLE AsHandle(FileHandle file) { return reinterpret_cast<HANDLE>(file); }
 

@@ -101,6 +101,7 @@ void RunOptionsDialog(HWND owner, OptionsRecord& live)
     auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE));
     DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_OPTIONS), owner, OptionsDialogProc,
                     reinterpret_cast<LPARAM>(&live));
+    g_live = nullptr;
 }
 
 INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)

@@ -16,10 +16,8 @@ clientTop=38
 forgetOptions() { "$WINE" reg delete 'HKLM\Software\Scrivlet' /f </dev/null >/dev/null 2>&1; }
 trap 'e2e_cleanup; forgetOptions' EXIT
 
-e2e_require_env
+e2e_prepare "$exe"
 [ -n "${WINESERVER:-}" ] || e2e_fail "WINESERVER is not set: run through test.sh"
-[ -f "$exe" ] || e2e_fail "no program at $exe"
-e2e_require_no_window
 
 bash "$(dirname "$0")/../wine/start-desktop.sh" --restart || e2e_fail "could not restart the wineserver and its desktop"
 # The defaults with clipMousePointer (offset 20) on.
@@ -35,13 +33,10 @@ pointerAt() {  # pointerAt X Y: prints where the pointer ends up
     xdotool getmouselocation | sed -E 's/x:([0-9-]+) y:([0-9-]+).*/\1 \2/'
 }
 
-read -r screenWidth screenHeight < <(xdotool getdisplaygeometry)
-xdotool mousemove $((screenWidth / 2)) 6
-sleep 0.1
-xdotool mousemove $((screenWidth / 2)) 5
-sleep 0.3
+read -r screenWidth _ < <(xdotool getdisplaygeometry)
+e2e_park_pointer
 e2e_start "$exe"
-timeout "$E2E_WAIT" xdotool search --sync --name '^Scrivlet\. \(Alt-F - menu\)$' >/dev/null 2>&1 ||
+e2e_wait_window '^Scrivlet\. \(Alt-F - menu\)$' >/dev/null ||
     e2e_fail "no window titled \"Scrivlet. (Alt-F - menu)\" within ${E2E_WAIT}s: $(xdotool search --name '^scrivlet' getwindowname 2>/dev/null)"
 sleep 0.5
 
@@ -53,11 +48,7 @@ done
 e2e_screenshot confined >/dev/null
 
 # The menu is still reached from the keyboard, as the title says.
-xdotool key alt+f
-sleep 0.4
-xdotool key x
-e2e_wait_exit || e2e_fail "still running ${E2E_WAIT}s after File > Exit"
-[ "$E2E_STATUS" -eq 0 ] || e2e_fail "exited with code $E2E_STATUS"
+e2e_exit_through_menu
 read -r x y < <(pointerAt "$((screenWidth / 2))" 5)
 [ "$y" -eq 5 ] || e2e_fail "after the exit a move to row 5 left the pointer at ($x, $y): still confined"
 

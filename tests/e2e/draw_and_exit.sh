@@ -8,22 +8,12 @@ set -uo pipefail
 exe=${1:?usage: draw_and_exit.sh SCRIVLET_EXE}
 . "$(dirname "$0")/lib.sh"
 
-e2e_require_env
-[ -f "$exe" ] || e2e_fail "no program at $exe"
-e2e_require_no_window
+e2e_prepare "$exe"
 
 read -r screenWidth screenHeight < <(xdotool getdisplaygeometry)
-
-# Any pointer movement over the canvas draws, even with no button held, so
-# the pointer waits over the caption until the drag. Two moves, so that Wine
-# sees motion and learns where the pointer is: a fresh wineserver otherwise
-# believes it is in the middle of the screen.
-xdotool mousemove $((screenWidth / 2)) 6
-sleep 0.1
-xdotool mousemove $((screenWidth / 2)) 5
-sleep 0.3
-e2e_start "$exe"
-window=$(e2e_wait_window) || e2e_fail "no window titled scrivlet appeared within ${E2E_WAIT}s"
+# The pointer waits over the caption until the drag.
+e2e_launch "$exe"
+window=$E2E_WINDOW
 
 # Maximised: the frame covers the whole desktop (its borders hang outside).
 maximised=0
@@ -43,13 +33,8 @@ done
 # starts black. Poll: the first paint may lag the window's appearance.
 clientTop=$E2E_CLIENT_TOP
 clientHeight=$((screenHeight - clientTop))
-shot=""
-for _ in $(seq 25); do
-    shot=$(e2e_screenshot start)
-    [ "$(e2e_brightest "$shot" "${screenWidth}x${clientHeight}+0+$clientTop")" -eq 0 ] && break
-    sleep 0.2
-done
-brightest=$(e2e_brightest "$shot" "${screenWidth}x${clientHeight}+0+$clientTop")
+brightest=$(e2e_canvas_until black "${screenWidth}x${clientHeight}+0+$clientTop" start)
+shot=$E2E_SHOTS/start.png
 [ "$brightest" -eq 0 ] || e2e_fail "client area is not black at start (brightest channel $brightest), see $shot"
 # ...while the caption above it is painted, so this is a window, not an
 # empty screen.
@@ -89,12 +74,6 @@ for corner in "40x40+20+$((clientTop + 20))" "40x40+$((screenWidth - 60))+$((scr
     [ "$brightest" -eq 0 ] || e2e_fail "colour away from the drag's path in $corner (brightest channel $brightest), see $shot"
 done
 
-# File > Exit from the keyboard: Alt-F opens the File menu, x is E&xit.
-xdotool key alt+f
-sleep 0.5
-e2e_screenshot menu >/dev/null
-xdotool key x
-e2e_wait_exit || e2e_fail "still running ${E2E_WAIT}s after Alt-F, x; see $E2E_SHOTS/menu.png"
-[ "$E2E_STATUS" -eq 0 ] || e2e_fail "exited with code $E2E_STATUS after Alt-F, x"
+e2e_exit_through_menu
 
 e2e_pass

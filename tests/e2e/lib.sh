@@ -61,6 +61,28 @@ e2e_require_no_window() {
     fi
 }
 
+# The opening every script shares: the environment is there, the file the
+# script is given exists (WHAT names it in the failure, "program" unless
+# told), and no window of the program is open yet.
+e2e_prepare() {  # e2e_prepare PATH [WHAT]
+    e2e_require_env
+    [ -f "$1" ] || e2e_fail "no ${2:-program} at $1"
+    e2e_require_no_window
+}
+
+# Any pointer movement over the canvas draws, even with no button held, so
+# the pointer waits over the caption's row. Two moves, so that Wine sees
+# motion and learns where the pointer is: a fresh wineserver otherwise
+# believes it is in the middle of the screen.
+e2e_park_pointer() {
+    local width
+    read -r width _ < <(xdotool getdisplaygeometry)
+    xdotool mousemove $((width / 2)) 6
+    sleep 0.1
+    xdotool mousemove $((width / 2)) 5
+    sleep 0.3
+}
+
 # Starts the program in the background; its output goes to a file so that no
 # Wine process holds the test runner's pipe.
 e2e_start() {
@@ -69,10 +91,21 @@ e2e_start() {
 }
 
 # Prints the X id of the program's window (titled "scrivlet" at first,
-# "Scrivlet..." once the options are applied; the search ignores case).
-e2e_wait_window() {
-    timeout "$E2E_WAIT" xdotool search --sync --name '^scrivlet' 2>/dev/null | head -n 1
+# "Scrivlet..." once the options are applied; the search ignores case), or
+# of the first window whose title matches PATTERN.
+e2e_wait_window() {  # e2e_wait_window [PATTERN]
+    timeout "$E2E_WAIT" xdotool search --sync --name "${1:-^scrivlet}" 2>/dev/null | head -n 1
     [ "${PIPESTATUS[0]}" -eq 0 ]
+}
+
+# Parks the pointer, starts the program and waits for its window, whose X id
+# it leaves in E2E_WINDOW. RUN names the run in the failure ("the second
+# run"), for scripts that start the program more than once.
+e2e_launch() {  # e2e_launch EXE [RUN]
+    e2e_park_pointer
+    e2e_start "$1"
+    E2E_WINDOW=$(e2e_wait_window) ||
+        e2e_fail "no window titled scrivlet appeared${2:+ in $2} within ${E2E_WAIT}s"
 }
 
 # Prints "left top width height" of a window's frame on the screen.
@@ -112,16 +145,78 @@ e2e_wait_exit() {
     E2E_PID=""
 }
 
+# Waits until a region of the screen settles at black (0) or at colour (above
+# 0), whichever is asked for, and prints the brightest channel it last saw;
+# each look is kept as SHOT_NAME.png. TRIES looks a fifth of a second apart
+# (25 unless told).
+e2e_canvas_until() {  # e2e_canvas_until black|colour REGION SHOT_NAME [TRIES]
+    local brightest=-1
+    for _ in $(seq "${4:-25}"); do
+        brightest=$(e2e_brightest "$(e2e_screenshot "$3")" "$2")
+        if [ "$1" = black ] && [ "$brightest" -eq 0 ]; then break; fi
+        if [ "$1" = colour ] && [ "$brightest" -gt 0 ]; then break; fi
+        sleep 0.2
+    done
+    echo "$brightest"
+}
+
+# Checks that the program ends within E2E_WAIT seconds with code 0. HOW says
+# what ended it ("after Alt-F4"); RUN names the run, as for e2e_launch.
+e2e_expect_exit() {  # e2e_expect_exit HOW [RUN]
+    e2e_wait_exit || e2e_fail "${2:+$2 is }still running ${E2E_WAIT}s $1"
+    [ "$E2E_STATUS" -eq 0 ] || e2e_fail "${2:+$2 }exited with code $E2E_STATUS $1"
+}
+
+# Closes the program the system's way and checks its clean exit.
+e2e_exit_alt_f4() {  # e2e_exit_alt_f4 [RUN]
+    xdotool key alt+F4
+    e2e_expect_exit "after Alt-F4" "${1:-}"
+}
+
+# File > Exit from the keyboard: Alt-F opens the File menu, x is E&xit. The
+# open menu is kept as menu.png, for a program that does not end.
+e2e_exit_through_menu() {  # e2e_exit_through_menu [RUN]
+    xdotool key alt+f
+    sleep 0.4
+    e2e_screenshot menu >/dev/null
+    xdotool key x
+    e2e_expect_exit "after File > Exit (Alt-F, x), see $E2E_SHOTS/menu.png" "${1:-}"
+}
+
 # Prints the colour of one pixel of a screenshot as RRGGBB (upper case).
 e2e_pixel() {  # e2e_pixel SHOT X Y
     /usr/bin/convert "$1" -crop "1x1+$2+$3" +repage -format '%[hex:p{0,0}]' info: 2>/dev/null | cut -c1-6
 }
 
-# Prints "X Y COLOUR" of the Nth key stamp (from 1) of a fresh run over a
-# client area of W x H, as scrivlet-replay derives it from the random
-# sequence. Nothing else may have drawn in that run.
-e2e_expected_stamp() {  # e2e_expected_stamp REPLAY_TOOL W H N
-    local script
-    script=$(printf 'size %d %d\n' "$2" "$3"; for _ in $(seq "$4"); do echo key; done)
-    printf '%s\n' "$script" | "$1" | awk '$1 == "stamp" { n++; if (n == '"$4"') print $2, $3, $6 }'
+# Prints the region WxH+X+Y of the canvas on the screen: everything below the
+# menu bar, less MARGIN rows at the bottom (0 unless told).
+e2e_canvas_region() {  # e2e_canvas_region [MARGIN]
+    local width height
+    read -r width height < <(xdotool getdisplaygeometry)
+    echo "${width}x$((height - ${1:-0} - E2E_CLIENT_TOP))+0+$E2E_CLIENT_TOP"
+}
+
+# Waits until the canvas pixel (X, Y) (client coordinates) shows COLOUR, for
+# TRIES looks a fifth of a second apart (25 unless told). Leaves the colour
+# last seen in E2E_SEEN and its screenshot in E2E_SHOT; returns 1 when the
+# colour never showed.
+e2e_wait_pixel() {  # e2e_wait_pixel X Y COLOUR SHOT_NAME [TRIES]
+    E2E_SEEN=""
+    for _ in $(seq "${5:-25}"); do
+        E2E_SHOT=$(e2e_screenshot "$4")
+        E2E_SEEN=$(e2e_pixel "$E2E_SHOT" "$1" $(($2 + E2E_CLIENT_ORIGIN_Y)))
+        [ "$E2E_SEEN" = "$3" ] && return 0
+        sleep 0.2
+    done
+    return 1
+}
+
+# Prints "X Y COLOUR" of the Nth key stamp (from 1) of a fresh run over the
+# client area of a maximised window, as scrivlet-replay derives it from the
+# random sequence. Nothing else may have drawn in that run.
+e2e_expected_stamp() {  # e2e_expected_stamp REPLAY_TOOL N
+    local width height script
+    read -r width height < <(xdotool getdisplaygeometry)
+    script=$(printf 'size %d %d\n' "$width" $((height - E2E_CLIENT_ORIGIN_Y)); for _ in $(seq "$2"); do echo key; done)
+    printf '%s\n' "$script" | "$1" | awk '$1 == "stamp" { n++; if (n == '"$2"') print $2, $3, $6 }'
 }

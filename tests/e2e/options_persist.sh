@@ -14,35 +14,16 @@ forgetOptions() { "$WINE" reg delete 'HKLM\Software\Scrivlet' /f </dev/null >/de
 # Later tests expect the defaults: take the stored value away again.
 trap 'e2e_cleanup; forgetOptions' EXIT
 
-e2e_require_env
-[ -f "$exe" ] || e2e_fail "no program at $exe"
-e2e_require_no_window
+e2e_prepare "$exe"
 forgetOptions
-
-read -r screenWidth screenHeight < <(xdotool getdisplaygeometry)
-canvas="${screenWidth}x$((screenHeight - E2E_CLIENT_TOP))+0+$E2E_CLIENT_TOP"
-
-# Pointer movement over the canvas draws, so the pointer stays on the caption.
-xdotool mousemove $((screenWidth / 2)) 6
-sleep 0.1
-xdotool mousemove $((screenWidth / 2)) 5
-sleep 0.3
+canvas=$(e2e_canvas_region)
 
 # Prints the brightest channel of the canvas once it shows colour, or what
 # it last saw after `tries` looks a fifth of a second apart.
-colourWithin() {  # colourWithin TRIES SHOT_NAME
-    local brightest=-1
-    for _ in $(seq "$1"); do
-        brightest=$(e2e_brightest "$(e2e_screenshot "$2")" "$canvas")
-        [ "$brightest" -gt 0 ] && break
-        sleep 0.2
-    done
-    echo "$brightest"
-}
+colourWithin() { e2e_canvas_until colour "$canvas" "$2" "$1"; }  # colourWithin TRIES SHOT_NAME
 
 # First run: the defaults, so nothing draws by itself.
-e2e_start "$exe"
-e2e_wait_window >/dev/null || e2e_fail "no window titled scrivlet appeared within ${E2E_WAIT}s"
+e2e_launch "$exe" "the first run"
 sleep 1
 [ "$(colourWithin 8 first-run)" -eq 0 ] ||
     e2e_fail "the first run drew without input, see $E2E_SHOTS/first-run.png"
@@ -67,11 +48,7 @@ done
 xdotool search --name '^Scrivlet options$' >/dev/null 2>&1 &&
     e2e_fail "the dialog is still open after Return, see $E2E_SHOTS/auto-draw-ticked.png"
 sleep 0.3
-xdotool key alt+f
-sleep 0.4
-xdotool key x
-e2e_wait_exit || e2e_fail "the first run is still running ${E2E_WAIT}s after File > Exit"
-[ "$E2E_STATUS" -eq 0 ] || e2e_fail "the first run exited with code $E2E_STATUS"
+e2e_exit_through_menu "the first run"
 
 # Between the runs: the defaults with autoDraw (offset 12) set, 284 bytes.
 stored=$("$WINE" reg query "$key" /v Options </dev/null 2>/dev/null | tr -d '\r' |
@@ -83,12 +60,9 @@ expected="REG_BINARY 010000000100000001000000010000000100000000000000$(printf 'k
 [ "$stored" = "$expected" ] || e2e_fail "stored value after the first run: '$stored', expected '$expected'"
 
 # Second run: auto draw is in force from the start.
-e2e_start "$exe"
-e2e_wait_window >/dev/null || e2e_fail "no window in the second run within ${E2E_WAIT}s"
+e2e_launch "$exe" "the second run"
 [ "$(colourWithin 25 second-run)" -gt 0 ] ||
     e2e_fail "the second run did not draw by itself, see $E2E_SHOTS/second-run.png"
-xdotool key alt+F4
-e2e_wait_exit || e2e_fail "the second run is still running ${E2E_WAIT}s after Alt-F4"
-[ "$E2E_STATUS" -eq 0 ] || e2e_fail "the second run exited with code $E2E_STATUS"
+e2e_exit_alt_f4 "the second run"
 
 e2e_pass

@@ -1,8 +1,9 @@
 #!/bin/bash
 # End to end from the package a parent downloads: the zip is unpacked, the
 # program is started in the unpacked folder, it takes the key.wav found there
-# as its key sound and Help > Contents opens the scrivlet.chm found there. Where only the
-# 64-bit build runs, that exe is put in the 32-bit one's place first.
+# as its key sound and Help > Contents opens the scrivlet.chm found there.
+# Where only the 64-bit build runs, that exe is put in the 32-bit one's place
+# first.
 # Usage: package.sh PACKAGE.zip RUNNABLE_SCRIVLET_EXE   (needs WINE, WINEPREFIX, DISPLAY)
 set -uo pipefail
 
@@ -10,10 +11,8 @@ zip=${1:?usage: package.sh PACKAGE.zip RUNNABLE_SCRIVLET_EXE}
 runnable=${2:?usage: package.sh PACKAGE.zip RUNNABLE_SCRIVLET_EXE}
 . "$(dirname "$0")/lib.sh"
 
-e2e_require_env
-[ -f "$zip" ] || e2e_fail "no package at $zip"
+e2e_prepare "$zip" package
 [ -f "$runnable" ] || e2e_fail "no program at $runnable"
-e2e_require_no_window
 
 zip=$(realpath "$zip")
 folder=$E2E_SHOTS/unpacked/$(basename "$zip" .zip)
@@ -24,17 +23,12 @@ if [ "${SCRIVLET_WIN_ARCH:-}" != i686 ]; then
 fi
 
 read -r screenWidth _ < <(xdotool getdisplaygeometry)
-xdotool mousemove $((screenWidth / 2)) 6
-sleep 0.1
-xdotool mousemove $((screenWidth / 2)) 5
-sleep 0.3
 # Started the way a double-click starts it: in its own folder. The toy
 # resolves its key sound once, at start-up; Wine's file trace shows which
 # file it opened.
 cd "$folder" || e2e_fail "no folder $folder"
 export WINEDEBUG=-all,+file
-e2e_start scrivlet.exe
-e2e_wait_window >/dev/null || e2e_fail "no window titled scrivlet appeared within ${E2E_WAIT}s"
+e2e_launch scrivlet.exe
 sleep 0.5
 
 # There is no sound device here, so a key starts nothing; it still stamps.
@@ -70,8 +64,6 @@ xdotool key alt+F4
 sleep 0.5
 xdotool mousemove $((screenWidth / 2)) 5 click 1
 sleep 0.5
-xdotool key alt+F4
-e2e_wait_exit || e2e_fail "still running ${E2E_WAIT}s after Alt-F4"
-[ "$E2E_STATUS" -eq 0 ] || e2e_fail "exited with code $E2E_STATUS after Alt-F4"
+e2e_exit_alt_f4
 
 e2e_pass

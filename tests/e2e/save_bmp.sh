@@ -14,15 +14,13 @@ exe=${1:?usage: save_bmp.sh SCRIVLET_EXE WINDOW_TEXTS_EXE}
 windowTexts=${2:?usage: save_bmp.sh SCRIVLET_EXE WINDOW_TEXTS_EXE}
 . "$(dirname "$0")/lib.sh"
 
-e2e_require_env
-[ -f "$exe" ] || e2e_fail "no program at $exe"
-[ -f "$windowTexts" ] || e2e_fail "no helper at $windowTexts"
 if [ "$(id -u)" -ne 0 ]; then
     rm -rf "$E2E_SHOTS"
     echo "SKIP: mounting a small tmpfs as the full disk needs root (tests run as root in CI)"
     exit 77
 fi
-e2e_require_no_window
+e2e_prepare "$exe"
+[ -f "$windowTexts" ] || e2e_fail "no helper at $windowTexts"
 
 disk=$(mktemp -d "${TMPDIR:-/tmp}/scrivlet-disk.XXXXXX")
 saveCleanup() {
@@ -39,12 +37,7 @@ mount -t tmpfs -o size=4m tmpfs "$disk" || e2e_fail "could not mount a tmpfs on 
 winDisk="Z:${disk//\//\\}"
 
 read -r screenWidth screenHeight < <(xdotool getdisplaygeometry)
-xdotool mousemove $((screenWidth / 2)) 6
-sleep 0.1
-xdotool mousemove $((screenWidth / 2)) 5
-sleep 0.3
-e2e_start "$exe"
-e2e_wait_window >/dev/null || e2e_fail "no window titled scrivlet appeared within ${E2E_WAIT}s"
+e2e_launch "$exe"
 sleep 1
 
 draw() {
@@ -150,10 +143,6 @@ xdotool key Escape
     e2e_fail "a message box after the dialog was cancelled, see $(e2e_screenshot cancel-message)"
 [ -z "$(find "$disk" -mindepth 1 ! -name picture.bmp)" ] || e2e_fail "a cancelled dialog wrote a file"
 
-xdotool key alt+f
-sleep 0.4
-xdotool key x
-e2e_wait_exit || e2e_fail "still running ${E2E_WAIT}s after File > Exit"
-[ "$E2E_STATUS" -eq 0 ] || e2e_fail "exited with code $E2E_STATUS after File > Exit"
+e2e_exit_through_menu
 
 e2e_pass

@@ -13,15 +13,13 @@ exe=${1:?usage: save_faults.sh SCRIVLET_EXE WINDOW_TEXTS_EXE}
 windowTexts=${2:?usage: save_faults.sh SCRIVLET_EXE WINDOW_TEXTS_EXE}
 . "$(dirname "$0")/lib.sh"
 
-e2e_require_env
-[ -f "$exe" ] || e2e_fail "no program at $exe"
+e2e_prepare "$exe"
 [ -f "$windowTexts" ] || e2e_fail "no helper at $windowTexts"
 if [ "$(id -u)" -ne 0 ]; then
     rm -rf "$E2E_SHOTS"
     echo "SKIP: a read-only folder needs a read-only bind mount, which needs root (tests run as root in CI)"
     exit 77
 fi
-e2e_require_no_window
 
 base=$(mktemp -d "${TMPDIR:-/tmp}/scrivlet-faults.XXXXXX")
 faultsCleanup() {
@@ -42,12 +40,7 @@ touch "$base/locked/probe" 2>/dev/null && e2e_fail "the read-only mount can be w
 winBase="Z:${base//\//\\}"
 
 read -r screenWidth _ < <(xdotool getdisplaygeometry)
-xdotool mousemove $((screenWidth / 2)) 6
-sleep 0.1
-xdotool mousemove $((screenWidth / 2)) 5
-sleep 0.3
-e2e_start "$exe"
-e2e_wait_window >/dev/null || e2e_fail "no window titled scrivlet appeared within ${E2E_WAIT}s"
+e2e_launch "$exe"
 sleep 1
 xdotool mousemove 300 300 mousedown 1 mousemove 600 400 mousemove 900 500 mouseup 1
 xdotool mousemove $((screenWidth / 2)) 5
@@ -130,9 +123,5 @@ xdotool keyup Return
 read -r width height < <(identify -format '%w %h\n' "$saved" 2>/dev/null)
 [ "${width:-0}" -eq "$screenWidth" ] || e2e_fail "the picture with the non-ASCII name is not a whole BMP"
 
-xdotool key alt+f
-sleep 0.4
-xdotool key x
-e2e_wait_exit || e2e_fail "still running ${E2E_WAIT}s after File > Exit"
-[ "$E2E_STATUS" -eq 0 ] || e2e_fail "exited with code $E2E_STATUS after File > Exit"
+e2e_exit_through_menu
 e2e_pass

@@ -8,17 +8,8 @@ set -uo pipefail
 exe=${1:?usage: second_start.sh SCRIVLET_EXE}
 . "$(dirname "$0")/lib.sh"
 
-e2e_require_env
-[ -f "$exe" ] || e2e_fail "no program at $exe"
-e2e_require_no_window
-
-read -r screenWidth _ < <(xdotool getdisplaygeometry)
-xdotool mousemove $((screenWidth / 2)) 6
-sleep 0.1
-xdotool mousemove $((screenWidth / 2)) 5
-sleep 0.3
-e2e_start "$exe"
-e2e_wait_window >/dev/null || e2e_fail "no window titled scrivlet appeared within ${E2E_WAIT}s"
+e2e_prepare "$exe"
+e2e_launch "$exe"
 sleep 0.5
 
 second=0
@@ -30,8 +21,6 @@ windows=$(xdotool search --name '^scrivlet' 2>/dev/null | wc -l)
 [ "$windows" -eq 1 ] || e2e_fail "$windows scrivlet windows after the second start, see $(e2e_screenshot windows)"
 kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "the first program ended"
 
-xdotool key alt+F4
-e2e_wait_exit || e2e_fail "still running ${E2E_WAIT}s after Alt-F4"
-[ "$E2E_STATUS" -eq 0 ] || e2e_fail "exited with code $E2E_STATUS after Alt-F4"
+e2e_exit_alt_f4
 
 e2e_pass

@@ -8,34 +8,11 @@ set -uo pipefail
 exe=${1:?usage: stamp_and_clear.sh SCRIVLET_EXE}
 . "$(dirname "$0")/lib.sh"
 
-e2e_require_env
-[ -f "$exe" ] || e2e_fail "no program at $exe"
-e2e_require_no_window
+e2e_prepare "$exe"
+canvas=$(e2e_canvas_region)
+canvasUntil() { e2e_canvas_until "$1" "$canvas" "$2"; }  # canvasUntil black|colour SHOT_NAME
 
-read -r screenWidth screenHeight < <(xdotool getdisplaygeometry)
-canvas="${screenWidth}x$((screenHeight - E2E_CLIENT_TOP))+0+$E2E_CLIENT_TOP"
-
-# Pointer movement over the canvas draws, so the pointer stays on the caption.
-xdotool mousemove $((screenWidth / 2)) 6
-sleep 0.1
-xdotool mousemove $((screenWidth / 2)) 5
-sleep 0.3
-e2e_start "$exe"
-e2e_wait_window >/dev/null || e2e_fail "no window titled scrivlet appeared within ${E2E_WAIT}s"
-
-# Prints the brightest channel of the canvas once it settles at black (0) or
-# at colour (above 0), whichever `want` names, or what it last saw.
-canvasUntil() {  # canvasUntil black|colour SHOT_NAME
-    local brightest=-1
-    for _ in $(seq 25); do
-        brightest=$(e2e_brightest "$(e2e_screenshot "$2")" "$canvas")
-        if [ "$1" = black ] && [ "$brightest" -eq 0 ]; then break; fi
-        if [ "$1" = colour ] && [ "$brightest" -gt 0 ]; then break; fi
-        sleep 0.2
-    done
-    echo "$brightest"
-}
-
+e2e_launch "$exe"
 [ "$(canvasUntil black start)" -eq 0 ] || e2e_fail "canvas is not black at start, see $E2E_SHOTS/start.png"
 
 # A held key stamps nothing; its release stamps.
@@ -66,8 +43,6 @@ xdotool keyup c
     e2e_fail "no blossom from releasing c after Clear, see $E2E_SHOTS/after-clear.png"
 
 # Closing the window the system's way also ends the program cleanly.
-xdotool key alt+F4
-e2e_wait_exit || e2e_fail "still running ${E2E_WAIT}s after Alt-F4"
-[ "$E2E_STATUS" -eq 0 ] || e2e_fail "exited with code $E2E_STATUS after Alt-F4"
+e2e_exit_alt_f4
 
 e2e_pass

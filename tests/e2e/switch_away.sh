@@ -9,18 +9,11 @@ set -uo pipefail
 exe=${1:?usage: switch_away.sh SCRIVLET_EXE}
 . "$(dirname "$0")/lib.sh"
 
-e2e_require_env
-[ -f "$exe" ] || e2e_fail "no program at $exe"
-e2e_require_no_window
+e2e_prepare "$exe"
 
 read -r screenWidth _ < <(xdotool getdisplaygeometry)
 caption=$((screenWidth / 2))
-xdotool mousemove "$caption" 6
-sleep 0.1
-xdotool mousemove "$caption" 5
-sleep 0.3
-e2e_start "$exe"
-e2e_wait_window >/dev/null || e2e_fail "no window titled scrivlet appeared within ${E2E_WAIT}s"
+e2e_launch "$exe"
 sleep 0.5
 
 # A short stroke ending at (300, 300) on the screen, then the pointer waits
@@ -61,8 +54,6 @@ for tenth in 2 4 5 6 8; do
         e2e_fail "a line joins the stroke to the place after the switch, at ($x,$y); see $shot"
 done
 
-xdotool key alt+F4
-e2e_wait_exit || e2e_fail "still running ${E2E_WAIT}s after Alt-F4"
-[ "$E2E_STATUS" -eq 0 ] || e2e_fail "exited with code $E2E_STATUS after Alt-F4"
+e2e_exit_alt_f4
 
 e2e_pass

@@ -11,11 +11,9 @@ exe=${1:?usage: windows_key.sh SCRIVLET_EXE KEY_WITNESS_EXE}
 witness=${2:?usage: windows_key.sh SCRIVLET_EXE KEY_WITNESS_EXE}
 . "$(dirname "$0")/lib.sh"
 
-e2e_require_env
-[ -f "$exe" ] || e2e_fail "no program at $exe"
+e2e_prepare "$exe"
 [ -f "$witness" ] || e2e_fail "no witness program at $witness"
 witness=$(realpath "$witness")
-e2e_require_no_window
 
 witnessLog=$E2E_SHOTS/witness.log
 witnessPid=""
@@ -48,13 +46,10 @@ activateWitness() {
     sleep 0.5
 }
 
-read -r screenWidth screenHeight < <(xdotool getdisplaygeometry)
+read -r screenWidth _ < <(xdotool getdisplaygeometry)
 # The witness sits in the bottom 100 rows; the canvas is checked above it.
-canvas="${screenWidth}x$((screenHeight - 100 - E2E_CLIENT_TOP))+0+$E2E_CLIENT_TOP"
-# Pointer movement over the canvas draws, so the pointer stays on the caption.
-xdotool mousemove $((screenWidth / 2)) 6
-sleep 0.1
-xdotool mousemove $((screenWidth / 2)) 5
+canvas=$(e2e_canvas_region 100)
+e2e_park_pointer
 
 (cd "$E2E_SHOTS" && exec "$WINE" "$witness" >"$witnessLog" 2>"$E2E_SHOTS/witness.err") &
 witnessPid=$!
@@ -65,15 +60,10 @@ activateWitness
 xdotool key super
 waitSeen "up 5B" 1 || e2e_fail "the witness did not see the Windows key before the toy started"
 
-e2e_start "$exe"
-e2e_wait_window >/dev/null || e2e_fail "no window titled scrivlet appeared within ${E2E_WAIT}s"
+e2e_launch "$exe"
 xdotool click 1  # on the toy's caption, to be sure it is the active program
 sleep 0.5
-for _ in $(seq 25); do
-    [ "$(e2e_brightest "$(e2e_screenshot start)" "$canvas")" -eq 0 ] && break
-    sleep 0.2
-done
-[ "$(e2e_brightest "$E2E_SHOTS/start.png" "$canvas")" -eq 0 ] || e2e_fail "canvas is not black at start, see $E2E_SHOTS/start.png"
+[ "$(e2e_canvas_until black "$canvas" start)" -eq 0 ] || e2e_fail "canvas is not black at start, see $E2E_SHOTS/start.png"
 
 # The Windows key stamps nothing in the toy; another key still stamps.
 xdotool key super
@@ -81,13 +71,7 @@ sleep 0.8
 [ "$(e2e_brightest "$(e2e_screenshot windows-key)" "$canvas")" -eq 0 ] ||
     e2e_fail "the Windows key reached the toy and stamped, see $E2E_SHOTS/windows-key.png"
 xdotool key a
-brightest=0
-for _ in $(seq 25); do
-    brightest=$(e2e_brightest "$(e2e_screenshot other-key)" "$canvas")
-    [ "$brightest" -gt 0 ] && break
-    sleep 0.2
-done
-[ "$brightest" -gt 0 ] || e2e_fail "a key other than the Windows key stamped nothing, see $E2E_SHOTS/other-key.png"
+[ "$(e2e_canvas_until colour "$canvas" other-key)" -gt 0 ] || e2e_fail "a key other than the Windows key stamped nothing, see $E2E_SHOTS/other-key.png"
 
 # The guard covers the whole desktop: with another program active the
 # Windows key still reaches no window, while its other keys do.
@@ -101,9 +85,7 @@ waitSeen "up 42" 1 || e2e_fail "the witness did not see the b key while the toy 
 # Exit the toy, then the Windows key reaches windows again.
 xdotool mousemove $((screenWidth / 2)) 5 click 1
 sleep 0.5
-xdotool key alt+F4
-e2e_wait_exit || e2e_fail "still running ${E2E_WAIT}s after Alt-F4"
-[ "$E2E_STATUS" -eq 0 ] || e2e_fail "exited with code $E2E_STATUS after Alt-F4"
+e2e_exit_alt_f4
 activateWitness
 xdotool key super
 waitSeen "up 5B" 2 || e2e_fail "the Windows key did not reach the witness after the toy exited"

@@ -197,6 +197,28 @@ TEST_F(PosixAtomicFile, WritesANewFileAndReplacesAnOldOneLeavingNothingElse)
     EXPECT_EQ(Listing(folder_), (std::set<std::string>{".", "..", "cat.bmp"}));
 }
 
+// Each failure to create is named; one that no row knows (a loop of links)
+// is still a failure, never reported as done.
+TEST_F(PosixAtomicFile, CreateNewNamesWhyItFailed)
+{
+    ASSERT_EQ(symlink("loop", (folder_ + "/loop").c_str()), 0);
+    ASSERT_EQ(WriteFileAtomically(folder_ + "/taken", "x", 1), FileError::None);
+    const struct {
+        std::string path;
+        FileError expected;
+    } cases[] = {
+        {folder_ + "/taken", FileError::Exists},
+        {folder_ + "/none/cat.bmp", FileError::NoFolder},
+        {folder_ + "/" + std::string(300, 'a'), FileError::NameTooLong},
+        {folder_ + "/loop/cat.bmp", FileError::Other},
+    };
+    for (const auto& failure : cases) {
+        FileHandle file = -1;
+        EXPECT_EQ(PlatformFileOps().createNew(failure.path.c_str(), &file), failure.expected) << failure.path;
+        EXPECT_EQ(file, -1) << failure.path;
+    }
+}
+
 // Where the save goes: a folder that is not there, a 64 KiB disk already
 // holding the 20 KB earlier picture, or a read-only folder. Root ignores
 // permissions, so the last two are mounts, and need root.

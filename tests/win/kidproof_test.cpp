@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/kidproof_win.h"
+#include "options/options_store_win.h"
 #include "res/resource.h"
 #include "tests/win/dialog_driver.h"
 #include "tests/win/window_fixture.h"
@@ -110,14 +111,24 @@ TEST_F(AccessibilityHotkeys, SwitchedOffWhileRunningAndGivenBackAtExit)
     EXPECT_FALSE(g_fake.profileWritten) << "nothing may outlast the session";
 }
 
-TEST_F(AccessibilityHotkeys, GivenBackWhenTheSessionEnds)
+// Windows may end the process once WM_ENDSESSION returns, so the options of
+// the run are stored then too, not only after the message loop.
+TEST_F(AccessibilityHotkeys, GivenBackAndOptionsStoredWhenTheSessionEnds)
 {
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kOptionsKeyPath);
+    toy().options.autoDraw = 1;
+    SetSoundFile(toy().options, "chosen this run.wav");
     SwitchOffAccessibilityHotkeys();
     ASSERT_EQ(g_fake.sets.size(), 3u);
+    OptionsRecord stored{};
     Send(WM_ENDSESSION, FALSE, 0);  // the session goes on after all
     EXPECT_EQ(g_fake.sets.size(), 3u);
+    EXPECT_NE(LoadOptions(stored), 0) << "nothing stored while the session goes on";
     Send(WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
     ExpectParentSettings();
+    ASSERT_EQ(LoadOptions(stored), 0);
+    EXPECT_EQ(std::memcmp(&stored, &toy().options, sizeof stored), 0);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kOptionsKeyPath);
 }
 
 TEST_F(AccessibilityHotkeys, AFeatureInUseOrWithoutItsHotkeyIsLeftAlone)
