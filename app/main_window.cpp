@@ -8,6 +8,7 @@
 
 #include "app/app.h"
 #include "app/confine_win.h"
+#include "app/key_sound_win.h"
 #include "app/kidproof_win.h"
 #include "app/menu_keys.h"
 #include "draw/canvas_win.h"
@@ -19,12 +20,7 @@
 
 namespace {
 
-void DefaultSoundPlayer(const char* soundFile)
-{
-    PlaySoundA(soundFile, nullptr, SND_ASYNC);
-}
-
-SoundPlayer g_soundPlayer = DefaultSoundPlayer;
+SoundPlayer g_soundPlayer = PlayKeySound;
 
 void PaintIfAny(const std::optional<Segment>& segment)
 {
@@ -132,7 +128,7 @@ LRESULT OnMenuChar(HWND window, WPARAM wParam, LPARAM lParam)
 
 }  // namespace
 
-void SetSoundPlayer(SoundPlayer player) { g_soundPlayer = player ? player : DefaultSoundPlayer; }
+void SetSoundPlayer(SoundPlayer player) { g_soundPlayer = player ? player : PlayKeySound; }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -203,6 +199,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_MOUSEWHEEL:
         PaintIfAny(OnWalkStep(toy));
         break;
+    case MM_WOM_DONE:
+        OnKeySoundDone();
+        return 0;
     case WM_EXITMENULOOP:
         LiftPen(toy.pen);
         break;

@@ -2,6 +2,7 @@
 // timer, the options, and the message loop.
 #include "app/app.h"
 #include "app/confine_win.h"
+#include "app/key_sound_win.h"
 #include "app/keyboard_guard_win.h"
 #include "app/kidproof_win.h"
 #include "draw/canvas_win.h"
@@ -48,6 +49,7 @@ HWND OpenMainWindow(HINSTANCE instance)
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
     ShowWindow(window, SW_SHOWMAXIMIZED);
     CreateCanvas(window);
+    SetKeySoundWindow(window);
     g_toy.canvas = TheCanvas().bounds;
     SetTimer(window, kWalkTimer, kWalkTimerPeriod, nullptr);
     return window;
@@ -58,6 +60,9 @@ void LoadStartupOptions(HWND window)
     ResetOptionsToDefaults(g_toy.options);
     LoadOptions(g_toy.options);
     UpdatePointerConfinement(window, PointerMoment::StartUp, g_toy.options);
+    // The first key should cost no more than the others.
+    if (FlagOn(g_toy.options.keySound))
+        PrepareKeySound(SoundFileText(g_toy.options).c_str());
 }
 
 int RunApplication(HINSTANCE instance)
@@ -83,6 +88,7 @@ int RunApplication(HINSTANCE instance)
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    CloseKeySound();
     SaveOptions(g_toy.options);
     UpdatePointerConfinement(window, PointerMoment::Shutdown, g_toy.options);
     UndoKidproofing();

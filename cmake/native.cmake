@@ -172,6 +172,11 @@ if(SCRIVLET_WINDOWS_BUILD_DIR)
            COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/save_bmp.sh ${SCRIVLET_WINDOWS_BUILD_DIR}/scrivlet.exe
                    ${SCRIVLET_WINDOWS_BUILD_DIR}/window_texts.exe)
   set_tests_properties(e2e.save_bmp PROPERTIES RUN_SERIAL TRUE SKIP_RETURN_CODE 77)
+  # A read-only folder, a name that is a folder, a name outside ASCII.
+  add_test(NAME e2e.save_faults
+           COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/save_faults.sh ${SCRIVLET_WINDOWS_BUILD_DIR}/scrivlet.exe
+                   ${SCRIVLET_WINDOWS_BUILD_DIR}/window_texts.exe)
+  set_tests_properties(e2e.save_faults PROPERTIES RUN_SERIAL TRUE SKIP_RETURN_CODE 77)
 endif()
 
 # The shipped 32-bit exe as a file: format, imports, version and icon. The
@@ -191,3 +196,5 @@ if(SCRIVLET_WINDOWS_PRODUCT_DIR)
     set_tests_properties(e2e.package PROPERTIES RUN_SERIAL TRUE)
   endif()
 endif()
+
+include(cmake/sanitizers.cmake)

@@ -4,6 +4,7 @@ enable_language(RC)
 
 add_library(scrivlet_win STATIC
   app/confine_win.cpp
+  app/key_sound_win.cpp
   app/keyboard_guard_win.cpp
   app/kidproof_win.cpp
   app/main_window.cpp
@@ -99,3 +100,15 @@ if(SCRIVLET_WIN_TESTS)
   target_compile_options(scrivlet-render PRIVATE -Wall -Wextra)
   target_link_options(scrivlet-render PRIVATE -static -static-libgcc -static-libstdc++)
 endif()
+
+# Save as BMP timed without its dialog; run by bench/run, not by ctest.
+add_executable(scrivlet_save_bench EXCLUDE_FROM_ALL bench/save_bench_win.cpp)
+target_link_libraries(scrivlet_save_bench PRIVATE scrivlet_win)
+target_link_options(scrivlet_save_bench PRIVATE -static -static-libgcc -static-libstdc++)
+target_compile_options(scrivlet_save_bench PRIVATE -Wall -Wextra)
+
+# One million random messages to the real window; run by bench/soak.
+add_executable(scrivlet_soak EXCLUDE_FROM_ALL bench/soak_win.cpp)
+target_link_libraries(scrivlet_soak PRIVATE scrivlet_win psapi)
+target_link_options(scrivlet_soak PRIVATE -static -static-libgcc -static-libstdc++)
+target_compile_options(scrivlet_soak PRIVATE -Wall -Wextra)

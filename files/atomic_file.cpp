@@ -43,6 +43,10 @@ std::string TemporaryFileName(const FileOps& ops, const std::string& target, int
 
 FileError WriteFileAtomically(const FileOps& ops, const std::string& path, const void* data, size_t size)
 {
+    // Otherwise the whole picture would be written first, only for the last
+    // step to fail with a reason that speaks of a file.
+    if (ops.isFolder && ops.isFolder(path.c_str()))
+        return FileError::IsFolder;
     for (int attempt = 0; attempt < kTemporaryNameTries; ++attempt) {
         const std::string temporary = TemporaryFileName(ops, path, attempt);
         FileHandle file = 0;

@@ -17,6 +17,7 @@ enum class FileError {
     NoFolder,        // the folder does not exist
     InUse,           // another program holds the file, or it is read-only
     NameTooLong,
+    IsFolder,        // the name is a folder's, not a file's
     Other,
 };
 
@@ -55,6 +56,8 @@ struct FileOps {
     // Moves `from` to `to`, replacing a file that has that name.
     FileError (*replace)(const char* from, const char* to);
     void (*remove)(const char* path);
+    // True when `path` names a folder. May be left out (null).
+    bool (*isFolder)(const char* path);
 };
 
 // The table of this build: POSIX natively, Win32 in the Windows build.
@@ -65,7 +68,8 @@ const FileOps& PlatformFileOps();
 std::string TemporaryFileName(const FileOps& ops, const std::string& target, int attempt);
 
 // Writes `size` bytes to `path` atomically. None when the file now holds
-// exactly these bytes; otherwise why not, and `path` is as it was.
+// exactly these bytes; otherwise why not, and `path` is as it was. A folder
+// of that name is refused before anything is written.
 FileError WriteFileAtomically(const FileOps& ops, const std::string& path, const void* data, size_t size);
 
 inline FileError WriteFileAtomically(const std::string& path, const void* data, size_t size)

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "files/atomic_file.h"
@@ -65,7 +66,13 @@ FileError Replace(const char* from, const char* to)
 
 void Remove(const char* path) { unlink(path); }
 
-constexpr FileOps kPosixFileOps{"/", CreateNew, Write, Flush, Close, Replace, Remove};
+bool IsFolder(const char* path)
+{
+    struct stat status{};
+    return stat(path, &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+constexpr FileOps kPosixFileOps{"/", CreateNew, Write, Flush, Close, Replace, Remove, IsFolder};
 
 }  // namespace
 

@@ -69,8 +69,14 @@ FileError Replace(const char* from, const char* to)
 
 void Remove(const char* path) { DeleteFileA(path); }
 
+bool IsFolder(const char* path)
+{
+    const DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 // A drive letter ends a folder name too ("C:picture.bmp").
-constexpr FileOps kWin32FileOps{"\\/:", CreateNew, Write, Flush, Close, Replace, Remove};
+constexpr FileOps kWin32FileOps{"\\/:", CreateNew, Write, Flush, Close, Replace, Remove, IsFolder};
 
 }  // namespace
 

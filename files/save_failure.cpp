@@ -15,6 +15,8 @@ const char* FileErrorReason(FileError error)
         return "the file already there is read-only or open in another program";
     case FileError::NameTooLong:
         return "the name of the file or its folder is too long";
+    case FileError::IsFolder:
+        return "there is a folder of that name";
     case FileError::None:
     case FileError::Exists:
     case FileError::Other:

@@ -1,7 +1,8 @@
 #!/bin/bash
 # Installs the Debian packages that building and testing need, and only the
 # missing ones: on a machine that has them all it returns at once without
-# touching apt. Needs root, or sudo.
+# touching apt. Needs root, or sudo. With --bench it also installs what
+# bench/run and bench/fuzz need.
 set -euo pipefail
 
 native=(g++ make cmake python3 googletest libgtest-dev libbenchmark-dev)
@@ -12,13 +13,25 @@ desktop=(xvfb xdotool x11-utils imagemagick fp-utils)
 # sounds for its key sound, and openbox and a PulseAudio server for its
 # end-to-end tests.
 native_shell=(libgtk-3-dev libcanberra-dev libcanberra-pulse sound-theme-freedesktop openbox pulseaudio pulseaudio-utils)
+# The peer toys, a sound server with a null sink, a window manager, Xlib's
+# headers for the map watcher, and clang with libFuzzer.
+bench=(tuxpaint bambam pulseaudio pulseaudio-utils openbox libx11-dev clang libclang-rt-14-dev)
+wanted=("${native[@]}" "${cross[@]}" "${wine[@]}" "${desktop[@]}" "${native_shell[@]}")
+case "${1:-}" in
+    "") ;;
+    --bench) wanted+=("${bench[@]}") ;;
+    *)
+        echo "install-deps.sh: unknown argument '$1' (only --bench is known)" >&2
+        exit 2
+        ;;
+esac
 
 installed() {
     [ "$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null)" = "install ok installed" ]
 }
 
 missing=()
-for package in "${native[@]}" "${cross[@]}" "${wine[@]}" "${desktop[@]}" "${native_shell[@]}"; do
+for package in "${wanted[@]}"; do
     installed "$package" || missing+=("$package")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0

@@ -5,6 +5,7 @@
 
 #include <dirent.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -52,7 +53,10 @@ FileError FakeClose(FileHandle) { return Step("close"); }
 FileError FakeReplace(const char* from, const char* to) { return Step("replace", std::string(from) + " " + to); }
 void FakeRemove(const char* path) { Step("remove", path); }
 
-constexpr FileOps kFakeOps{"\\/:", FakeCreate, FakeWrite, FakeFlush, FakeClose, FakeReplace, FakeRemove};
+bool FakeIsFolder(const char* path) { return std::string(path).find("folder.bmp") != std::string::npos; }
+
+constexpr FileOps kFakeOps{"\\/:", FakeCreate, FakeWrite, FakeFlush, FakeClose, FakeReplace, FakeRemove,
+                           FakeIsFolder};
 
 std::string ReadAll(const std::string& path)
 {
@@ -126,6 +130,18 @@ INSTANTIATE_TEST_SUITE_P(
                                {kCreate, "write 3", "flush", "close", kReplace, kRemove}},
                       StepCase{"replace", FileError::InUse, FileError::InUse,
                                {kCreate, "write 3", "flush", "close", kReplace, kRemove}}));
+
+TEST(AtomicFile, AFolderOfThatNameIsRefusedBeforeAnythingIsWritten)
+{
+    g_script = Script{"", FileError::None, 0, {}};
+    EXPECT_EQ(WriteFileAtomically(kFakeOps, "D:\\p\\folder.bmp", "abc", 3), FileError::IsFolder);
+    EXPECT_TRUE(g_script.log.empty());
+    EXPECT_STREQ(FileErrorReason(FileError::IsFolder), "there is a folder of that name");
+    // A table without the question writes as before.
+    FileOps withoutQuestion = kFakeOps;
+    withoutQuestion.isFolder = nullptr;
+    EXPECT_EQ(WriteFileAtomically(withoutQuestion, "D:\\p\\folder.bmp", "abc", 3), FileError::None);
+}
 
 TEST(AtomicFile, TakenTemporaryNamesAreSkippedAndNeverTouched)
 {
@@ -239,6 +255,17 @@ TEST_P(PosixFailures, LeaveTheEarlierFileByteForByteAndNoTemporaryFile)
     EXPECT_EQ(WriteFileAtomically(target, picture.data(), picture.size()), failure.expected);
     EXPECT_EQ(ReadAll(folder_ + "/cat.bmp"), earlier);
     EXPECT_EQ(Listing(folder_), (std::set<std::string>{".", "..", "cat.bmp"}));
+}
+
+TEST_F(PosixAtomicFile, AFolderOfTheNameStaysWithWhatIsInIt)
+{
+    const std::string target = folder_ + "/cat.bmp";
+    ASSERT_EQ(mkdir(target.c_str(), 0755), 0);
+    WriteAll(target + "/inside", "kept");
+    EXPECT_EQ(WriteFileAtomically(target, "picture", 7), FileError::IsFolder);
+    EXPECT_EQ(ReadAll(target + "/inside"), "kept");
+    EXPECT_EQ(Listing(folder_), (std::set<std::string>{".", "..", "cat.bmp"}));
+    std::remove((target + "/inside").c_str());
 }
 
 INSTANTIATE_TEST_SUITE_P(Places, PosixFailures,

@@ -1,0 +1,121 @@
+// Times Save as BMP from the command to the closed file, without the Save As
+// dialog: the canvas of a window of the given size is captured, encoded and
+// written atomically, exactly as the menu command does after the dialog.
+// Beside it, the limit: the same number of bytes written to a new file in one
+// buffered write. Then the save's three steps one by one: the capture, the
+// encoding, the atomic write (which flushes the file to the disk before it
+// replaces anything). Prints "save_ms M limit_ms M bytes N capture_ms M
+// encode_ms M write_ms M", each M a median.
+// Usage: scrivlet_save_bench.exe WIDTH HEIGHT FOLDER [REPEATS]
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "draw/canvas_win.h"
+#include "files/atomic_file.h"
+#include "files/bmp.h"
+#include "files/bmp_export_win.h"
+
+namespace {
+
+double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to)
+{
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+bool WriteAtOnce(const std::string& path, const std::vector<char>& bytes)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    return ok && written == bytes.size();
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: scrivlet_save_bench.exe WIDTH HEIGHT FOLDER [REPEATS]\n");
+        return 2;
+    }
+    const int width = std::atoi(argv[1]);
+    const int height = std::atoi(argv[2]);
+    const std::string folder = argv[3];
+    const int repeats = argc > 4 ? std::max(1, std::atoi(argv[4])) : 5;
+    // A pop-up window is not cut to the screen's size, so its canvas can be
+    // larger than the screen.
+    HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, width, height, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    if (!window) {
+        std::fprintf(stderr, "save bench: no window\n");
+        return 1;
+    }
+    CreateCanvas(window);
+    if (TheCanvas().bounds.right != width || TheCanvas().bounds.bottom != height) {
+        std::fprintf(stderr, "save bench: the canvas is %dx%d\n", TheCanvas().bounds.right, TheCanvas().bounds.bottom);
+        return 1;
+    }
+    const std::string savePath = folder + "\\bench-save.bmp";
+    const std::string limitPath = folder + "\\bench-limit.bin";
+    const std::vector<char> bytes(kBmpHeaderSize + BmpStride(width) * static_cast<size_t>(height), 'x');
+
+    std::vector<double> save, limit, capture, encode, write;
+    for (int i = 0; i < repeats; ++i) {
+        LARGE_INTEGER start, end;
+        QueryPerformanceCounter(&start);
+        const bool saved = SaveCanvasToFile(nullptr, savePath.c_str());
+        QueryPerformanceCounter(&end);
+        if (!saved) {
+            std::fprintf(stderr, "save bench: the save failed\n");
+            return 1;
+        }
+        save.push_back(Milliseconds(start, end));
+
+        QueryPerformanceCounter(&start);
+        const bool written = WriteAtOnce(limitPath, bytes);
+        QueryPerformanceCounter(&end);
+        if (!written) {
+            std::fprintf(stderr, "save bench: the plain write failed\n");
+            return 1;
+        }
+        limit.push_back(Milliseconds(start, end));
+
+        QueryPerformanceCounter(&start);
+        const CanvasPixels pixels = CaptureCanvasPixels();
+        QueryPerformanceCounter(&end);
+        capture.push_back(Milliseconds(start, end));
+        QueryPerformanceCounter(&start);
+        const std::vector<uint8_t> file = EncodeBmp(pixels.rows.data(), pixels.width, pixels.height);
+        QueryPerformanceCounter(&end);
+        encode.push_back(Milliseconds(start, end));
+        QueryPerformanceCounter(&start);
+        const FileError error = WriteFileAtomically(savePath, file.data(), file.size());
+        QueryPerformanceCounter(&end);
+        write.push_back(Milliseconds(start, end));
+        if (file.empty() || error != FileError::None) {
+            std::fprintf(stderr, "save bench: a step failed\n");
+            return 1;
+        }
+    }
+    DeleteFileA(savePath.c_str());
+    DeleteFileA(limitPath.c_str());
+    std::printf("save_ms %.2f limit_ms %.2f bytes %zu capture_ms %.2f encode_ms %.2f write_ms %.2f\n", Median(save),
+                Median(limit), bytes.size(), Median(capture), Median(encode), Median(write));
+    return 0;
+}
