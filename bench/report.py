@@ -68,6 +68,7 @@ out("")
 toy = load("scrivlet.json")
 tux = load("tuxpaint.json")
 bam = load("bambam.json")
+nat = load("native.json")
 def median_of_rounds(name):
     """The round with the median together-figure, from NAME.1.json..."""
     rounds = [d for d in (load(f"{name}.{i}.json") for i in range(1, 10)) if d.get("keys_cpu_per_100")]
@@ -94,29 +95,32 @@ def g(d, key, part="program", scale=1.0):
 
 out("## The whole program beside its peers")
 out("")
-out("One 1920x1080 Xvfb screen with openbox, the same xdotool input for all three; software rendering for the "
+out("One 1920x1080 Xvfb screen with openbox, the same xdotool input for all four; software rendering for the "
     "peers (`SDL_FRAMEBUFFER_ACCELERATION=0 SDL_RENDER_DRIVER=software`), Tux Paint `--windowed --1920x1080 "
     "--nosound --nolockfile`, Bambam `-m`. Scrivlet is the 64-bit build under Wine; its CPU is given for its "
     "own process and, beside it, for the wineserver, which does part of every Wine program's work; Wine's "
     "other processes of the prefix (services, winedevice, plugplay, explorer...) have their own column. CPU "
-    "is user plus system time.")
+    "is user plus system time. Scrivlet native is the GTK program built from the same core, with its key "
+    "sound playing through the null sink.")
 out("")
-out("| measure | Scrivlet | + wineserver | Wine's others | Tux Paint | Bambam |")
-out("|---|---:|---:|---:|---:|---:|")
-out(f"| start to window mapped, s | {fmt(g(toy, 'start_s'))} | | | {fmt(g(tux, 'start_s'))} | "
+out("| measure | Scrivlet | + wineserver | Wine's others | Scrivlet native | Tux Paint | Bambam |")
+out("|---|---:|---:|---:|---:|---:|---:|")
+out(f"| start to window mapped, s | {fmt(g(toy, 'start_s'))} | | | {fmt(g(nat, 'start_s'))} | {fmt(g(tux, 'start_s'))} | "
     f"{fmt(g(bam, 'start_s'))} |")
-out(f"| resident memory, MB | {fmt(g(toy, 'rss_mb'), 1)} | | | {fmt(g(tux, 'rss_mb'), 1)} | "
+out(f"| resident memory, MB | {fmt(g(toy, 'rss_mb'), 1)} | | | {fmt(g(nat, 'rss_mb'), 1)} | {fmt(g(tux, 'rss_mb'), 1)} | "
     f"{fmt(g(bam, 'rss_mb'), 1)} |")
 row = lambda label, key, scale, digits: out(
     f"| {label} | {fmt(g(toy, key, 'program', scale), digits)} | {fmt(g(toy, key, 'wineserver', scale), digits)} | "
-    f"{fmt(g(toy, key, 'wine_other', scale), digits)} | {fmt(g(tux, key, 'program', scale), digits)} | "
+    f"{fmt(g(toy, key, 'wine_other', scale), digits)} | {fmt(g(nat, key, 'program', scale), digits)} | "
+    f"{fmt(g(tux, key, 'program', scale), digits)} | "
     f"{fmt(g(bam, key, 'program', scale), digits)} |")
 row("idle CPU over 10 s, % of a core", "idle_cpu_percent", 1.0, 2)
 row("CPU-s per 1000 motion events (2000 in a circle, left button held)", "motion_cpu_per_1000", 1.0, 3)
-out(f"| caught up after the 2000 events, s | {fmt(g(toy, 'catch_up_s'))} | | | {fmt(g(tux, 'catch_up_s'))} | "
+out(f"| caught up after the 2000 events, s | {fmt(g(toy, 'catch_up_s'))} | | | {fmt(g(nat, 'catch_up_s'))} | "
+    f"{fmt(g(tux, 'catch_up_s'))} | "
     f"{fmt(g(bam, 'catch_up_s'))} |")
 row("CPU-ms per key press and release (100 keys)", "keys_cpu_per_100", 10.0, 2)
-out(f"| segments drawn per motion event | {fmt(g(seg, 'marks_per_move'))} | | | | |")
+out(f"| segments drawn per motion event | {fmt(g(seg, 'marks_per_move'))} | | | | | |")
 out("")
 
 
