@@ -58,7 +58,7 @@ page=$(sed -n 1p "$opened")
 # Help is the last button, in the dialog's bottom right corner. The dialog
 # stays open.
 n2e_menu f o
-dialog=$(timeout "$N2E_WAIT" xdotool search --sync --onlyvisible --name '^Scrivlet options$' | head -n 1) ||
+dialog=$(n2e_find_window '^Scrivlet options$') ||
     n2e_fail "no window \"Scrivlet options\" after Alt-F, o"
 sleep 0.3
 read -r x y w h < <(n2e_window_box "$dialog")

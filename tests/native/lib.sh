@@ -19,6 +19,12 @@ N2E_OPTIONS=$XDG_CONFIG_HOME/scrivlet/options
 n2e_cleanup() {
     if [ -n "$N2E_PID" ] && kill -0 "$N2E_PID" 2>/dev/null; then
         kill "$N2E_PID" 2>/dev/null
+        # A modal box of the program's may take the first signal for itself.
+        for _ in $(seq 50); do
+            kill -0 "$N2E_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill -9 "$N2E_PID" 2>/dev/null
         wait "$N2E_PID" 2>/dev/null
     fi
     for pid in "$N2E_WM" "$N2E_XVFB"; do
@@ -97,6 +103,23 @@ n2e_display_up() {
 n2e_start() {
     "$1" >>"$N2E_DIR/program.log" 2>&1 &
     N2E_PID=$!
+}
+
+# Prints the X id of the first visible window titled as the pattern $1, or
+# fails after N2E_WAIT seconds. A plain search, tried again and again: with
+# --sync xdotool dies of an X error when a window closes during its search
+# (a chooser going away as a message box comes up).
+n2e_find_window() {
+    local found
+    for _ in $(seq $((N2E_WAIT * 10))); do
+        found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
+        if [ -n "$found" ]; then
+            echo "$found"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
 }
 
 # Prints the X id of the program's window (X11 class "scrivlet").

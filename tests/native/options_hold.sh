@@ -35,7 +35,7 @@ sleep 0.5
 # The dialog opens with the defaults' preset, "12-24 months", in its list;
 # two steps up is "0-6 months"; Enter is OK.
 n2e_menu f o
-timeout "$N2E_WAIT" xdotool search --sync --onlyvisible --name '^Scrivlet options$' >/dev/null ||
+n2e_find_window '^Scrivlet options$' >/dev/null ||
     n2e_fail "no window \"Scrivlet options\" after Alt-F, o"
 sleep 0.3
 xdotool key Up

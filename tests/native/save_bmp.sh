@@ -18,7 +18,7 @@ chooserTitle="Choose filename to save the image"
 # Saves through the chooser under the name $1 (typed as a full path).
 saveAs() {
     n2e_menu f s
-    timeout "$N2E_WAIT" xdotool search --sync --onlyvisible --name "^$chooserTitle\$" >/dev/null ||
+    n2e_find_window "^$chooserTitle\$" >/dev/null ||
         n2e_fail "no window \"$chooserTitle\" after Alt-F, s"
     sleep 0.5
     # A leading / opens the chooser's location field.
@@ -60,7 +60,7 @@ done
 
 # Nobody can make files in /proc, not even root.
 saveAs /proc/picture
-timeout "$N2E_WAIT" xdotool search --sync --onlyvisible --name '^Picture not saved$' >/dev/null ||
+n2e_find_window '^Picture not saved$' >/dev/null ||
     n2e_fail "no \"Picture not saved\" box after saving into /proc; see $(n2e_screenshot no-box)"
 n2e_screenshot failed >/dev/null
 xdotool key Return
