@@ -5,6 +5,9 @@
 #include "draw/canvas_gtk.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -41,9 +44,9 @@ void Line(cairo_t* cr, Point from, Point to, int width, Colour colour)
     cairo_stroke(cr);
 }
 
-// A filled ellipse without outline in the box (left, top, right, bottom),
-// whose edges lie between pixels.
-void FillEllipse(cairo_t* cr, const Box& box)
+// Adds to the path an ellipse in the box (left, top, right, bottom), whose
+// edges lie between pixels.
+void AddEllipse(cairo_t* cr, const Box& box)
 {
     const double width = box.right - box.left;
     const double height = box.bottom - box.top;
@@ -52,16 +55,84 @@ void FillEllipse(cairo_t* cr, const Box& box)
     cairo_save(cr);
     cairo_translate(cr, box.left + width / 2, box.top + height / 2);
     cairo_scale(cr, width / 2, height / 2);
+    cairo_new_sub_path(cr);
     cairo_arc(cr, 0, 0, 1, 0, 2 * 3.14159265358979323846);
+    cairo_close_path(cr);
     cairo_restore(cr);
-    cairo_fill(cr);
 }
 
-void BlossomShape(cairo_t* cr, Point centre, int w, int h, Colour colour)
+// The columns of each row of a filled ellipse that cairo paints, from the
+// left edge of its box: [first, end), two numbers a row, top row first.
+using EllipseRows = std::vector<uint16_t>;
+
+std::unordered_map<uint32_t, EllipseRows> g_ellipseRows;
+
+// Found once for each size by filling the ellipse with cairo, exactly as on
+// the canvas: a fill moved by whole pixels paints the same pixels moved, so
+// a blossom keeps cairo's pixels, and a key costs rows of stores instead of
+// a path flattened and scan-converted. A toddler's keys reuse a few hundred
+// sizes, a few hundred bytes each.
+const EllipseRows& RowsOfEllipse(int width, int height)
 {
-    SetColour(cr, colour);
+    const uint32_t key = static_cast<uint32_t>(width) << 16 | static_cast<uint32_t>(height);
+    auto found = g_ellipseRows.find(key);
+    if (found != g_ellipseRows.end())
+        return found->second;
+    EllipseRows& rows = g_ellipseRows[key];
+    rows.assign(2 * static_cast<size_t>(height), 0);
+    cairo_surface_t* mask = cairo_image_surface_create(CAIRO_FORMAT_A8, width, height);
+    cairo_t* cr = cairo_create(mask);
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+    AddEllipse(cr, Box{0, 0, width, height});
+    cairo_fill(cr);
+    cairo_destroy(cr);
+    cairo_surface_flush(mask);
+    const unsigned char* data = cairo_image_surface_get_data(mask);
+    const int stride = cairo_image_surface_get_stride(mask);
+    for (int y = 0; data && y < height; ++y) {
+        const unsigned char* row = data + y * stride;
+        int first = 0;
+        while (first < width && !row[first])
+            ++first;
+        int end = width;
+        while (end > first && !row[end - 1])
+            --end;
+        rows[2 * y] = static_cast<uint16_t>(first);
+        rows[2 * y + 1] = static_cast<uint16_t>(end);
+    }
+    cairo_surface_destroy(mask);
+    return rows;
+}
+
+// Fills an ellipse whose box has its edges between pixels, straight into the
+// canvas's pixels, clipped to the canvas.
+void FillEllipse(const Box& box, Colour colour)
+{
+    const int width = box.right - box.left;
+    const int height = box.bottom - box.top;
+    if (width <= 0 || height <= 0 || width > 0xFFFF || height > 0xFFFF)
+        return;
+    const EllipseRows& rows = RowsOfEllipse(width, height);
+    // Cairo's pixel for an opaque colour on an RGB24 surface.
+    const uint32_t pixel = 0xFF000000u | static_cast<uint32_t>(RedOf(colour)) << 16 |
+                           static_cast<uint32_t>(GreenOf(colour)) << 8 | static_cast<uint32_t>(BlueOf(colour));
+    unsigned char* data = cairo_image_surface_get_data(g_canvas.surface);
+    const int stride = cairo_image_surface_get_stride(g_canvas.surface);
+    const int top = std::max(box.top, 0);
+    const int bottom = std::min(box.bottom, g_canvas.bounds.bottom);
+    for (int y = top; y < bottom; ++y) {
+        const int from = std::max(box.left + rows[2 * (y - box.top)], 0);
+        const int to = std::min(box.left + rows[2 * (y - box.top) + 1], g_canvas.bounds.right);
+        auto* row = reinterpret_cast<uint32_t*>(data + static_cast<ptrdiff_t>(y) * stride);
+        if (to > from)
+            std::fill(row + from, row + to, pixel);
+    }
+}
+
+void BlossomShape(Point centre, int w, int h, Colour colour)
+{
     for (const Box& box : BlossomEllipses(centre, w, h))
-        FillEllipse(cr, box);
+        FillEllipse(box, colour);
 }
 
 Box Grow(Point a, Point b, int by)
@@ -106,18 +177,24 @@ Box PaintBlossomOnCanvas(const Blossom& blossom)
 {
     if (!g_canvas.surface)
         return Box{};
-    cairo_t* cr = BeginMark();
+    cairo_surface_flush(g_canvas.surface);
     int a = blossom.a;
     int b = blossom.b;
     if (blossom.margin) {
         a = MarginSize(blossom.a);
         b = MarginSize(blossom.b);
-        BlossomShape(cr, blossom.centre, a, b, kBackgroundColour);
+        BlossomShape(blossom.centre, a, b, kBackgroundColour);
     }
-    BlossomShape(cr, blossom.centre, blossom.a, blossom.b, blossom.colour);
-    EndMark(cr);
+    BlossomShape(blossom.centre, blossom.a, blossom.b, blossom.colour);
     const int reach = std::max(a, b) / 2 + 1;
-    return Grow(blossom.centre, blossom.centre, reach);
+    const Box changed = Grow(blossom.centre, blossom.centre, reach);
+    const int left = std::max(changed.left, 0);
+    const int top = std::max(changed.top, 0);
+    const int right = std::min(changed.right, g_canvas.bounds.right);
+    const int bottom = std::min(changed.bottom, g_canvas.bounds.bottom);
+    if (right > left && bottom > top)
+        cairo_surface_mark_dirty_rectangle(g_canvas.surface, left, top, right - left, bottom - top);
+    return changed;
 }
 
 void ClearCairoCanvas(int width, int height)
@@ -136,8 +213,13 @@ void PaintCanvasOnto(cairo_t* target, const Box& clip)
     cairo_save(target);
     cairo_rectangle(target, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top);
     cairo_clip(target);
-    SetColour(target, kBackgroundColour);
-    cairo_paint(target);
+    // Black only where the clip reaches beyond the canvas: a fresh mark's
+    // rectangle seldom does.
+    const CanvasBounds& canvas = g_canvas.bounds;
+    if (!g_canvas.surface || clip.left < 0 || clip.top < 0 || clip.right > canvas.right || clip.bottom > canvas.bottom) {
+        SetColour(target, kBackgroundColour);
+        cairo_paint(target);
+    }
     if (g_canvas.surface) {
         cairo_set_source_surface(target, g_canvas.surface, 0, 0);
         cairo_rectangle(target, 0, 0, g_canvas.bounds.right, g_canvas.bounds.bottom);
