@@ -29,6 +29,11 @@ Toy& TheToy();
 // made once the window manager has maximised it.
 void OpenMainWindow();
 
+// Paints the canvas inside `box` (canvas coordinates) straight onto the
+// drawing area's window; false where that cannot be done (not X11, not
+// shown), and the caller asks GTK to redraw instead.
+bool PaintOntoWindowNow(const Box& box);
+
 // The menu bar with its popups and commands.
 GtkWidget* MakeMenuBar();
 

@@ -164,25 +164,51 @@ bool IsSystemKey(const GdkEventKey& key)
     }
 }
 
-bool OnKeyReleased(const GValue* params, guint count)
+// A key released on the canvas: a blossom, and the key sound.
+void StampForKey()
 {
-    const GdkEvent* event = EventParameter(params, count);
-    if (!event || !g_shell.canvasReady || IsSystemKey(event->key))
-        return false;
+    if (!g_shell.canvasReady)
+        return;
     int width = 0;
     int height = 0;
     ClientSize(width, height);
     const KeyStamp stamp = OnKeyReleased(g_toy, width, height);
-    Redraw(PaintBlossomOnCanvas(stamp.blossom));
+    const Box changed = PaintBlossomOnCanvas(stamp.blossom);
+    // Straight onto the window: a key is one mark, with nothing to gather
+    // into a frame.
+    if (!PaintOntoWindowNow(changed))
+        Redraw(changed);
     if (stamp.playSound)
         PlayKeySound(SoundFileText(g_toy.options));
-    return true;
 }
 
-// Alt+letter opens a menu. Every other press is the toy's alone (it stamps
-// on release): GTK's own keys (F10 for the menu bar, Tab and the arrows
-// between widgets) do nothing here, as a bare Alt does in the Windows
-// program, and cost nothing.
+// A key meant for the canvas: on the toy's window, no menu or dialog of ours
+// holding the input, and not a system key. A toddler presses these by the
+// hundred, so they skip GTK's dispatch (key snoopers, focus marking, the
+// "event" and key signals) and come here straight from GDK; everything
+// else, the parent's Alt keys, menus and dialogs among it, goes through GTK.
+bool IsCanvasKey(const GdkEvent* event)
+{
+    if (event->type != GDK_KEY_PRESS && event->type != GDK_KEY_RELEASE)
+        return false;
+    return g_shell.window && event->key.window == gtk_widget_get_window(g_shell.window) &&
+           !gtk_grab_get_current() && !IsSystemKey(event->key);
+}
+
+void OnEvent(GdkEvent* event, gpointer)
+{
+    if (!IsCanvasKey(event)) {
+        gtk_main_do_event(event);
+        return;
+    }
+    // It stamps on release, as the Windows program does on WM_KEYUP.
+    if (event->type == GDK_KEY_RELEASE)
+        StampForKey();
+}
+
+// Alt+letter opens a menu. Every other press that reaches GTK is the toy's
+// alone: GTK's own keys (F10 for the menu bar, Tab and the arrows between
+// widgets) do nothing here, as a bare Alt does in the Windows program.
 bool OnKeyPressed(const GValue* params, guint count)
 {
     const GdkEvent* event = EventParameter(params, count);
@@ -256,10 +282,9 @@ void OpenMainWindow()
     g_shell.window = window;
     gtk_window_set_title(GTK_WINDOW(window), kPlainTitle);
     gtk_window_set_default_size(GTK_WINDOW(window), 800, 600);
-    // Connected before the menu bar is added, so these run before GTK's own
+    // Connected before the menu bar is added, so this runs before GTK's own
     // menu-bar keys (F10).
     ConnectSignal(window, "key-press-event", OnKeyPressed);
-    ConnectSignal(window, "key-release-event", OnKeyReleased);
     ConnectSignal(window, "window-state-event", OnWindowState);
     ConnectSignal(window, "map-event", OnMapped);
     ConnectSignal(window, "notify::is-active", OnActiveChanged);
@@ -271,6 +296,7 @@ void OpenMainWindow()
     gtk_box_pack_start(GTK_BOX(column), g_shell.menuBar, FALSE, FALSE, 0);
     gtk_box_pack_start(GTK_BOX(column), g_shell.area, TRUE, TRUE, 0);
     gtk_container_add(GTK_CONTAINER(window), column);
+    gdk_event_handler_set(OnEvent, nullptr, nullptr);
     gtk_window_maximize(GTK_WINDOW(window));
     gtk_widget_show_all(window);
 }
