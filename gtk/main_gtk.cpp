@@ -1,6 +1,7 @@
 // Entry point of the native program `scrivlet`: options, window, loop, and
 // on the way out the options stored again and every grab given back.
 // Arguments are ignored, as the Windows program ignores its command line.
+#include <atk-bridge.h>
 #include <glib-unix.h>
 #include <signal.h>
 #include <unistd.h>
@@ -10,6 +11,7 @@
 
 #include "gtk/options_store_gtk.h"
 #include "gtk/shell_gtk.h"
+#include "gtk/signal_gtk.h"
 
 namespace {
 
@@ -22,6 +24,29 @@ gboolean OnEndSignal(gpointer)
     return G_SOURCE_CONTINUE;
 }
 
+// GTK's accessibility bridge registers the program on the desktop's
+// accessibility bus: D-Bus round trips (without a session bus, an attempt
+// to launch one) that need not hold back the window. GTK is told not to
+// start it; it starts once the window has been mapped and painted, unless
+// the session itself turned it off.
+bool g_bridgeWanted = false;
+
+gboolean StartAccessibilityBridge(gpointer)
+{
+    g_unsetenv("NO_AT_BRIDGE");
+    atk_bridge_adaptor_init(nullptr, nullptr);
+    return G_SOURCE_REMOVE;
+}
+
+bool OnWindowMapped(const GValue*, guint)
+{
+    if (g_bridgeWanted) {
+        g_bridgeWanted = false;
+        g_idle_add(StartAccessibilityBridge, nullptr);
+    }
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -32,6 +57,9 @@ int main(int argc, char** argv)
     // The toy paints with cairo on an image surface and never uses OpenGL;
     // GDK's probe for it would load Mesa (with LLVM, about 50 MB resident).
     g_setenv("GDK_GL", "disable", FALSE);
+    g_bridgeWanted = !g_getenv("NO_AT_BRIDGE");
+    if (g_bridgeWanted)
+        g_setenv("NO_AT_BRIDGE", "1", TRUE);
     g_set_prgname(kProgramName);
     gdk_set_program_class(kProgramName);
     if (!gtk_init_check(&argc, &argv)) {
@@ -46,6 +74,7 @@ int main(int argc, char** argv)
     for (int signalNumber : {SIGTERM, SIGHUP, SIGINT})
         g_unix_signal_add(signalNumber, OnEndSignal, nullptr);
     OpenMainWindow();
+    ConnectSignal(TheShell().window, "map-event", OnWindowMapped);
     gtk_main();
 
     SaveStoredOptions(toy.options);
