@@ -133,6 +133,28 @@ def key_total(d):
     return None if a is None or b is None else a + b
 
 
+def median_program_keys(name):
+    """The median over rounds NAME.1.json... of the program's CPU-ms a key."""
+    values = sorted(key_ms(d, "program") for d in (load(f"{name}.{i}.json") for i in range(1, 10))
+                    if d.get("keys_cpu_per_100"))
+    return values[len(values) // 2] if values else None
+
+
+out("### Key press and release natively, CPU-ms (300 keys, 20 ms apart; the median of three rounds each)")
+out("")
+out("Tux Paint runs with `--nosound`: Scrivlet native's row with the key sound off is the one to set beside it. "
+    "With the sound on, Scrivlet's key sound plays through the PulseAudio null sink.")
+out("")
+out("| program | CPU-ms a key |")
+out("|---|---:|")
+native_on = median_program_keys("native_keys_sound_on")
+native_off = median_program_keys("native_keys_sound_off")
+tux_keys = median_program_keys("tuxpaint_keys")
+out(f"| Scrivlet native, key sound on | {fmt(native_on)} |")
+out(f"| Scrivlet native, key sound off | {fmt(native_off)} |")
+out(f"| Tux Paint, `--nosound` | {fmt(tux_keys)} |")
+out("")
+
 out("### Scrivlet's key press and release, CPU-ms (300 keys, 20 ms apart, PulseAudio null sink as the device; "
     "on and off: the median of three rounds each)")
 out("")
