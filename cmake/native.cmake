@@ -44,8 +44,22 @@ endif()
 if(GTK3_FOUND AND CANBERRA_FOUND AND ATK_BRIDGE_FOUND)
   file(GLOB GTK_SHELL_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/gtk/*_gtk.cpp)
   list(FILTER GTK_SHELL_SOURCES EXCLUDE REGEX "/main_gtk\\.cpp$")
-  add_library(scrivlet_gtk STATIC ${GTK_SHELL_SOURCES} draw/canvas_gtk.cpp)
-  target_link_libraries(scrivlet_gtk PUBLIC scrivlet_core PkgConfig::GTK3 PkgConfig::CANBERRA PkgConfig::ATK_BRIDGE X11)
+  # The rows cairo paints for every ellipse of a blossom, found when the
+  # program is built, so that a key never waits for cairo to find them.
+  add_library(scrivlet_ellipse_rows STATIC draw/ellipse_rows_gtk.cpp)
+  target_link_libraries(scrivlet_ellipse_rows PUBLIC scrivlet_core PkgConfig::GTK3)
+  target_compile_options(scrivlet_ellipse_rows PRIVATE -Wall -Wextra)
+  add_executable(scrivlet-ellipse-table tools/render/ellipse_table_gtk.cpp)
+  target_link_libraries(scrivlet-ellipse-table PRIVATE scrivlet_ellipse_rows)
+  target_compile_options(scrivlet-ellipse-table PRIVATE -Wall -Wextra)
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/ellipse_table.cpp
+    COMMAND scrivlet-ellipse-table ${CMAKE_BINARY_DIR}/ellipse_table.cpp
+    DEPENDS scrivlet-ellipse-table
+    COMMENT "Finding the rows of every blossom ellipse")
+  add_library(scrivlet_gtk STATIC ${GTK_SHELL_SOURCES} draw/canvas_gtk.cpp ${CMAKE_BINARY_DIR}/ellipse_table.cpp)
+  target_include_directories(scrivlet_gtk PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(scrivlet_gtk PUBLIC scrivlet_ellipse_rows scrivlet_core PkgConfig::GTK3 PkgConfig::CANBERRA
+                        PkgConfig::ATK_BRIDGE X11)
   target_compile_options(scrivlet_gtk PRIVATE -Wall -Wextra)
   add_executable(scrivlet gtk/main_gtk.cpp)
   target_link_libraries(scrivlet PRIVATE scrivlet_gtk)
@@ -74,7 +88,7 @@ if(GTK3_FOUND AND CANBERRA_FOUND AND ATK_BRIDGE_FOUND)
   target_link_libraries(scrivlet-render PRIVATE scrivlet_gtk)
   target_compile_options(scrivlet-render PRIVATE -Wall -Wextra)
 
-  add_executable(scrivlet_native_tests tests/native/options_store_test.cpp)
+  add_executable(scrivlet_native_tests tests/native/options_store_test.cpp tests/native/canvas_test.cpp)
   target_link_libraries(scrivlet_native_tests PRIVATE scrivlet_gtk GTest::gtest_main)
   gtest_discover_tests(scrivlet_native_tests DISCOVERY_TIMEOUT 30 TEST_PREFIX native.)
 

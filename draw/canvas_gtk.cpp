@@ -9,6 +9,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "draw/ellipse_rows_gtk.h"
+
 namespace {
 
 CairoCanvas g_canvas;
@@ -44,75 +46,13 @@ void Line(cairo_t* cr, Point from, Point to, int width, Colour colour)
     cairo_stroke(cr);
 }
 
-// Adds to the path an ellipse in the box (left, top, right, bottom), whose
-// edges lie between pixels.
-void AddEllipse(cairo_t* cr, const Box& box)
+// Rows of sizes no blossom of this build has (none, unless the stamp sizes
+// change without a rebuild of the table), found as they come.
+std::unordered_map<uint32_t, std::vector<uint16_t>> g_otherEllipses;
+
+template <typename Column>
+void FillRows(const Box& box, const Column* rows, Colour colour)
 {
-    const double width = box.right - box.left;
-    const double height = box.bottom - box.top;
-    if (width <= 0 || height <= 0)
-        return;
-    cairo_save(cr);
-    cairo_translate(cr, box.left + width / 2, box.top + height / 2);
-    cairo_scale(cr, width / 2, height / 2);
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, 0, 0, 1, 0, 2 * 3.14159265358979323846);
-    cairo_close_path(cr);
-    cairo_restore(cr);
-}
-
-// The columns of each row of a filled ellipse that cairo paints, from the
-// left edge of its box: [first, end), two numbers a row, top row first.
-using EllipseRows = std::vector<uint16_t>;
-
-std::unordered_map<uint32_t, EllipseRows> g_ellipseRows;
-
-// Found once for each size by filling the ellipse with cairo, exactly as on
-// the canvas: a fill moved by whole pixels paints the same pixels moved, so
-// a blossom keeps cairo's pixels, and a key costs rows of stores instead of
-// a path flattened and scan-converted. A toddler's keys reuse a few hundred
-// sizes, a few hundred bytes each.
-const EllipseRows& RowsOfEllipse(int width, int height)
-{
-    const uint32_t key = static_cast<uint32_t>(width) << 16 | static_cast<uint32_t>(height);
-    auto found = g_ellipseRows.find(key);
-    if (found != g_ellipseRows.end())
-        return found->second;
-    EllipseRows& rows = g_ellipseRows[key];
-    rows.assign(2 * static_cast<size_t>(height), 0);
-    cairo_surface_t* mask = cairo_image_surface_create(CAIRO_FORMAT_A8, width, height);
-    cairo_t* cr = cairo_create(mask);
-    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
-    AddEllipse(cr, Box{0, 0, width, height});
-    cairo_fill(cr);
-    cairo_destroy(cr);
-    cairo_surface_flush(mask);
-    const unsigned char* data = cairo_image_surface_get_data(mask);
-    const int stride = cairo_image_surface_get_stride(mask);
-    for (int y = 0; data && y < height; ++y) {
-        const unsigned char* row = data + y * stride;
-        int first = 0;
-        while (first < width && !row[first])
-            ++first;
-        int end = width;
-        while (end > first && !row[end - 1])
-            --end;
-        rows[2 * y] = static_cast<uint16_t>(first);
-        rows[2 * y + 1] = static_cast<uint16_t>(end);
-    }
-    cairo_surface_destroy(mask);
-    return rows;
-}
-
-// Fills an ellipse whose box has its edges between pixels, straight into the
-// canvas's pixels, clipped to the canvas.
-void FillEllipse(const Box& box, Colour colour)
-{
-    const int width = box.right - box.left;
-    const int height = box.bottom - box.top;
-    if (width <= 0 || height <= 0 || width > 0xFFFF || height > 0xFFFF)
-        return;
-    const EllipseRows& rows = RowsOfEllipse(width, height);
     // Cairo's pixel for an opaque colour on an RGB24 surface.
     const uint32_t pixel = 0xFF000000u | static_cast<uint32_t>(RedOf(colour)) << 16 |
                            static_cast<uint32_t>(GreenOf(colour)) << 8 | static_cast<uint32_t>(BlueOf(colour));
@@ -127,6 +67,26 @@ void FillEllipse(const Box& box, Colour colour)
         if (to > from)
             std::fill(row + from, row + to, pixel);
     }
+}
+
+// Fills an ellipse whose box has its edges between pixels with cairo's own
+// pixels for that size, written straight into the canvas, clipped to it: a
+// key costs rows of stores instead of a path flattened and scan-converted.
+void FillEllipse(const Box& box, Colour colour)
+{
+    const int width = box.right - box.left;
+    const int height = box.bottom - box.top;
+    if (width <= 0 || height <= 0 || width > 0xFFFF || height > 0xFFFF)
+        return;
+    if (const uint8_t* rows = BuiltEllipseRows(width, height)) {
+        FillRows(box, rows, colour);
+        return;
+    }
+    const uint32_t key = static_cast<uint32_t>(width) << 16 | static_cast<uint32_t>(height);
+    auto found = g_otherEllipses.find(key);
+    if (found == g_otherEllipses.end())
+        found = g_otherEllipses.emplace(key, CairoEllipseRows(width, height)).first;
+    FillRows(box, found->second.data(), colour);
 }
 
 void BlossomShape(Point centre, int w, int h, Colour colour)
