@@ -59,7 +59,7 @@ if(GTK3_FOUND AND CANBERRA_FOUND AND ATK_BRIDGE_FOUND)
   add_library(scrivlet_gtk STATIC ${GTK_SHELL_SOURCES} draw/canvas_gtk.cpp ${CMAKE_BINARY_DIR}/ellipse_table.cpp)
   target_include_directories(scrivlet_gtk PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
   target_link_libraries(scrivlet_gtk PUBLIC scrivlet_ellipse_rows scrivlet_core PkgConfig::GTK3 PkgConfig::CANBERRA
-                        PkgConfig::ATK_BRIDGE X11)
+                        PkgConfig::ATK_BRIDGE X11 Xext)
   target_compile_options(scrivlet_gtk PRIVATE -Wall -Wextra)
   add_executable(scrivlet gtk/main_gtk.cpp)
   target_link_libraries(scrivlet PRIVATE scrivlet_gtk)

@@ -105,11 +105,13 @@ Box Grow(Point a, Point b, int by)
 
 CairoCanvas& TheCairoCanvas() { return g_canvas; }
 
-bool CreateCairoCanvas(int width, int height)
+bool CreateCairoCanvas(int width, int height, unsigned char* pixels)
 {
     if (g_canvas.surface || width <= 0 || height <= 0)
         return false;
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+    cairo_surface_t* surface =
+        pixels ? cairo_image_surface_create_for_data(pixels, CAIRO_FORMAT_RGB24, width, height, width * 4)
+               : cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
     if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
         cairo_surface_destroy(surface);
         return false;

@@ -34,6 +34,11 @@ void OpenMainWindow();
 // shown), and the caller asks GTK to redraw instead.
 bool PaintOntoWindowNow(const Box& box);
 
+// Memory for a width x height canvas that the X server shares (MIT-SHM), so
+// that a mark reaches the window without its pixels being sent; null where
+// it cannot be shared (not X11, a remote display, another pixel layout).
+unsigned char* SharedCanvasPixels(int width, int height);
+
 // The menu bar with its popups and commands.
 GtkWidget* MakeMenuBar();
 

@@ -48,7 +48,7 @@ void MakeCanvas()
     int width = 0;
     int height = 0;
     ClientSize(width, height);
-    if (!CreateCairoCanvas(width, height))
+    if (!CreateCairoCanvas(width, height, SharedCanvasPixels(width, height)))
         return;
     g_shell.canvasReady = true;
     g_toy.canvas = TheCairoCanvas().bounds;
@@ -175,8 +175,15 @@ void StampForKey()
     const KeyStamp stamp = OnKeyReleased(g_toy, width, height);
     const Box changed = PaintBlossomOnCanvas(stamp.blossom);
     // Straight onto the window: a key is one mark, with nothing to gather
-    // into a frame.
-    if (!PaintOntoWindowNow(changed))
+    // into a frame. Only the boxes of the outer shape's two ellipses change,
+    // not the whole square around them.
+    const Blossom& blossom = stamp.blossom;
+    const int a = blossom.margin ? MarginSize(blossom.a) : blossom.a;
+    const int b = blossom.margin ? MarginSize(blossom.b) : blossom.b;
+    bool painted = true;
+    for (const Box& box : BlossomEllipses(blossom.centre, a, b))
+        painted = PaintOntoWindowNow(box) && painted;
+    if (!painted)
         Redraw(changed);
     if (stamp.playSound)
         PlayKeySound(SoundFileText(g_toy.options));

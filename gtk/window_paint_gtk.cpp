@@ -8,6 +8,10 @@
 
 #include <cairo-xlib.h>
 #include <gdk/gdkx.h>
+// After Xlib's own headers, which it needs.
+#include <X11/extensions/XShm.h>
+#include <sys/ipc.h>
+#include <sys/shm.h>
 
 #include <algorithm>
 
@@ -22,6 +26,10 @@ struct WindowSurface {
 };
 
 WindowSurface g_target;
+
+// The canvas's pixels as the X server sees them, when it shares them.
+XImage* g_sharedCanvas = nullptr;
+XShmSegmentInfo g_sharedSegment{};
 
 // The surface of the X window the area is drawn in (its own, once made
 // native for confining the pointer, else the top-level's), sized to it.
@@ -46,13 +54,14 @@ cairo_surface_t* SurfaceFor(GdkWindow* native)
     return g_target.surface;
 }
 
-// True when the window's pixels are laid out as the canvas's: 24-bit colour
-// in 32-bit pixels, red in the third byte, as on every common X server.
-bool SameLayoutAsCanvas(GdkWindow* native)
+// True when a window of `visual` lays its pixels out as the canvas does:
+// 24-bit colour in 32-bit pixels, red in the third byte, as on every common
+// X server.
+bool SameLayoutAsCanvas(GdkVisual* visual)
 {
-    const Visual* visual = GDK_VISUAL_XVISUAL(gdk_window_get_visual(native));
-    return gdk_visual_get_depth(gdk_window_get_visual(native)) == 24 && visual->red_mask == 0xFF0000 &&
-           visual->green_mask == 0xFF00 && visual->blue_mask == 0xFF;
+    const Visual* x = GDK_VISUAL_XVISUAL(visual);
+    return gdk_visual_get_depth(visual) == 24 && x->red_mask == 0xFF0000 && x->green_mask == 0xFF00 &&
+           x->blue_mask == 0xFF;
 }
 
 // Sends the canvas's rows inside `clip` to the window at (x, y) with one
@@ -65,6 +74,13 @@ void PutCanvasRows(GdkWindow* native, int x, int y, const Box& clip)
         g_target.gc = XCreateGC(display, g_target.window, 0, nullptr);
     cairo_surface_t* canvas = TheCairoCanvas().surface;
     cairo_surface_flush(canvas);
+    const unsigned width = static_cast<unsigned>(clip.right - clip.left);
+    const unsigned height = static_cast<unsigned>(clip.bottom - clip.top);
+    if (g_sharedCanvas) {
+        XShmPutImage(display, g_target.window, g_target.gc, g_sharedCanvas, clip.left, clip.top, x + clip.left,
+                     y + clip.top, width, height, False);
+        return;
+    }
     XImage image{};
     image.width = cairo_image_surface_get_width(canvas);
     image.height = cairo_image_surface_get_height(canvas);
@@ -83,11 +99,57 @@ void PutCanvasRows(GdkWindow* native, int x, int y, const Box& clip)
     image.blue_mask = 0xFF;
     if (!XInitImage(&image))
         return;
-    XPutImage(display, g_target.window, g_target.gc, &image, clip.left, clip.top, x + clip.left, y + clip.top,
-              static_cast<unsigned>(clip.right - clip.left), static_cast<unsigned>(clip.bottom - clip.top));
+    XPutImage(display, g_target.window, g_target.gc, &image, clip.left, clip.top, x + clip.left, y + clip.top, width,
+              height);
 }
 
 }  // namespace
+
+unsigned char* SharedCanvasPixels(int width, int height)
+{
+    GdkDisplay* display = gdk_display_get_default();
+    if (g_sharedCanvas || !GDK_IS_X11_DISPLAY(display))
+        return nullptr;
+    Display* xdisplay = GDK_DISPLAY_XDISPLAY(display);
+    GdkVisual* visual = gdk_screen_get_system_visual(gdk_display_get_default_screen(display));
+    if (!XShmQueryExtension(xdisplay) || !SameLayoutAsCanvas(visual))
+        return nullptr;
+    XImage* image = XShmCreateImage(xdisplay, GDK_VISUAL_XVISUAL(visual), 24, ZPixmap, nullptr, &g_sharedSegment,
+                                    static_cast<unsigned>(width), static_cast<unsigned>(height));
+    if (!image)
+        return nullptr;
+    if (image->bits_per_pixel != 32 || image->bytes_per_line != width * 4) {
+        XDestroyImage(image);
+        return nullptr;
+    }
+    g_sharedSegment.shmid = shmget(IPC_PRIVATE, static_cast<size_t>(image->bytes_per_line) * height, IPC_CREAT | 0600);
+    if (g_sharedSegment.shmid < 0) {
+        XDestroyImage(image);
+        return nullptr;
+    }
+    void* memory = shmat(g_sharedSegment.shmid, nullptr, 0);
+    // Marked for removal at once: it goes when both sides have let it go,
+    // however the program ends.
+    shmctl(g_sharedSegment.shmid, IPC_RMID, nullptr);
+    if (memory == reinterpret_cast<void*>(-1)) {
+        XDestroyImage(image);
+        return nullptr;
+    }
+    g_sharedSegment.shmaddr = image->data = static_cast<char*>(memory);
+    g_sharedSegment.readOnly = True;
+    // A server on another machine refuses the segment with an X error.
+    gdk_x11_display_error_trap_push(display);
+    const Bool attached = XShmAttach(xdisplay, &g_sharedSegment);
+    XSync(xdisplay, False);
+    if (gdk_x11_display_error_trap_pop(display) != 0 || !attached) {
+        shmdt(memory);
+        image->data = nullptr;
+        XDestroyImage(image);
+        return nullptr;
+    }
+    g_sharedCanvas = image;
+    return static_cast<unsigned char*>(memory);
+}
 
 bool PaintOntoWindowNow(const Box& box)
 {
@@ -121,7 +183,7 @@ bool PaintOntoWindowNow(const Box& box)
     cairo_surface_t* surface = SurfaceFor(native);
     const CanvasBounds& canvas = TheCairoCanvas().bounds;
     if (TheCairoCanvas().surface && clip.right <= canvas.right && clip.bottom <= canvas.bottom &&
-        SameLayoutAsCanvas(native)) {
+        SameLayoutAsCanvas(gdk_window_get_visual(native))) {
         PutCanvasRows(native, x, y, clip);
         return true;
     }
