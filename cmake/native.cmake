@@ -45,19 +45,19 @@ if(GTK3_FOUND AND CANBERRA_FOUND AND ATK_BRIDGE_FOUND)
   file(GLOB GTK_SHELL_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/gtk/*_gtk.cpp)
   list(FILTER GTK_SHELL_SOURCES EXCLUDE REGEX "/main_gtk\\.cpp$")
   # The rows cairo paints for every ellipse of a blossom, found when the
-  # program is built, so that a key never waits for cairo to find them.
+  # program is built (the file ellipse-rows beside it), so that a key never
+  # waits for cairo to find them.
   add_library(scrivlet_ellipse_rows STATIC draw/ellipse_rows_gtk.cpp)
   target_link_libraries(scrivlet_ellipse_rows PUBLIC scrivlet_core PkgConfig::GTK3)
   target_compile_options(scrivlet_ellipse_rows PRIVATE -Wall -Wextra)
   add_executable(scrivlet-ellipse-table tools/render/ellipse_table_gtk.cpp)
   target_link_libraries(scrivlet-ellipse-table PRIVATE scrivlet_ellipse_rows)
   target_compile_options(scrivlet-ellipse-table PRIVATE -Wall -Wextra)
-  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/ellipse_table.cpp
-    COMMAND scrivlet-ellipse-table ${CMAKE_BINARY_DIR}/ellipse_table.cpp
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/ellipse-rows
+    COMMAND scrivlet-ellipse-table ${CMAKE_BINARY_DIR}/ellipse-rows
     DEPENDS scrivlet-ellipse-table
     COMMENT "Finding the rows of every blossom ellipse")
-  add_library(scrivlet_gtk STATIC ${GTK_SHELL_SOURCES} draw/canvas_gtk.cpp ${CMAKE_BINARY_DIR}/ellipse_table.cpp)
-  target_include_directories(scrivlet_gtk PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+  add_library(scrivlet_gtk STATIC ${GTK_SHELL_SOURCES} draw/canvas_gtk.cpp)
   target_link_libraries(scrivlet_gtk PUBLIC scrivlet_ellipse_rows scrivlet_core PkgConfig::GTK3 PkgConfig::CANBERRA
                         PkgConfig::ATK_BRIDGE X11 Xext)
   target_compile_options(scrivlet_gtk PRIVATE -Wall -Wextra)
@@ -79,17 +79,20 @@ if(GTK3_FOUND AND CANBERRA_FOUND AND ATK_BRIDGE_FOUND)
     DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_key_sound.py
     COMMENT "Making the key sound key.wav")
   add_custom_target(scrivlet_native_files ALL
-    DEPENDS ${CMAKE_BINARY_DIR}/help/scrivlet.htm ${CMAKE_BINARY_DIR}/help/scrivlet.css ${CMAKE_BINARY_DIR}/key.wav)
+    DEPENDS ${CMAKE_BINARY_DIR}/help/scrivlet.htm ${CMAKE_BINARY_DIR}/help/scrivlet.css ${CMAKE_BINARY_DIR}/key.wav
+            ${CMAKE_BINARY_DIR}/ellipse-rows)
   add_dependencies(scrivlet scrivlet_native_files)
 
   # Paints replay marks with the cairo canvas, to compare with GDI's pixels
   # (tools/render/compare.sh); run by hand.
   add_executable(scrivlet-render tools/render/render_cairo_gtk.cpp tools/render/marks.cpp)
   target_link_libraries(scrivlet-render PRIVATE scrivlet_gtk)
+  add_dependencies(scrivlet-render scrivlet_native_files)
   target_compile_options(scrivlet-render PRIVATE -Wall -Wextra)
 
   add_executable(scrivlet_native_tests tests/native/options_store_test.cpp tests/native/canvas_test.cpp)
   target_link_libraries(scrivlet_native_tests PRIVATE scrivlet_gtk GTest::gtest_main)
+  add_dependencies(scrivlet_native_tests scrivlet_native_files)
   gtest_discover_tests(scrivlet_native_tests DISCOVERY_TIMEOUT 30 TEST_PREFIX native.)
 
   # End to end on a display and window manager of each script's own.

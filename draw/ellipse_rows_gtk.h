@@ -18,7 +18,10 @@ void AddEllipsePath(cairo_t* cr, const Box& box);
 // numbers a row, top row first; an empty row is 0, 0.
 std::vector<uint16_t> CairoEllipseRows(int width, int height);
 
-// The same rows, found by CairoEllipseRows when the program was built, for
-// every ellipse a blossom can have (its own and its black copy's); null for
-// any other size.
+// The same rows, a byte a number, found by CairoEllipseRows when the program
+// was built for every ellipse a blossom can have (its own and its black
+// copy's) and kept in the file kEllipseRowsFile beside the program, which is
+// mapped at the first call; null for any other size, or without the file.
 const uint8_t* BuiltEllipseRows(int width, int height);
+
+constexpr char kEllipseRowsFile[] = "ellipse-rows";

@@ -1,13 +1,13 @@
-// scrivlet-ellipse-table OUT.cpp: writes, as C++, the rows of every ellipse
-// a blossom can have, its own two and its black copy's, each found with one
-// cairo fill; the native program is built with them, so that no key waits
-// for cairo to flatten and scan-convert an ellipse.
+// scrivlet-ellipse-table OUT: writes the rows of every ellipse a blossom can
+// have, its own two and its black copy's, each found with one cairo fill, to
+// the file the native program reads beside itself, so that no key waits for
+// cairo to flatten and scan-convert an ellipse.
 #include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <set>
-#include <sstream>
 #include <utility>
+#include <vector>
 
 #include "draw/ellipse_rows_gtk.h"
 #include "draw/stamp.h"
@@ -15,7 +15,7 @@
 int main(int argc, char** argv)
 {
     if (argc != 2) {
-        std::cerr << "usage: scrivlet-ellipse-table OUT.cpp\n";
+        std::cerr << "usage: scrivlet-ellipse-table OUT\n";
         return 2;
     }
     // Every size: a and b from the smallest stamp to the largest.
@@ -28,36 +28,31 @@ int main(int argc, char** argv)
             }
         }
     }
-    std::ostringstream entries;
-    std::ostringstream rows;
-    size_t offset = 0;
+    // Little-endian: the count, then width, height (16 bits each) and the
+    // offset of its rows (32 bits) for each size by width then height, then
+    // the rows, a byte for each column number.
+    std::vector<uint8_t> index;
+    std::vector<uint8_t> rows;
+    auto put = [&index](uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            index.push_back(static_cast<uint8_t>(value >> (8 * i)));
+    };
+    put(static_cast<uint32_t>(sizes.size()), 4);
     for (const auto& [width, height] : sizes) {
-        if (width <= 0 || height <= 0)
-            continue;
-        if (width > 255) {
-            std::cerr << "scrivlet-ellipse-table: an ellipse " << width << " wide does not fit a byte a column\n";
+        if (width <= 0 || height <= 0 || width > 255 || height > 0xFFFF) {
+            std::cerr << "scrivlet-ellipse-table: an ellipse of " << width << "x" << height
+                      << " does not fit a byte a column\n";
             return 1;
         }
-        entries << "    {" << width << ", " << height << ", " << offset << "},\n";
+        put(static_cast<uint32_t>(width), 2);
+        put(static_cast<uint32_t>(height), 2);
+        put(static_cast<uint32_t>(rows.size()), 4);
         for (uint16_t column : CairoEllipseRows(width, height))
-            rows << column << ',';
-        rows << '\n';
-        offset += 2 * static_cast<size_t>(height);
+            rows.push_back(static_cast<uint8_t>(column));
     }
-    std::ofstream out(argv[1]);
-    out << "// Made by scrivlet-ellipse-table (tools/render/ellipse_table_gtk.cpp) when the\n"
-           "// program was built: the rows cairo paints for every ellipse of a blossom.\n"
-           "#include <algorithm>\n\n#include \"draw/ellipse_rows_gtk.h\"\n\nnamespace {\n\n"
-           "struct Entry {\n    int width;\n    int height;\n    unsigned offset;\n};\n\n"
-           "// By width, then height.\nconst Entry kEntries[] = {\n"
-        << entries.str() << "};\n\nconst uint8_t kRows[] = {\n" << rows.str()
-        << "};\n\n}  // namespace\n\n"
-           "const uint8_t* BuiltEllipseRows(int width, int height)\n{\n"
-           "    const Entry* end = kEntries + sizeof kEntries / sizeof kEntries[0];\n"
-           "    const Entry* found = std::lower_bound(kEntries, end, Entry{width, height, 0}, [](const Entry& a, const Entry& b) {\n"
-           "        return a.width != b.width ? a.width < b.width : a.height < b.height;\n    });\n"
-           "    if (found == end || found->width != width || found->height != height)\n        return nullptr;\n"
-           "    return kRows + found->offset;\n}\n";
+    std::ofstream out(argv[1], std::ios::binary);
+    out.write(reinterpret_cast<const char*>(index.data()), static_cast<std::streamsize>(index.size()));
+    out.write(reinterpret_cast<const char*>(rows.data()), static_cast<std::streamsize>(rows.size()));
     if (!out.flush()) {
         std::cerr << "scrivlet-ellipse-table: cannot write " << argv[1] << "\n";
         return 1;
