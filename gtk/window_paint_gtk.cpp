@@ -1,5 +1,5 @@
 // A fresh mark goes from the canvas straight onto the drawing area's X
-// window: one upload of the changed rectangle, instead of a frame of GTK's
+// window: one upload of the changed rectangles, instead of a frame of GTK's
 // own (a scratch pixmap, the window's theme background, the area, a copy
 // back). X clips it under menus and dialogs; what GTK paints later, on an
 // expose, comes from the same canvas.
@@ -41,7 +41,8 @@ cairo_surface_t* SurfaceFor(GdkWindow* native)
     if (g_target.surface && g_target.window != window) {
         cairo_surface_destroy(g_target.surface);
         g_target.surface = nullptr;
-        XFreeGC(GDK_WINDOW_XDISPLAY(native), g_target.gc);
+        if (g_target.gc)
+            XFreeGC(GDK_WINDOW_XDISPLAY(native), g_target.gc);
         g_target.gc = nullptr;
     }
     if (!g_target.surface) {
@@ -64,9 +65,10 @@ bool SameLayoutAsCanvas(GdkVisual* visual)
            x->blue_mask == 0xFF;
 }
 
-// Sends the canvas's rows inside `clip` to the window at (x, y) with one
-// XPutImage from the canvas's own memory: no copy of ours, no scratch
-// picture on the server.
+// Sends the canvas's rows inside `clip` to the window at (x, y): with
+// XShmPutImage where the server shares the canvas's memory (no pixels on
+// the socket), else one XPutImage straight from that memory; no copy of
+// ours and no scratch picture on the server either way.
 void PutCanvasRows(GdkWindow* native, int x, int y, const Box& clip)
 {
     Display* display = GDK_WINDOW_XDISPLAY(native);
