@@ -66,5 +66,14 @@ void FollowKeyboardFocus();
 // (the same table as the Windows program's), setting the title with it.
 void ApplyPointerMoment(PointerMoment moment);
 
+// Keys that the Windows program receives as system keys (Alt, F10, anything
+// with Alt held) or never at all (the Windows-logo keys): no stamp.
+bool IsSystemKey(guint keyval, guint state);
+// A key released on the canvas: a blossom, and the key sound.
+void StampForKey();
+// On X11, takes the canvas's keys from the X events themselves, before GDK
+// makes events of them.
+void TakeCanvasKeysFromX();
+
 // Plays the key sound (a file, or the desktop's default event sound).
 void PlayKeySound(const std::string& soundFile);

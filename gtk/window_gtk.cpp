@@ -144,51 +144,6 @@ bool OnScroll(const GValue* params, guint count)
     return true;
 }
 
-// Keys that the Windows program receives as system keys (Alt, F10, anything
-// with Alt held) or never at all (the Windows-logo keys): no stamp.
-bool IsSystemKey(const GdkEventKey& key)
-{
-    switch (key.keyval) {
-    case GDK_KEY_Alt_L:
-    case GDK_KEY_Alt_R:
-    case GDK_KEY_Meta_L:
-    case GDK_KEY_Meta_R:
-    case GDK_KEY_Super_L:
-    case GDK_KEY_Super_R:
-    case GDK_KEY_Hyper_L:
-    case GDK_KEY_Hyper_R:
-    case GDK_KEY_F10:
-        return true;
-    default:
-        return (key.state & GDK_MOD1_MASK) != 0;
-    }
-}
-
-// A key released on the canvas: a blossom, and the key sound.
-void StampForKey()
-{
-    if (!g_shell.canvasReady)
-        return;
-    int width = 0;
-    int height = 0;
-    ClientSize(width, height);
-    const KeyStamp stamp = OnKeyReleased(g_toy, width, height);
-    const Box changed = PaintBlossomOnCanvas(stamp.blossom);
-    // Straight onto the window: a key is one mark, with nothing to gather
-    // into a frame. Only the boxes of the outer shape's two ellipses change,
-    // not the whole square around them.
-    const Blossom& blossom = stamp.blossom;
-    const int a = blossom.margin ? MarginSize(blossom.a) : blossom.a;
-    const int b = blossom.margin ? MarginSize(blossom.b) : blossom.b;
-    bool painted = true;
-    for (const Box& box : BlossomEllipses(blossom.centre, a, b))
-        painted = PaintOntoWindowNow(box) && painted;
-    if (!painted)
-        Redraw(changed);
-    if (stamp.playSound)
-        PlayKeySound(SoundFileText(g_toy.options));
-}
-
 // A key meant for the canvas: on the toy's window, no menu or dialog of ours
 // holding the input, and not a system key. A toddler presses these by the
 // hundred, so they skip GTK's dispatch (key snoopers, focus marking, the
@@ -199,7 +154,7 @@ bool IsCanvasKey(const GdkEvent* event)
     if (event->type != GDK_KEY_PRESS && event->type != GDK_KEY_RELEASE)
         return false;
     return g_shell.window && event->key.window == gtk_widget_get_window(g_shell.window) &&
-           !gtk_grab_get_current() && !IsSystemKey(event->key);
+           !gtk_grab_get_current() && !IsSystemKey(event->key.keyval, event->key.state);
 }
 
 void OnEvent(GdkEvent* event, gpointer)
@@ -273,6 +228,51 @@ GtkWidget* MakeDrawingArea()
 
 }  // namespace
 
+// Keys that the Windows program receives as system keys (Alt, F10, anything
+// with Alt held) or never at all (the Windows-logo keys): no stamp.
+bool IsSystemKey(guint keyval, guint state)
+{
+    switch (keyval) {
+    case GDK_KEY_Alt_L:
+    case GDK_KEY_Alt_R:
+    case GDK_KEY_Meta_L:
+    case GDK_KEY_Meta_R:
+    case GDK_KEY_Super_L:
+    case GDK_KEY_Super_R:
+    case GDK_KEY_Hyper_L:
+    case GDK_KEY_Hyper_R:
+    case GDK_KEY_F10:
+        return true;
+    default:
+        return (state & GDK_MOD1_MASK) != 0;
+    }
+}
+
+// A key released on the canvas: a blossom, and the key sound.
+void StampForKey()
+{
+    if (!g_shell.canvasReady)
+        return;
+    int width = 0;
+    int height = 0;
+    ClientSize(width, height);
+    const KeyStamp stamp = OnKeyReleased(g_toy, width, height);
+    const Box changed = PaintBlossomOnCanvas(stamp.blossom);
+    // Straight onto the window: a key is one mark, with nothing to gather
+    // into a frame. Only the boxes of the outer shape's two ellipses change,
+    // not the whole square around them.
+    const Blossom& blossom = stamp.blossom;
+    const int a = blossom.margin ? MarginSize(blossom.a) : blossom.a;
+    const int b = blossom.margin ? MarginSize(blossom.b) : blossom.b;
+    bool painted = true;
+    for (const Box& box : BlossomEllipses(blossom.centre, a, b))
+        painted = PaintOntoWindowNow(box) && painted;
+    if (!painted)
+        Redraw(changed);
+    if (stamp.playSound)
+        PlayKeySound(SoundFileText(g_toy.options));
+}
+
 Shell& TheShell() { return g_shell; }
 
 Toy& TheToy() { return g_toy; }
@@ -304,6 +304,7 @@ void OpenMainWindow()
     gtk_box_pack_start(GTK_BOX(column), g_shell.area, TRUE, TRUE, 0);
     gtk_container_add(GTK_CONTAINER(window), column);
     gdk_event_handler_set(OnEvent, nullptr, nullptr);
+    TakeCanvasKeysFromX();
     gtk_window_maximize(GTK_WINDOW(window));
     gtk_widget_show_all(window);
 }

@@ -1,0 +1,78 @@
+// The canvas's keys straight from X: a key arrives as an XInput 2 event (or
+// a core one) on the toy's window, and a toddler's keys are by far the
+// events it gets most. Taken before GDK makes a GdkEvent of one (the
+// key's text, its modifier lookup, a user-time property on the window), a
+// key costs the toy's own work and little more. Anything else, and every
+// key while a menu or dialog of ours holds the input, goes on to GDK.
+// Before Xlib's headers, whose None macro would break the enums' names.
+#include "gtk/shell_gtk.h"
+
+#include <gdk/gdkx.h>
+// After Xlib's own headers, which it needs.
+#include <X11/extensions/XInput2.h>
+
+namespace {
+
+// XInput's major opcode on the display, or -1 when it has none.
+int g_inputOpcode = -1;
+
+struct Key {
+    bool release = false;
+    Window window = 0;
+    unsigned keycode = 0;
+    unsigned state = 0;
+    int group = 0;
+};
+
+// The key an X event reports, if it is one.
+bool KeyOf(const XEvent& event, Key& key)
+{
+    if (event.type == KeyPress || event.type == KeyRelease) {
+        key = Key{event.type == KeyRelease, event.xkey.window, event.xkey.keycode, event.xkey.state,
+                  static_cast<int>((event.xkey.state >> 13) & 3)};
+        return true;
+    }
+    const XGenericEventCookie& cookie = event.xcookie;
+    if (event.type != GenericEvent || cookie.extension != g_inputOpcode || !cookie.data ||
+        (cookie.evtype != XI_KeyPress && cookie.evtype != XI_KeyRelease))
+        return false;
+    const auto* device = static_cast<const XIDeviceEvent*>(cookie.data);
+    key = Key{cookie.evtype == XI_KeyRelease, device->event, static_cast<unsigned>(device->detail),
+              static_cast<unsigned>(device->mods.effective), device->group.effective};
+    return true;
+}
+
+GdkFilterReturn OnXEvent(GdkXEvent* native, GdkEvent*, gpointer)
+{
+    Key key;
+    if (!KeyOf(*static_cast<const XEvent*>(native), key))
+        return GDK_FILTER_CONTINUE;
+    GtkWidget* toplevel = TheShell().window;
+    GdkWindow* window = toplevel ? gtk_widget_get_window(toplevel) : nullptr;
+    if (!window || !GDK_IS_X11_WINDOW(window) || key.window != GDK_WINDOW_XID(window) || gtk_grab_get_current())
+        return GDK_FILTER_CONTINUE;
+    guint keyval = 0;
+    GdkKeymap* keymap = gdk_keymap_get_for_display(gdk_window_get_display(window));
+    if (!gdk_keymap_translate_keyboard_state(keymap, key.keycode, static_cast<GdkModifierType>(key.state), key.group,
+                                             &keyval, nullptr, nullptr, nullptr) ||
+        IsSystemKey(keyval, key.state))
+        return GDK_FILTER_CONTINUE;
+    // It stamps on release, as the Windows program does on WM_KEYUP.
+    if (key.release)
+        StampForKey();
+    return GDK_FILTER_REMOVE;
+}
+
+}  // namespace
+
+void TakeCanvasKeysFromX()
+{
+    GdkDisplay* display = gdk_display_get_default();
+    if (!GDK_IS_X11_DISPLAY(display))
+        return;
+    int event = 0;
+    int error = 0;
+    if (!XQueryExtension(GDK_DISPLAY_XDISPLAY(display), "XInputExtension", &g_inputOpcode, &event, &error))
+        g_inputOpcode = -1;
+    gdk_window_add_filter(nullptr, OnXEvent, nullptr);
+}
