@@ -3,6 +3,7 @@
 // compressed formats. What cannot be prepared that way goes to PlaySoundA.
 #include "app/key_sound_win.h"
 
+#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -94,11 +95,27 @@ ReadResult ReadSource(const KeySoundSource& source, std::vector<uint8_t>& bytes,
     return path.empty() ? ReadResult::missing : ReadSoundFile(path, bytes);
 }
 
+// Every restart hands the playing buffer back before queueing it again; a
+// message to the window for each of those would cost a trip through the
+// system per key for nothing. Only a buffer handed back while none of our
+// resets is under way may have played to its end, and only that one is
+// passed on. A system that reports later, from a thread of its own, passes a
+// few more, which OnKeySoundDone sees are queued again.
+std::atomic<bool> g_resetting{false};
+
+void CALLBACK OnWaveOutMessage(HWAVEOUT, UINT message, DWORD_PTR, DWORD_PTR, DWORD_PTR)
+{
+    if (message == WOM_DONE && !g_resetting && g_window)
+        PostMessageA(g_window, MM_WOM_DONE, 0, 0);
+}
+
 void ReleaseDevice()
 {
     if (!g_kept.device)
         return;
+    g_resetting = true;
     waveOutReset(g_kept.device);
+    g_resetting = false;
     waveOutUnprepareHeader(g_kept.device, &g_kept.header, sizeof g_kept.header);
     waveOutClose(g_kept.device);
     g_kept.device = nullptr;
@@ -107,9 +124,8 @@ void ReleaseDevice()
 bool OpenDevice()
 {
     auto* format = reinterpret_cast<const WAVEFORMATEX*>(g_kept.wave->format.data());
-    const DWORD_PTR callback = reinterpret_cast<DWORD_PTR>(g_window);
-    if (waveOutOpen(&g_kept.device, WAVE_MAPPER, format, callback, 0, g_window ? CALLBACK_WINDOW : CALLBACK_NULL) !=
-        MMSYSERR_NOERROR) {
+    const DWORD_PTR callback = reinterpret_cast<DWORD_PTR>(&OnWaveOutMessage);
+    if (waveOutOpen(&g_kept.device, WAVE_MAPPER, format, callback, 0, CALLBACK_FUNCTION) != MMSYSERR_NOERROR) {
         g_kept.device = nullptr;
         return false;
     }
@@ -176,7 +192,9 @@ bool RestartOnDevice()
         return false;
     // A reset hands back a buffer still playing and rewinds, so the write
     // starts the sound from its beginning, as each key release must.
+    g_resetting = true;
     waveOutReset(g_kept.device);
+    g_resetting = false;
     return waveOutWrite(g_kept.device, &g_kept.header, sizeof g_kept.header) == MMSYSERR_NOERROR;
 }
 
