@@ -30,11 +30,17 @@ target_link_libraries(scrivlet_core PUBLIC scrivlet_win_files)
 # memory a toy that is never saved from would keep for nothing. The delay
 # import library lists the few functions used; a 32-bit stdcall name carries
 # its argument bytes, and the DLL exports it without them.
+#
+# The 32-bit linker drops the code of an import library member whose own
+# symbol nobody calls (the calls go through the address table). A delay
+# import's address table entry points into that code until the first call,
+# so each stub is asked for by name to keep it.
 set(DELAYED_COMDLG32_FUNCTIONS GetOpenFileNameA GetSaveFileNameA)
 set(delayedComdlg32Def "LIBRARY comdlg32.dll\nEXPORTS\n")
 foreach(function IN LISTS DELAYED_COMDLG32_FUNCTIONS)
   if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     string(APPEND delayedComdlg32Def "${function}@4\n")  # one pointer argument
+    target_link_options(scrivlet_win INTERFACE "LINKER:--undefined=_${function}@4")
   else()
     string(APPEND delayedComdlg32Def "${function}\n")
   endif()
