@@ -66,7 +66,10 @@ void HoldKeyboard()
                                        CurrentTime) == GrabSuccess;
         return;
     }
+    // A compositor with no keyboard (a headless one) has no seat to grab.
     GdkSeat* seat = gdk_display_get_default_seat(gdk_display_get_default());
+    if (!seat)
+        return;
     g_keyboardHeld = gdk_seat_grab(seat, window, GDK_SEAT_CAPABILITY_KEYBOARD, TRUE, nullptr, nullptr, nullptr,
                                    nullptr) == GDK_GRAB_SUCCESS;
 }

@@ -15,9 +15,18 @@ namespace {
 
 // A session that ends (logging out sends SIGTERM or SIGHUP) or Ctrl+C in a
 // terminal ends the loop as File > Exit does, so the options of the run are
-// stored and the keyboard let go.
+// stored and the keyboard let go. An open dialog (options, file chooser,
+// message) runs a loop of its own inside the main one: each is answered as
+// if closed with its close box, which cancels what it was about, so that
+// the loops unwind down to the main one.
 gboolean OnEndSignal(gpointer)
 {
+    GList* windows = gtk_window_list_toplevels();
+    for (GList* item = windows; item; item = item->next) {
+        if (GTK_IS_DIALOG(item->data) && gtk_widget_get_visible(GTK_WIDGET(item->data)))
+            gtk_dialog_response(GTK_DIALOG(item->data), GTK_RESPONSE_DELETE_EVENT);
+    }
+    g_list_free(windows);
     gtk_main_quit();
     return G_SOURCE_CONTINUE;
 }

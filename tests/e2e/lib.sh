@@ -3,6 +3,8 @@
 # its window, take and read screenshots, wait for the exit. Every wait has a
 # limit; a failure names the screenshot that shows it and keeps it.
 
+. "$(dirname "${BASH_SOURCE[0]}")/../lib/x11.sh"
+
 E2E_WAIT=${E2E_WAIT:-20}
 # The canvas starts below the caption and the menu bar (screen y 38 for a
 # maximised window in Wine's virtual desktop), plus a few rows of slack.
@@ -109,27 +111,15 @@ e2e_launch() {  # e2e_launch EXE [RUN]
 }
 
 # Prints "left top width height" of a window's frame on the screen.
-e2e_window_frame() {
-    xwininfo -id "$1" | awk '
-        /Absolute upper-left X:/ { x = $NF }
-        /Absolute upper-left Y:/ { y = $NF }
-        /^ *Width:/ { w = $NF }
-        /^ *Height:/ { h = $NF }
-        END { print x + 0, y + 0, w + 0, h + 0 }'
-}
+e2e_window_frame() { x11_window_box "$1"; }
 
 # Takes a screenshot of the whole screen and prints its path.
 e2e_screenshot() {
-    local shot="$E2E_SHOTS/$1.png"
-    import -window root "$shot" 2>/dev/null
-    echo "$shot"
+    x11_screenshot "$E2E_SHOTS/$1.png"
+    echo "$E2E_SHOTS/$1.png"
 }
 
-# Prints the brightest channel value (0..255) inside a region WxH+X+Y of a
-# screenshot: 0 means the region is all black; -1 that it could not be read.
-e2e_brightest() {
-    /usr/bin/convert "$1" -crop "$2" +repage -format '%[fx:int(maxima*255+0.5)]' info: 2>/dev/null || echo -1
-}
+e2e_brightest() { x11_brightest "$@"; }
 
 # Waits for the program to end and sets E2E_STATUS to its exit code; fails
 # (returns 1) when it is still running after E2E_WAIT seconds.

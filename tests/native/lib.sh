@@ -5,6 +5,8 @@
 # screenshots, and the canvas located on them. Every wait has a limit; a
 # failure keeps its screenshots and names their folder.
 
+. "$(dirname "${BASH_SOURCE[0]}")/../lib/x11.sh"
+
 N2E_WAIT=${N2E_WAIT:-20}
 N2E_DIR=$(mktemp -d "${TMPDIR:-/tmp}/scrivlet-native.XXXXXX")
 N2E_XVFB=""
@@ -156,19 +158,11 @@ n2e_wait_title() {
 }
 
 # Prints "left top width height" of a window's inside on the screen.
-n2e_window_box() {
-    xwininfo -id "$1" | awk '
-        /Absolute upper-left X:/ { x = $NF }
-        /Absolute upper-left Y:/ { y = $NF }
-        /^ *Width:/ { w = $NF }
-        /^ *Height:/ { h = $NF }
-        END { print x + 0, y + 0, w + 0, h + 0 }'
-}
+n2e_window_box() { x11_window_box "$1"; }
 
 n2e_screenshot() {
-    local shot="$N2E_DIR/$1.png"
-    import -window root "$shot" 2>/dev/null
-    echo "$shot"
+    x11_screenshot "$N2E_DIR/$1.png"
+    echo "$N2E_DIR/$1.png"
 }
 
 # The colour of one pixel of a screenshot as RRGGBB.
@@ -178,9 +172,7 @@ n2e_pixel() {
 }
 
 # The brightest channel (0..255) inside WxH+X+Y of a screenshot.
-n2e_brightest() {
-    /usr/bin/convert "$1" -crop "$2" +repage -format '%[fx:int(maxima*255+0.5)]' info: 2>/dev/null || echo -1
-}
+n2e_brightest() { x11_brightest "$@"; }
 
 # Waits until the window, title bar and menu bar on top, shows a black
 # canvas below them, and sets N2E_TOP to the canvas's top on the screen:

@@ -3,7 +3,8 @@
 # chosen in File > Options (keyboard only) and OK confine the pointer at once
 # and change the title; the end of the session (SIGTERM) stores the preset's
 # flags; at the next start the pointer is confined and the title says so
-# from the beginning.
+# from the beginning; a session that ends while the dialog is open cancels
+# the dialog and still ends the program.
 # Usage: options_hold.sh SCRIVLET
 set -uo pipefail
 
@@ -65,8 +66,19 @@ n2e_start "$program"
 window=$(n2e_wait_window) || n2e_fail "no window at the second start"
 title=$(n2e_wait_title "$window" "$confined") || n2e_fail "at the second start the title is \"$title\""
 expectConfined "$window"
-n2e_menu f x
-n2e_wait_exit || n2e_fail "still running ${N2E_WAIT}s after Alt-F, x at the second start"
-[ "$N2E_STATUS" -eq 0 ] || n2e_fail "the second run exited with $N2E_STATUS"
+
+# The session ends while the dialog is open with another preset chosen: the
+# dialog is cancelled, the program still ends, and the stored options are
+# those of before the dialog.
+n2e_menu f o
+n2e_find_window '^Scrivlet options$' >/dev/null || n2e_fail "no options dialog at the second start"
+sleep 0.3
+xdotool key Down
+sleep 0.2
+kill -TERM "$N2E_PID"
+n2e_wait_exit || n2e_fail "still running ${N2E_WAIT}s after SIGTERM with the options dialog open"
+[ "$N2E_STATUS" -eq 0 ] || n2e_fail "exited with $N2E_STATUS after SIGTERM with the dialog open"
+stored=$(od -A n -t x1 -N 32 "$N2E_OPTIONS" 2>/dev/null | tr -d ' \n' | sed 's/\(........\)/\1 /g; s/ $//')
+[ "$stored" = "$expected" ] || n2e_fail "after a session end in the dialog the options start $stored, not $expected"
 
 n2e_pass
