@@ -3,7 +3,9 @@
 // compressed formats. What cannot be prepared that way goes to PlaySoundA.
 #include "app/key_sound_win.h"
 
+#include <atomic>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include <windows.h>
@@ -13,7 +15,8 @@ namespace {
 
 struct KeptSound {
     std::vector<uint8_t> bytes;
-    WaveSound wave;
+    std::optional<WaveSound> wave;  // what the bytes parsed to
+    bool found = false;             // some source could be opened
     HWAVEOUT device = nullptr;
     WAVEHDR header{};
 };
@@ -21,6 +24,10 @@ struct KeptSound {
 HWND g_window = nullptr;
 ResolvedKeySound g_resolved;
 bool g_isResolved = false;
+// Whether the plan has been decided against the output devices. Asking for
+// them loads the whole audio stack (about 5 MB under Wine), so that waits
+// for the first key.
+bool g_isDecided = false;
 KeptSound g_kept;
 
 // The file of a registered sound, expanded, or empty when there is none.
@@ -88,11 +95,27 @@ ReadResult ReadSource(const KeySoundSource& source, std::vector<uint8_t>& bytes,
     return path.empty() ? ReadResult::missing : ReadSoundFile(path, bytes);
 }
 
+// Every restart hands the playing buffer back before queueing it again; a
+// message to the window for each of those would cost a trip through the
+// system per key for nothing. Only a buffer handed back while none of our
+// resets is under way may have played to its end, and only that one is
+// passed on. A system that reports later, from a thread of its own, passes a
+// few more, which OnKeySoundDone sees are queued again.
+std::atomic<bool> g_resetting{false};
+
+void CALLBACK OnWaveOutMessage(HWAVEOUT, UINT message, DWORD_PTR, DWORD_PTR, DWORD_PTR)
+{
+    if (message == WOM_DONE && !g_resetting && g_window)
+        PostMessageA(g_window, MM_WOM_DONE, 0, 0);
+}
+
 void ReleaseDevice()
 {
     if (!g_kept.device)
         return;
+    g_resetting = true;
     waveOutReset(g_kept.device);
+    g_resetting = false;
     waveOutUnprepareHeader(g_kept.device, &g_kept.header, sizeof g_kept.header);
     waveOutClose(g_kept.device);
     g_kept.device = nullptr;
@@ -100,16 +123,15 @@ void ReleaseDevice()
 
 bool OpenDevice()
 {
-    auto* format = reinterpret_cast<const WAVEFORMATEX*>(g_kept.wave.format.data());
-    const DWORD_PTR callback = reinterpret_cast<DWORD_PTR>(g_window);
-    if (waveOutOpen(&g_kept.device, WAVE_MAPPER, format, callback, 0, g_window ? CALLBACK_WINDOW : CALLBACK_NULL) !=
-        MMSYSERR_NOERROR) {
+    auto* format = reinterpret_cast<const WAVEFORMATEX*>(g_kept.wave->format.data());
+    const DWORD_PTR callback = reinterpret_cast<DWORD_PTR>(&OnWaveOutMessage);
+    if (waveOutOpen(&g_kept.device, WAVE_MAPPER, format, callback, 0, CALLBACK_FUNCTION) != MMSYSERR_NOERROR) {
         g_kept.device = nullptr;
         return false;
     }
     g_kept.header = WAVEHDR{};
-    g_kept.header.lpData = reinterpret_cast<LPSTR>(g_kept.bytes.data() + g_kept.wave.dataOffset);
-    g_kept.header.dwBufferLength = static_cast<DWORD>(g_kept.wave.dataSize);
+    g_kept.header.lpData = reinterpret_cast<LPSTR>(g_kept.bytes.data() + g_kept.wave->dataOffset);
+    g_kept.header.dwBufferLength = static_cast<DWORD>(g_kept.wave->dataSize);
     if (waveOutPrepareHeader(g_kept.device, &g_kept.header, sizeof g_kept.header) != MMSYSERR_NOERROR) {
         waveOutClose(g_kept.device);
         g_kept.device = nullptr;
@@ -118,38 +140,46 @@ bool OpenDevice()
     return true;
 }
 
+// The lookups for a text, as the platform's player makes them; the samples
+// are kept when they can go to a device.
 void Resolve(const char* soundFile)
 {
-    const KeySoundPlan previous = g_isResolved ? g_resolved.plan : KeySoundPlan::silent;
+    const KeySoundPlan previous = g_isDecided ? g_resolved.plan : KeySoundPlan::silent;
     ReleaseDevice();
     if (previous == KeySoundPlan::platform)
         PlaySoundA(nullptr, nullptr, 0);  // a switch of text must not leave the old sound playing
     g_kept = KeptSound{};
     g_resolved = ResolvedKeySound{soundFile, KeySoundPlan::silent, {}};
     g_isResolved = true;
+    g_isDecided = false;
 
-    // The lookups run even without an output device, so that what was found
-    // can be seen; they cost one file read per text.
     ReadResult result = ReadResult::missing;
     for (const KeySoundSource& source : KeySoundSources(soundFile)) {
         result = ReadSource(source, g_kept.bytes, g_resolved.path);
         if (result != ReadResult::missing)
             break;
     }
-    if (result == ReadResult::missing)
+    g_kept.found = result != ReadResult::missing;
+    if (!g_kept.found)
         g_resolved.path.clear();
-    std::optional<WaveSound> wave;
     if (result == ReadResult::read)
-        wave = ParseKeptWave(g_kept.bytes);
-    g_resolved.playable = wave && wave->dataSize > 0;
-    g_resolved.plan = DecideKeySoundPlan(waveOutGetNumDevs() > 0, result != ReadResult::missing, wave);
+        g_kept.wave = ParseKeptWave(g_kept.bytes);
+    g_resolved.playable = g_kept.wave && g_kept.wave->dataSize > 0;
+    if (!g_resolved.playable)
+        g_kept.bytes.clear();
+}
+
+// Decides how the resolved text is played, now that the devices are asked.
+void Decide()
+{
+    g_isDecided = true;
+    g_resolved.plan = DecideKeySoundPlan(waveOutGetNumDevs() > 0, g_kept.found, g_kept.wave);
     if (g_resolved.plan != KeySoundPlan::device) {
         g_kept.bytes.clear();
         return;
     }
-    g_kept.wave = *wave;
-    // Open once now, so that a format the device refuses goes to the
-    // platform from the first key on.
+    // Open now, so that a format the device refuses goes to the platform
+    // from this first key on.
     if (!OpenDevice())
         g_resolved.plan = KeySoundPlan::platform;
 }
@@ -162,16 +192,25 @@ bool RestartOnDevice()
         return false;
     // A reset hands back a buffer still playing and rewinds, so the write
     // starts the sound from its beginning, as each key release must.
+    g_resetting = true;
     waveOutReset(g_kept.device);
+    g_resetting = false;
     return waveOutWrite(g_kept.device, &g_kept.header, sizeof g_kept.header) == MMSYSERR_NOERROR;
 }
 
 }  // namespace
 
-const ResolvedKeySound& PrepareKeySound(const char* soundFile)
+void LookUpKeySound(const char* soundFile)
 {
     if (!g_isResolved || g_resolved.text != soundFile)
         Resolve(soundFile);
+}
+
+const ResolvedKeySound& PrepareKeySound(const char* soundFile)
+{
+    LookUpKeySound(soundFile);
+    if (!g_isDecided)
+        Decide();
     return g_resolved;
 }
 
@@ -205,8 +244,9 @@ void OnKeySoundDone()
 void CloseKeySound()
 {
     ReleaseDevice();
-    if (g_isResolved && g_resolved.plan == KeySoundPlan::platform)
+    if (g_isDecided && g_resolved.plan == KeySoundPlan::platform)
         PlaySoundA(nullptr, nullptr, 0);
     g_kept = KeptSound{};
     g_isResolved = false;
+    g_isDecided = false;
 }

@@ -21,9 +21,14 @@ struct ResolvedKeySound {
 // procedure calls on every key release when the key sound is on.
 void PlayKeySound(const char* soundFile);
 
+// Looks up what `soundFile` names and keeps its samples, unless it is the
+// text looked up last, without asking for the output devices: start-up calls
+// it, and the audio stack is loaded only when the first key wants a sound.
+void LookUpKeySound(const char* soundFile);
+
 // Resolves `soundFile` unless it is the text resolved last, and says how it
-// is played. Start-up calls it so that the first key costs no more than the
-// others; tests call it to see the decision.
+// is played; the first call after a lookup asks for the output devices and
+// opens one. Tests call it to see the decision.
 const ResolvedKeySound& PrepareKeySound(const char* soundFile);
 
 // The window that hears when a sound has played to its end (MM_WOM_DONE).

@@ -60,9 +60,9 @@ void LoadStartupOptions(HWND window)
     ResetOptionsToDefaults(g_toy.options);
     LoadOptions(g_toy.options);
     UpdatePointerConfinement(window, PointerMoment::StartUp, g_toy.options);
-    // The first key should cost no more than the others.
+    // The file is read now; the audio device waits for the first key.
     if (FlagOn(g_toy.options.keySound))
-        PrepareKeySound(SoundFileText(g_toy.options).c_str());
+        LookUpKeySound(SoundFileText(g_toy.options).c_str());
 }
 
 int RunApplication(HINSTANCE instance)

@@ -25,7 +25,38 @@ target_compile_options(scrivlet_win_files PRIVATE -Wall -Wextra)
 target_compile_definitions(scrivlet_win_files PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
 target_link_libraries(scrivlet_core PUBLIC scrivlet_win_files)
 
-target_link_libraries(scrivlet_win PUBLIC scrivlet_core gdi32 user32 winmm comdlg32 advapi32)
+# comdlg32 is imported late, when a file dialog first opens: under Wine it
+# brings the shell, the print spooler, CUPS and GnuTLS with it, megabytes of
+# memory a toy that is never saved from would keep for nothing. The delay
+# import library lists the few functions used; a 32-bit stdcall name carries
+# its argument bytes, and the DLL exports it without them.
+#
+# The 32-bit linker drops the code of an import library member whose own
+# symbol nobody calls (the calls go through the address table). A delay
+# import's address table entry points into that code until the first call,
+# so each stub is asked for by name to keep it.
+set(DELAYED_COMDLG32_FUNCTIONS GetOpenFileNameA GetSaveFileNameA)
+set(delayedComdlg32Def "LIBRARY comdlg32.dll\nEXPORTS\n")
+foreach(function IN LISTS DELAYED_COMDLG32_FUNCTIONS)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    string(APPEND delayedComdlg32Def "${function}@4\n")  # one pointer argument
+    target_link_options(scrivlet_win INTERFACE "LINKER:--undefined=_${function}@4")
+  else()
+    string(APPEND delayedComdlg32Def "${function}\n")
+  endif()
+endforeach()
+file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/comdlg32_delay.def CONTENT "${delayedComdlg32Def}")
+set(COMDLG32_DELAY_LIB ${CMAKE_BINARY_DIR}/libcomdlg32_delay.a)
+add_custom_command(OUTPUT ${COMDLG32_DELAY_LIB}
+  COMMAND ${CMAKE_DLLTOOL} --input-def comdlg32_delay.def --output-delaylib libcomdlg32_delay.a
+          --dllname comdlg32.dll --kill-at
+  DEPENDS ${CMAKE_BINARY_DIR}/comdlg32_delay.def
+  WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
+  COMMENT "Making the delay import library of comdlg32")
+add_custom_target(comdlg32_delay_lib DEPENDS ${COMDLG32_DELAY_LIB})
+add_dependencies(scrivlet_win comdlg32_delay_lib)
+
+target_link_libraries(scrivlet_win PUBLIC scrivlet_core gdi32 user32 winmm ${COMDLG32_DELAY_LIB} advapi32)
 target_compile_options(scrivlet_win PRIVATE -Wall -Wextra)
 target_compile_definitions(scrivlet_win PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX)
 

@@ -45,21 +45,30 @@ uint64_t BmpStride64(int width) { return (3 * static_cast<uint64_t>(width) + 3) 
 
 size_t BmpStride(int width) { return static_cast<size_t>(BmpStride64(width)); }
 
-std::vector<uint8_t> EncodeBmp(const uint8_t* bgrxRows, int width, int height)
+std::vector<uint8_t> BlankBmpFile(int width, int height)
 {
     if (width <= 0 || height <= 0)
         return {};
-    // The file size field is 32 bits, and the source rows must be
-    // addressable on a 32-bit build too.
+    // The file size field is 32 bits, which a 32-bit build can address too.
     const uint64_t fileSize64 = kBmpHeaderSize + BmpStride64(width) * static_cast<uint64_t>(height);
-    const uint64_t sourceSize64 = 4 * static_cast<uint64_t>(width) * static_cast<uint64_t>(height);
-    if (fileSize64 > std::numeric_limits<uint32_t>::max() || sourceSize64 > std::numeric_limits<size_t>::max())
+    if (fileSize64 > std::numeric_limits<uint32_t>::max())
         return {};
-    const size_t stride = BmpStride(width);
-    const size_t fileSize = static_cast<size_t>(fileSize64);
-    std::vector<uint8_t> file(fileSize, 0);
-    PutHeaders(file.data(), width, height, static_cast<uint32_t>(fileSize));
+    std::vector<uint8_t> file(static_cast<size_t>(fileSize64), 0);
+    PutHeaders(file.data(), width, height, static_cast<uint32_t>(fileSize64));
+    return file;
+}
 
+std::vector<uint8_t> EncodeBmp(const uint8_t* bgrxRows, int width, int height)
+{
+    // The source rows must be addressable on a 32-bit build too.
+    const uint64_t sourceSize64 = 4 * static_cast<uint64_t>(width > 0 ? width : 0) *
+                                  static_cast<uint64_t>(height > 0 ? height : 0);
+    if (sourceSize64 > std::numeric_limits<size_t>::max())
+        return {};
+    std::vector<uint8_t> file = BlankBmpFile(width, height);
+    if (file.empty())
+        return file;
+    const size_t stride = BmpStride(width);
     const size_t sourceStride = 4 * static_cast<size_t>(width);
     for (int row = 0; row < height; ++row) {
         const uint8_t* from = bgrxRows + sourceStride * static_cast<size_t>(height - 1 - row);

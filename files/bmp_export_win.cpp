@@ -1,14 +1,11 @@
-// GDI side of the export: the canvas bitmap is copied into a 32-bit DIB
-// section and read from there. GetDIBits is not used on the canvas bitmap
-// itself, since that bitmap stays selected into the canvas's memory DC.
+// GDI side of the export: GetDIBits reads the canvas bitmap straight into
+// the file's own rows, 24 bits a pixel and bottom row first, so the picture
+// is copied once and the file is written from the buffer it was read into.
 #include "files/bmp_export_win.h"
 
-#include <memory>
 #include <new>
 #include <string>
-#include <type_traits>
 
-#include "draw/canvas_win.h"
 #include "files/atomic_file.h"
 #include "files/bmp.h"
 #include "files/file_chooser_win.h"
@@ -16,32 +13,28 @@
 
 namespace {
 
-// A memory DC with one bitmap selected, given back in the right order.
-class SelectedBitmap {
+// GetDIBits must not read a bitmap that is selected into a DC, so the
+// canvas's memory DC gets back what the bitmap displaced for as long as the
+// read takes, and the bitmap again afterwards, whatever happens in between.
+class CanvasBitmapSelectedOut {
 public:
-    SelectedBitmap(HDC compatibleWith, HBITMAP bitmap)
-        : dc_(CreateCompatibleDC(compatibleWith)), displaced_(dc_ ? SelectObject(dc_, bitmap) : nullptr)
+    explicit CanvasBitmapSelectedOut(const Canvas& canvas)
+        : canvas_(canvas), out_(SelectObject(canvas.memorySurface, canvas.displacedBitmap) != nullptr)
     {
     }
-    ~SelectedBitmap()
+    ~CanvasBitmapSelectedOut()
     {
-        if (displaced_)
-            SelectObject(dc_, displaced_);
-        if (dc_)
-            DeleteDC(dc_);
+        if (out_)
+            SelectObject(canvas_.memorySurface, canvas_.bitmap);
     }
-    SelectedBitmap(const SelectedBitmap&) = delete;
-    SelectedBitmap& operator=(const SelectedBitmap&) = delete;
+    CanvasBitmapSelectedOut(const CanvasBitmapSelectedOut&) = delete;
+    CanvasBitmapSelectedOut& operator=(const CanvasBitmapSelectedOut&) = delete;
 
-    HDC dc() const { return displaced_ ? dc_ : nullptr; }
+    bool out() const { return out_; }
 
 private:
-    HDC dc_;
-    HGDIOBJ displaced_;
-};
-
-struct BitmapDeleter {
-    void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
+    const Canvas& canvas_;
+    bool out_;
 };
 
 void TellSaveFailed(HWND owner, const char* path, const char* reason)
@@ -58,51 +51,48 @@ void TellSaveFailed(HWND owner, const char* path, const char* reason)
 
 }  // namespace
 
-CanvasPixels CaptureCanvasPixels()
+std::vector<uint8_t> ReadCanvasAsBmp(const Canvas& canvas)
 {
-    const Canvas& canvas = TheCanvas();
-    CanvasPixels pixels;
     const int width = canvas.bounds.right;
     const int height = canvas.bounds.bottom;
-    if (!canvas.memorySurface || width <= 0 || height <= 0)
-        return pixels;
+    if (!canvas.memorySurface || !canvas.bitmap || !canvas.displacedBitmap)
+        return {};
+    std::vector<uint8_t> file = BlankBmpFile(width, height);
+    if (file.empty())
+        return file;
 
+    // Positive height: bottom-up rows, as the file keeps them. A DIB's rows
+    // are padded to four bytes, which is the file's stride; the blank file's
+    // filler is zero already.
     BITMAPINFO format{};
     format.bmiHeader.biSize = sizeof format.bmiHeader;
     format.bmiHeader.biWidth = width;
-    format.bmiHeader.biHeight = -height;  // top-down, as the encoder takes it
+    format.bmiHeader.biHeight = height;
     format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biBitCount = 24;
     format.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDeleter> section(
-        CreateDIBSection(canvas.memorySurface, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!section || !bits)
-        return pixels;
-    SelectedBitmap copy(canvas.memorySurface, section.get());
-    if (!copy.dc() || !BitBlt(copy.dc(), 0, 0, width, height, canvas.memorySurface, 0, 0, SRCCOPY))
-        return pixels;
-    GdiFlush();
-    const auto* first = static_cast<const uint8_t*>(bits);
-    pixels.rows.assign(first, first + 4 * static_cast<size_t>(width) * static_cast<size_t>(height));
-    pixels.width = width;
-    pixels.height = height;
-    return pixels;
+    CanvasBitmapSelectedOut selectedOut(canvas);
+    if (!selectedOut.out())
+        return {};
+    const int rowsRead = GetDIBits(canvas.memorySurface, canvas.bitmap, 0, static_cast<UINT>(height),
+                                   file.data() + kBmpHeaderSize, &format, DIB_RGB_COLORS);
+    if (rowsRead != height)
+        return {};
+    return file;
 }
 
 bool SaveCanvasToFile(HWND owner, const char* path)
 {
-    // The picture takes a few megabytes twice over (pixels, then the file);
-    // running short of memory is told like any other failure, and no
-    // exception leaves the window procedure.
+    // The picture takes a few megabytes; running short of memory is told
+    // like any other failure, and no exception leaves the window procedure.
     FileError error = FileError::None;
     try {
-        const CanvasPixels pixels = CaptureCanvasPixels();
-        if (pixels.rows.empty()) {
+        const std::vector<uint8_t> file = ReadCanvasAsBmp(TheCanvas());
+        if (file.empty()) {
             TellSaveFailed(owner, path, kNoPictureReason);
             return false;
         }
-        error = WriteBmpFile(path, pixels.rows.data(), pixels.width, pixels.height);
+        error = WriteFileAtomically(path, file.data(), file.size());
     } catch (const std::bad_alloc&) {
         TellSaveFailed(owner, path, kNoPictureReason);
         return false;

@@ -1,7 +1,8 @@
 // The key sound's lookups against the real registry and file system: a
-// registered sound before a file, the default sound last, and a text that is
-// resolved once until it changes. The test prefix has no output device, so
-// every plan is silent: nothing could be heard, and nothing is started.
+// registered sound before a file, the default sound last, a text that is
+// resolved once until it changes, and the audio stack left unloaded until a
+// key asks for it. The test prefix has no output device, so every plan is
+// silent: nothing could be heard, and nothing is started.
 #include <windows.h>
 #include <mmsystem.h>
 
@@ -122,4 +123,20 @@ TEST_F(KeySoundLookup, ATextIsResolvedOnceUntilItChanges)
     // Playing without a device starts nothing and keeps the resolution.
     PlayKeySound(wave.c_str());
     EXPECT_EQ(PrepareKeySound(wave.c_str()).plan, KeySoundPlan::silent);
+}
+
+// A suite of its own, so that it runs in a fresh process: asking for the
+// output devices loads the audio stack, mmdevapi with it, for good.
+class KeySoundStartUp : public KeySoundLookup {};
+
+TEST_F(KeySoundStartUp, LooksUpTheFileButLeavesTheAudioStackForTheFirstKey)
+{
+    if (GetModuleHandleA("mmdevapi.dll"))
+        GTEST_SKIP() << "an earlier test of this process asked for the devices";
+    LookUpKeySound(wave.c_str());
+    EXPECT_EQ(GetModuleHandleA("mmdevapi.dll"), nullptr);
+    const ResolvedKeySound& resolved = PrepareKeySound(wave.c_str());
+    EXPECT_EQ(resolved.path, wave) << "the text looked up at start-up is kept";
+    EXPECT_TRUE(resolved.playable);
+    EXPECT_NE(GetModuleHandleA("mmdevapi.dll"), nullptr) << "the first key asks for the devices";
 }
