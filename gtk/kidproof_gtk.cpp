@@ -150,6 +150,36 @@ void FollowKeyboardFocus()
     }
 }
 
+namespace {
+
+Atom g_activeWindowAtom = None;
+
+GdkFilterReturn OnRootEvent(GdkXEvent* xevent, GdkEvent*, gpointer)
+{
+    const auto* event = static_cast<const XEvent*>(xevent);
+    if (event->type == PropertyNotify && event->xproperty.atom == g_activeWindowAtom)
+        FollowKeyboardFocus();
+    return GDK_FILTER_CONTINUE;
+}
+
+}  // namespace
+
+bool WatchActiveWindow()
+{
+    if (g_activeWindowAtom != None)
+        return true;
+    if (!OnX11())
+        return false;
+    GdkScreen* screen = gdk_screen_get_default();
+    if (!gdk_x11_screen_supports_net_wm_hint(screen, gdk_atom_intern_static_string("_NET_ACTIVE_WINDOW")))
+        return false;
+    g_activeWindowAtom = gdk_x11_get_xatom_by_name_for_display(gdk_display_get_default(), "_NET_ACTIVE_WINDOW");
+    GdkWindow* root = gdk_screen_get_root_window(screen);
+    gdk_window_set_events(root, static_cast<GdkEventMask>(gdk_window_get_events(root) | GDK_PROPERTY_CHANGE_MASK));
+    gdk_window_add_filter(root, OnRootEvent, nullptr);
+    return true;
+}
+
 void ApplyPointerMoment(PointerMoment moment)
 {
     switch (PointerActionFor(moment, FlagOn(TheToy().options.clipMousePointer))) {

@@ -62,6 +62,10 @@ void ReleasePointerGrab();
 // manager gave the focus to another program: this looks (X11), lets go when
 // it has, and takes hold again when the focus comes back.
 void FollowKeyboardFocus();
+// Looks at the focus whenever the window manager announces another active
+// window (X11, a manager that keeps _NET_ACTIVE_WINDOW). True when it will;
+// otherwise the caller has to look often.
+bool WatchActiveWindow();
 // Confines, frees or leaves the pointer as the moment and the option ask
 // (the same table as the Windows program's), setting the title with it.
 void ApplyPointerMoment(PointerMoment moment);

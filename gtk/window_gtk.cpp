@@ -31,9 +31,17 @@ void PaintIfAny(const std::optional<Segment>& segment)
         Redraw(PaintSegmentOnCanvas(*segment));
 }
 
+// Where the window manager announces the active window, the focus is looked
+// at when it does, and on every tenth tick only in case a manager announces
+// it before it moves the focus; elsewhere on every tick. Each look is a
+// round trip to the X server.
+constexpr int kFocusLookEvery = 10;
+
 gboolean OnWalkTimer(gpointer)
 {
-    FollowKeyboardFocus();
+    static int ticks = 0;
+    if (!WatchActiveWindow() || ++ticks % kFocusLookEvery == 0)
+        FollowKeyboardFocus();
     if (g_shell.canvasReady)
         PaintIfAny(OnTimerTick(g_toy));
     return G_SOURCE_CONTINUE;
