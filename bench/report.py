@@ -35,6 +35,10 @@ def machine():
     return f"{model}, {os.cpu_count()} cores, Linux {platform.release()}, {wine or 'Wine'}"
 
 
+# The Windows build that ran: the shipped 32-bit one where this host runs
+# 32-bit Wine, else the 64-bit build of the same sources.
+BUILD = {"i686": "32-bit", "x86_64": "64-bit"}.get((load("arch.txt") or "").strip(), "64-bit")
+
 lines = []
 out = lines.append
 now = datetime.datetime.now(datetime.timezone.utc).strftime("%Y-%m-%d %H:%M UTC")
@@ -97,7 +101,7 @@ out("## The whole program beside its peers")
 out("")
 out("One 1920x1080 Xvfb screen with openbox, the same xdotool input for all four; software rendering for the "
     "peers (`SDL_FRAMEBUFFER_ACCELERATION=0 SDL_RENDER_DRIVER=software`), Tux Paint `--windowed --1920x1080 "
-    "--nosound --nolockfile`, Bambam `-m`. Scrivlet is the 64-bit build under Wine; its CPU is given for its "
+    "--nosound --nolockfile`, Bambam `-m`. Scrivlet is the " + BUILD + " build under Wine; its CPU is given for its "
     "own process and, beside it, for the wineserver, which does part of every Wine program's work; Wine's "
     "other processes of the prefix (services, winedevice, plugplay, explorer...) have their own column. CPU "
     "is user plus system time. Scrivlet native is the GTK program built from the same core, with its key "
