@@ -147,7 +147,12 @@ def median_program_keys(name):
 out("### Key press and release natively, CPU-ms (300 keys, 20 ms apart; the median of three rounds each)")
 out("")
 out("Tux Paint runs with `--nosound`: Scrivlet native's row with the key sound off is the one to set beside it. "
-    "With the sound on, Scrivlet's key sound plays through the PulseAudio null sink.")
+    "With the sound on, Scrivlet's key sound plays through the PulseAudio null sink. Outside Wine the keys' CPU "
+    "is read from the threads' nanosecond clocks, not the process's 10 ms ticks, which 300 keys fill only about "
+    "ten times; where a thread ended meanwhile the ticks stand. Each program's figure includes its idle CPU "
+    "over the seconds the keys take. Clocks used: " + ", ".join(
+        f"{name} {'/'.join(sorted({load(f'{name}.{i}.json').get('keys_clock', 'ticks') for i in range(1, 4)}))}"
+        for name in ("native_keys_sound_on", "native_keys_sound_off", "tuxpaint_keys")) + ".")
 out("")
 out("| program | CPU-ms a key |")
 out("|---|---:|")
