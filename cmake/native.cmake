@@ -108,7 +108,7 @@ if(GTK3_FOUND AND CANBERRA_FOUND AND ATK_BRIDGE_FOUND)
   add_test(NAME native.key_sound COMMAND bash ${NATIVE_E2E}/key_sound.sh $<TARGET_FILE:scrivlet>)
   add_test(NAME native.wayland COMMAND bash ${NATIVE_E2E}/wayland.sh $<TARGET_FILE:scrivlet>)
 else()
-  message(STATUS "GTK 3 or libcanberra not found: the native program is not built")
+  message(STATUS "GTK 3, its accessibility bridge or libcanberra not found: the native program is not built")
 endif()
 
 # scrivlet-replay against scripts whose output was derived by hand.

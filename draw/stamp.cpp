@@ -30,3 +30,10 @@ std::array<Box, 2> BlossomEllipses(Point centre, int w, int h)
     return {Box{centre.x - hw, centre.y - hh, centre.x + hw, centre.y + hh},
             Box{centre.x - hh, centre.y - hw, centre.x + hh, centre.y + hw}};
 }
+
+std::array<Box, 2> OuterBlossomEllipses(const Blossom& blossom)
+{
+    if (blossom.margin)
+        return BlossomEllipses(blossom.centre, MarginSize(blossom.a), MarginSize(blossom.b));
+    return BlossomEllipses(blossom.centre, blossom.a, blossom.b);
+}

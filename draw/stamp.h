@@ -31,3 +31,7 @@ Blossom StampAtRandom(RandomSource& random, const OptionsRecord& options, int cl
 // The two bounding boxes of a w by h blossom at `centre`: the first w wide and
 // h high, the second h wide and w high.
 std::array<Box, 2> BlossomEllipses(Point centre, int w, int h);
+
+// The boxes of a blossom's outer shape, which cover everything the blossom
+// paints: its black copy's when it has one, else its own.
+std::array<Box, 2> OuterBlossomEllipses(const Blossom& blossom);

@@ -269,11 +269,8 @@ void StampForKey()
     // Straight onto the window: a key is one mark, with nothing to gather
     // into a frame. Only the boxes of the outer shape's two ellipses change,
     // not the whole square around them.
-    const Blossom& blossom = stamp.blossom;
-    const int a = blossom.margin ? MarginSize(blossom.a) : blossom.a;
-    const int b = blossom.margin ? MarginSize(blossom.b) : blossom.b;
     bool painted = true;
-    for (const Box& box : BlossomEllipses(blossom.centre, a, b))
+    for (const Box& box : OuterBlossomEllipses(stamp.blossom))
         painted = PaintOntoWindowNow(box) && painted;
     if (!painted)
         Redraw(changed);
