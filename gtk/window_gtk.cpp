@@ -302,14 +302,21 @@ void OpenMainWindow()
     ConnectSignal(window, "notify::is-active", OnActiveChanged);
     ConnectSignal(window, "destroy", OnDestroyed);
 
+    // The window is asked for first: the window manager frames and maps it
+    // while the menu bar and the drawing area are made and laid out, and
+    // GTK paints them all in the window's first frame, as before. Nothing
+    // is dispatched until the main loop runs.
+    gtk_window_maximize(GTK_WINDOW(window));
+    gtk_widget_show(window);
+    gdk_display_flush(gtk_widget_get_display(window));
+
     GtkWidget* column = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
     g_shell.menuBar = MakeMenuBar();
     g_shell.area = MakeDrawingArea();
     gtk_box_pack_start(GTK_BOX(column), g_shell.menuBar, FALSE, FALSE, 0);
     gtk_box_pack_start(GTK_BOX(column), g_shell.area, TRUE, TRUE, 0);
     gtk_container_add(GTK_CONTAINER(window), column);
+    gtk_widget_show_all(column);
     gdk_event_handler_set(OnEvent, nullptr, nullptr);
     TakeCanvasKeysFromX();
-    gtk_window_maximize(GTK_WINDOW(window));
-    gtk_widget_show_all(window);
 }
