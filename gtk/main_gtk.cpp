@@ -76,12 +76,6 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "scrivlet: cannot open the display \"%s\"\n", display ? display : "");
         return 1;
     }
-    // Pango reads fontconfig's configuration on a thread of its own once its
-    // font map is made. Made here, that reading runs while GTK parses its
-    // theme, rather than later while the menu bar's labels wait for their
-    // font. (Made before the display is opened it slows the opening more
-    // than it gains.)
-    pango_cairo_font_map_get_default();
 
     Toy& toy = TheToy();
     ResetOptionsToDefaults(toy.options);

@@ -309,6 +309,12 @@ void OpenMainWindow()
     gtk_window_maximize(GTK_WINDOW(window));
     gtk_widget_show(window);
     gdk_display_flush(gtk_widget_get_display(window));
+    // Pango reads fontconfig's configuration on a thread of its own once its
+    // font map is made. Made now, that reading runs while the window manager
+    // maps the window and the menus are made, rather than later while the
+    // menu bar's labels wait for their font. Made any earlier, it would
+    // compete with GTK's parsing of its theme, which the window waits for.
+    pango_cairo_font_map_get_default();
 
     GtkWidget* column = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
     g_shell.menuBar = MakeMenuBar();
