@@ -110,9 +110,10 @@ def delta(after, before):
 
 
 def finer(ticks, nanoseconds):
-    """The keys' CPU from the threads' nanosecond clocks rather than the
-    process's 10 ms ticks, which a few hundred keys fill only some ten
-    times (a tick more or less is 0.03 ms a key). The threads' clocks miss
+    """The CPU of the keys or the moves from the threads' nanosecond clocks
+    rather than the process's 10 ms ticks, which a few hundred keys or a
+    drag of a native program fill only a few times (a tick more or less is
+    0.03 ms a key, or 0.005 CPU-s per 1000 moves). The threads' clocks miss
     a thread that ended meanwhile: where the ticks say more than a few
     ticks' worth beyond them, the ticks stand."""
     seconds = nanoseconds["program"] / 1e9
@@ -209,10 +210,13 @@ def main():
         if "motion" not in skip:
             counted = count_lines(args.count_log, args.count_text)
             before = groups.cpu()
+            busy_before = groups.busy_nanoseconds_by_group()
             xdotool("mousedown", 1, *circle(args.moves, 960, 540, 300), "mouseup", 1)
             sent = time.monotonic()
             result["catch_up_s"] = wait_quiet(groups, sent)
             used = delta(groups.cpu(), before)
+            if not args.wine_prefix:
+                used, result["motion_clock"] = finer(used, delta(groups.busy_nanoseconds_by_group(), busy_before))
             result["motion_cpu_per_1000"] = {k: v * 1000 / args.moves for k, v in used.items()}
             if args.count_log:
                 result["marks_per_move"] = (count_lines(args.count_log, args.count_text) - counted) / args.moves

@@ -126,6 +126,11 @@ out(f"| caught up after the 2000 events, s | {fmt(g(toy, 'catch_up_s'))} | | | {
 row("CPU-ms per key press and release (100 keys)", "keys_cpu_per_100", 10.0, 2)
 out(f"| segments drawn per motion event | {fmt(g(seg, 'marks_per_move'))} | | | | | |")
 out("")
+out("Outside Wine the motion row's CPU is read from the threads' nanosecond clocks, as the keys' below: a "
+    "native drag fills only a few 10 ms ticks. Clocks used: " + ", ".join(
+        f"{name} {(d or {}).get('motion_clock', 'ticks')}" for name, d in
+        (("Scrivlet native", nat), ("Tux Paint", tux), ("Bambam", bam))) + ".")
+out("")
 
 
 def key_ms(d, part):

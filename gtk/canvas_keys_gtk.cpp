@@ -11,6 +11,10 @@
 // After Xlib's own headers, which it needs.
 #include <X11/extensions/XInput2.h>
 
+#include <array>
+
+#include "gtk/signal_gtk.h"
+
 namespace {
 
 // XInput's major opcode on the display, or -1 when it has none.
@@ -42,6 +46,38 @@ bool KeyOf(const XEvent& event, Key& key)
     return true;
 }
 
+// What each key means in the keyboard's present state: a toddler plays the
+// same few dozen keys over and over, and the keymap's lookup costs more than
+// the rest of a key's handling. Forgotten when the keymap changes.
+struct KeyMeaning {
+    bool cached = false;
+    unsigned state = 0;
+    int group = 0;
+    bool known = false;
+    guint keyval = 0;
+};
+
+std::array<KeyMeaning, 256> g_meanings;
+
+bool ForgetKeyMeanings(const GValue*, guint)
+{
+    g_meanings.fill(KeyMeaning{});
+    return false;
+}
+
+bool KeyvalOf(GdkKeymap* keymap, const Key& key, guint& keyval)
+{
+    KeyMeaning scratch;
+    KeyMeaning& meaning = key.keycode < g_meanings.size() ? g_meanings[key.keycode] : scratch;
+    if (!meaning.cached || meaning.state != key.state || meaning.group != key.group) {
+        meaning = KeyMeaning{true, key.state, key.group, false, 0};
+        meaning.known = gdk_keymap_translate_keyboard_state(keymap, key.keycode, static_cast<GdkModifierType>(key.state),
+                                                            key.group, &meaning.keyval, nullptr, nullptr, nullptr);
+    }
+    keyval = meaning.keyval;
+    return meaning.known;
+}
+
 GdkFilterReturn OnXEvent(GdkXEvent* native, GdkEvent*, gpointer)
 {
     Key key;
@@ -49,12 +85,13 @@ GdkFilterReturn OnXEvent(GdkXEvent* native, GdkEvent*, gpointer)
         return GDK_FILTER_CONTINUE;
     GtkWidget* toplevel = TheShell().window;
     GdkWindow* window = toplevel ? gtk_widget_get_window(toplevel) : nullptr;
-    if (!window || !GDK_IS_X11_WINDOW(window) || key.window != GDK_WINDOW_XID(window) || gtk_grab_get_current())
+    // X gives the keyboard focus to a small child window that GDK makes for
+    // each toplevel and files under the toplevel, so a key comes on that.
+    if (!window || !GDK_IS_X11_WINDOW(window) || gtk_grab_get_current() ||
+        gdk_x11_window_lookup_for_display(gdk_window_get_display(window), key.window) != window)
         return GDK_FILTER_CONTINUE;
     guint keyval = 0;
-    GdkKeymap* keymap = gdk_keymap_get_for_display(gdk_window_get_display(window));
-    if (!gdk_keymap_translate_keyboard_state(keymap, key.keycode, static_cast<GdkModifierType>(key.state), key.group,
-                                             &keyval, nullptr, nullptr, nullptr) ||
+    if (!KeyvalOf(gdk_keymap_get_for_display(gdk_window_get_display(window)), key, keyval) ||
         IsSystemKey(keyval, key.state))
         return GDK_FILTER_CONTINUE;
     // It stamps on release, as the Windows program does on WM_KEYUP.
@@ -74,5 +111,6 @@ void TakeCanvasKeysFromX()
     int error = 0;
     if (!XQueryExtension(GDK_DISPLAY_XDISPLAY(display), "XInputExtension", &g_inputOpcode, &event, &error))
         g_inputOpcode = -1;
+    ConnectSignal(gdk_keymap_get_for_display(display), "keys-changed", ForgetKeyMeanings);
     gdk_window_add_filter(nullptr, OnXEvent, nullptr);
 }

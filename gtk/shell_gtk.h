@@ -78,6 +78,10 @@ void StampForKey();
 // On X11, takes the canvas's keys from the X events themselves, before GDK
 // makes events of them.
 void TakeCanvasKeysFromX();
+// Reads the X connection at most once a short frame while the pointer moves
+// (after the window is shown); MotionDrawn starts such a frame.
+void PaceMotionReading(GtkWidget* window, GtkWidget* area);
+void MotionDrawn();
 
 // Plays the key sound (a file, or the desktop's default event sound).
 void PlayKeySound(const std::string& soundFile);

@@ -2,6 +2,7 @@
 // into the call the Windows program's window procedure makes, and whatever
 // mark the core decides is painted on the canvas and redrawn.
 #include <cmath>
+#include <vector>
 
 #include "draw/canvas_gtk.h"
 #include "gtk/shell_gtk.h"
@@ -25,10 +26,31 @@ void Redraw(const Box& box)
         gtk_widget_queue_draw_area(g_shell.area, box.left, box.top, box.right - box.left, box.bottom - box.top);
 }
 
+// A drag's segments go onto the window as boxes of their own once the moves
+// that came together have all been drawn, straight from the canvas as a
+// key's blossom does, rather than through a frame of GTK's (a scratch
+// picture of the whole changed area, painted and copied back).
+std::vector<Box> g_unsentSegments;
+
+gboolean SendSegments(gpointer)
+{
+    for (const Box& box : g_unsentSegments)
+        if (!PaintOntoWindowNow(box))
+            Redraw(box);
+    g_unsentSegments.clear();
+    return G_SOURCE_REMOVE;
+}
+
 void PaintIfAny(const std::optional<Segment>& segment)
 {
-    if (segment)
-        Redraw(PaintSegmentOnCanvas(*segment));
+    if (!segment)
+        return;
+    const Box box = PaintSegmentOnCanvas(*segment);
+    if (box.right <= box.left || box.bottom <= box.top)
+        return;
+    if (g_unsentSegments.empty())
+        g_idle_add_full(G_PRIORITY_HIGH_IDLE, SendSegments, nullptr, nullptr);
+    g_unsentSegments.push_back(box);
 }
 
 // Where the window manager announces the active window, the focus is looked
@@ -106,23 +128,21 @@ bool OnDraw(const GValue* params, guint count)
     return true;
 }
 
-bool OnMotion(const GValue* params, guint count)
+void DrawMotion(const GdkEventMotion& motion)
 {
-    const GdkEvent* event = EventParameter(params, count);
-    if (!event || !g_shell.canvasReady)
-        return false;
+    if (!g_shell.canvasReady)
+        return;
     // A click on the menu bar that opened no menu let the keyboard go; take
     // it back, trying at most once a second if someone else holds it.
     static guint32 lastTry = 0;
-    if (!KeyboardHeld() && event->motion.time - lastTry >= 1000u &&
-        gtk_window_is_active(GTK_WINDOW(g_shell.window))) {
-        lastTry = event->motion.time;
+    if (!KeyboardHeld() && motion.time - lastTry >= 1000u && gtk_window_is_active(GTK_WINDOW(g_shell.window))) {
+        lastTry = motion.time;
         HoldKeyboard();
     }
-    const int x = static_cast<int>(std::floor(event->motion.x));
-    const int y = static_cast<int>(std::floor(event->motion.y));
+    const int x = static_cast<int>(std::floor(motion.x));
+    const int y = static_cast<int>(std::floor(motion.y));
     PaintIfAny(OnPointerMove(g_toy, PackPointerPosition(x, y)));
-    return true;
+    MotionDrawn();
 }
 
 // The pointer stays with the drawing area while a button is held (GTK's
@@ -165,8 +185,22 @@ bool IsCanvasKey(const GdkEvent* event)
            !gtk_grab_get_current() && !IsSystemKey(event->key.keyval, event->key.state);
 }
 
+// A move over the drawing area, or anywhere while a button held since a
+// press on it (GDK routes both to the area's window), with no menu or dialog
+// of ours holding the input. A drag brings hundreds a second; they skip
+// GTK's dispatch as the canvas's keys do.
+bool IsCanvasMotion(const GdkEvent* event)
+{
+    return event->type == GDK_MOTION_NOTIFY && g_shell.area &&
+           event->motion.window == gtk_widget_get_window(g_shell.area) && !gtk_grab_get_current();
+}
+
 void OnEvent(GdkEvent* event, gpointer)
 {
+    if (IsCanvasMotion(event)) {
+        DrawMotion(event->motion);
+        return;
+    }
     if (!IsCanvasKey(event)) {
         gtk_main_do_event(event);
         return;
@@ -227,7 +261,6 @@ GtkWidget* MakeDrawingArea()
     gtk_widget_set_vexpand(area, TRUE);
     ConnectSignal(area, "draw", OnDraw);
     ConnectSignal(area, "size-allocate", OnAreaAllocated);
-    ConnectSignal(area, "motion-notify-event", OnMotion);
     ConnectSignal(area, "button-press-event", OnButton);
     ConnectSignal(area, "button-release-event", OnButton);
     ConnectSignal(area, "scroll-event", OnScroll);
@@ -325,4 +358,5 @@ void OpenMainWindow()
     gtk_widget_show_all(column);
     gdk_event_handler_set(OnEvent, nullptr, nullptr);
     TakeCanvasKeysFromX();
+    PaceMotionReading(window, g_shell.area);
 }

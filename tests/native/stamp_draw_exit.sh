@@ -2,7 +2,8 @@
 # End to end through the native program on its own Xvfb and openbox: it
 # opens maximised and black and holds the keyboard; three key releases put
 # blossoms exactly where and in the colours scrivlet-replay predicts (F10
-# and a bare Alt do nothing); a drag draws along its path; another program
+# and a bare Alt do nothing); a fast drag draws every move, as the core
+# predicts; another program
 # activated gets the keyboard until the toy is activated again; a click
 # opens the File menu; Alt-F, x exits with 0, writes the options file back
 # unchanged, and leaves the keyboard free.
@@ -83,26 +84,36 @@ done < <(awk '{ x[NR] = $2; y[NR] = $3; r[NR] = ($4 > $5 ? $4 : $5) * 5 / 4 + 2;
             print x[i], y[i], c[i], covered } }' "$N2E_DIR/stamps")
 [ "$checked" -ge 1 ] || n2e_fail "no blossom centre could be checked"
 
-# A drag with the left button through four corners leaves colour halfway
-# along each leg.
+# A fast drag with the left button through four corners: a move every 3 ms,
+# faster than the toy's frame, so that they are read in batches (but not so
+# fast that the X server merges them). Every move must still reach the core
+# as its own segment: the last segment's colour (the colour drifts at each
+# move) is where and what the core predicts, and each leg has colour near
+# its middle (the black margin of each short segment covers much of the one
+# before).
 path=(300 300 500 320 700 420 900 520)
-xdotool mousemove "${path[0]}" $((path[1] + N2E_TOP))
-sleep 0.2
-xdotool mousedown 1
+moves=(mousemove "${path[0]}" $((path[1] + N2E_TOP)) mousedown 1)
+script="move ${path[0]} ${path[1]}"$'\n'"ldown"$'\n'
 for ((i = 2; i < ${#path[@]}; i += 2)); do
     x0=${path[i - 2]} y0=${path[i - 1]} x1=${path[i]} y1=${path[i + 1]}
-    for step in 1 2 3 4; do
-        xdotool mousemove $((x0 + (x1 - x0) * step / 4)) $((y0 + (y1 - y0) * step / 4 + N2E_TOP))
-        sleep 0.05
+    for step in $(seq 1 12); do
+        x=$((x0 + (x1 - x0) * step / 12)) y=$((y0 + (y1 - y0) * step / 12))
+        moves+=(sleep 0.003 mousemove "$x" $((y + N2E_TOP)))
+        script+="move $x $y"$'\n'
     done
 done
-xdotool mouseup 1
+xdotool "${moves[@]}" mouseup 1
+read -r _ _ _ lastX lastY _ lastColour _ < <(printf 'size %s %s\nkey\nkey\nkey\n%s' "$screenWidth" "$canvasHeight" "$script" |
+    "$replay" | grep '^segment' | tail -1)
+[ -n "$lastColour" ] || n2e_fail "scrivlet-replay predicted no segment for the drag"
 sleep 0.5
 shot=$(n2e_screenshot drag)
+seen=$(n2e_pixel "$shot" "$lastX" $((lastY + N2E_TOP)))
+[ "$seen" = "$lastColour" ] || n2e_fail "the drag's last point ($lastX,$lastY) is $seen, not $lastColour: moves were lost or merged; see $shot"
 for ((i = 2; i < ${#path[@]}; i += 2)); do
     x=$(((path[i - 2] + path[i]) / 2))
     y=$(((path[i - 1] + path[i + 1]) / 2 + N2E_TOP))
-    brightest=$(n2e_brightest "$shot" "3x3+$((x - 1))+$((y - 1))")
+    brightest=$(n2e_brightest "$shot" "25x25+$((x - 12))+$((y - 12))")
     [ "$brightest" -ge 10 ] || n2e_fail "no colour at ($x,$y) on the drag's path, see $shot"
 done
 
