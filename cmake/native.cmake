@@ -68,14 +68,19 @@ if(GTK3_FOUND AND CANBERRA_FOUND AND ATK_BRIDGE_FOUND)
   # libraries are built to bind every one of them at once. Most are found in
   # libepoxy (its own GL entry points), libc, GLib and libstdc++: naming
   # those and GTK's other busy ones first cuts the loader's lookups by about
-  # a third. libc goes by its file name, since the compiler driver moves a
-  # plain -lc to the end; the others only where they are there to link.
+  # a third. libm stays ahead of libc, as before, for the few functions both
+  # have. libc and libm go by their file names, since the compiler driver
+  # moves a plain -lc or -lm to the end; the others only where they are
+  # there to link.
   set(SCRIVLET_FIRST_LIBRARIES)
-  foreach(name epoxy c glib-2.0 stdc++ gobject-2.0 gio-2.0 gdk-3 X11 pango-1.0 cairo harfbuzz)
+  foreach(name epoxy m c glib-2.0 stdc++ gobject-2.0 gio-2.0 dbus-1 X11 gdk-3 cairo pango-1.0 harfbuzz atk-1.0 mount
+               png16 atspi freetype pixman-1 jpeg)
+    if(name STREQUAL "c" OR name STREQUAL "m")
+      list(APPEND SCRIVLET_FIRST_LIBRARIES -l:lib${name}.so.6)
+      continue()
+    endif()
     find_library(SCRIVLET_LIBRARY_${name} NAMES ${name})
-    if(name STREQUAL "c")
-      list(APPEND SCRIVLET_FIRST_LIBRARIES -l:libc.so.6)
-    elseif(SCRIVLET_LIBRARY_${name} OR name STREQUAL "stdc++")
+    if(SCRIVLET_LIBRARY_${name} OR name STREQUAL "stdc++")
       list(APPEND SCRIVLET_FIRST_LIBRARIES -l${name})
     endif()
   endforeach()
