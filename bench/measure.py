@@ -190,7 +190,9 @@ def main():
             sys.exit("measure: the program's window was never mapped")
         result["start_s"] = float(mapped) - started
         groups = Groups(program.pid, args.wine_prefix)
-        time.sleep(3)  # let start-up work settle
+        start_only = skip >= {"idle", "motion", "keys"}
+        if not start_only:
+            time.sleep(3)  # let start-up work settle
 
         if "idle" not in skip:
             # Threads seldom end while idle, so the finer per-thread clock
@@ -205,8 +207,9 @@ def main():
             result["rss_mb"] = rss_mb(program.pid)
 
         # The pointer starts on the window; a click there gives it the focus.
-        xdotool("mousemove", 960, 540)
-        time.sleep(0.5)
+        if not start_only:
+            xdotool("mousemove", 960, 540)
+            time.sleep(0.5)
         if "motion" not in skip:
             counted = count_lines(args.count_log, args.count_text)
             before = groups.cpu()
