@@ -130,7 +130,7 @@ row("CPU-s per 1000 motion events (2000 in a circle, left button held)", "motion
 out(f"| caught up after the 2000 events, s | {fmt(g(toy, 'catch_up_s'))} | | | {fmt(g(nat, 'catch_up_s'))} | "
     f"{fmt(g(tux, 'catch_up_s'))} | "
     f"{fmt(g(bam, 'catch_up_s'))} |")
-row("CPU-ms per key press and release (100 keys)", "keys_cpu_per_100", 10.0, 2)
+row("CPU-ms per key press and release (100 keys; both Scrivlets with the key sound on, Tux Paint with `--nosound`: like for like below)", "keys_cpu_per_100", 10.0, 2)
 out(f"| segments drawn per motion event | {fmt(g(seg, 'marks_per_move'))} | | | | | |")
 out("")
 out("Outside Wine the motion row's CPU is read from the threads' nanosecond clocks, as the keys' below: a "
