@@ -58,8 +58,11 @@ if(GTK3_FOUND AND CANBERRA_FOUND AND ATK_BRIDGE_FOUND)
     DEPENDS scrivlet-ellipse-table
     COMMENT "Finding the rows of every blossom ellipse")
   add_library(scrivlet_gtk STATIC ${GTK_SHELL_SOURCES} draw/canvas_gtk.cpp)
-  target_link_libraries(scrivlet_gtk PUBLIC scrivlet_ellipse_rows scrivlet_core PkgConfig::GTK3 PkgConfig::CANBERRA
-                        PkgConfig::ATK_BRIDGE X11 Xext)
+  target_link_libraries(scrivlet_gtk PUBLIC scrivlet_ellipse_rows scrivlet_core PkgConfig::GTK3 PkgConfig::ATK_BRIDGE
+                        X11 Xext ${CMAKE_DL_LIBS})
+  # libcanberra's header only: the key sound loads the library at its first
+  # use.
+  target_include_directories(scrivlet_gtk PRIVATE ${CANBERRA_INCLUDE_DIRS})
   target_compile_options(scrivlet_gtk PRIVATE -Wall -Wextra)
   add_executable(scrivlet gtk/main_gtk.cpp)
   target_compile_options(scrivlet PRIVATE -Wall -Wextra)

@@ -3,6 +3,7 @@
 // as Windows plays its default sound for a name it cannot find. Each key
 // release cancels the sound before and starts again.
 #include <canberra.h>
+#include <dlfcn.h>
 #include <sys/stat.h>
 
 #include <climits>
@@ -16,8 +17,44 @@ namespace {
 
 constexpr uint32_t kKeySoundId = 1;
 
+// libcanberra and the six libraries it brings are loaded at the first key
+// sound, not before the window can show: most of a start's time goes on
+// loading libraries.
+struct Canberra {
+    decltype(&ca_context_create) create = nullptr;
+    decltype(&ca_context_destroy) destroy = nullptr;
+    decltype(&ca_context_change_props) changeProps = nullptr;
+    decltype(&ca_context_open) open = nullptr;
+    decltype(&ca_context_cancel) cancel = nullptr;
+    decltype(&ca_context_play) play = nullptr;
+};
+
+Canberra g_canberra;
+
+template <typename Function>
+bool Find(void* library, const char* name, Function& function)
+{
+    function = reinterpret_cast<Function>(dlsym(library, name));
+    return function != nullptr;
+}
+
+bool LoadCanberra()
+{
+    void* library = dlopen("libcanberra.so.0", RTLD_NOW | RTLD_LOCAL);
+    if (!library)
+        return false;
+    Canberra& c = g_canberra;
+    if (Find(library, "ca_context_create", c.create) && Find(library, "ca_context_destroy", c.destroy) &&
+        Find(library, "ca_context_change_props", c.changeProps) && Find(library, "ca_context_open", c.open) &&
+        Find(library, "ca_context_cancel", c.cancel) && Find(library, "ca_context_play", c.play))
+        return true;
+    dlclose(library);
+    return false;
+}
+
 ca_context* g_context = nullptr;
-// Without a sound server opening fails; it is not retried on every key.
+// Without libcanberra or a sound server opening fails; it is not retried on
+// every key.
 bool g_unavailable = false;
 
 ca_context* Context()
@@ -26,15 +63,19 @@ ca_context* Context()
         return nullptr;
     if (g_context)
         return g_context;
-    if (ca_context_create(&g_context) != CA_SUCCESS) {
+    if (!LoadCanberra()) {
+        g_unavailable = true;
+        return nullptr;
+    }
+    if (g_canberra.create(&g_context) != CA_SUCCESS) {
         g_context = nullptr;
         g_unavailable = true;
         return nullptr;
     }
-    ca_context_change_props(g_context, CA_PROP_APPLICATION_NAME, kPlainTitle, CA_PROP_APPLICATION_ID,
+    g_canberra.changeProps(g_context, CA_PROP_APPLICATION_NAME, kPlainTitle, CA_PROP_APPLICATION_ID,
                             "org.scrivlet.Scrivlet", nullptr);
-    if (ca_context_open(g_context) != CA_SUCCESS) {
-        ca_context_destroy(g_context);
+    if (g_canberra.open(g_context) != CA_SUCCESS) {
+        g_canberra.destroy(g_context);
         g_context = nullptr;
         g_unavailable = true;
     }
@@ -65,12 +106,12 @@ int PlayFile(ca_context* context, const std::string& soundFile)
 {
     const std::string name = CachedName(soundFile);
     if (!name.empty()) {
-        const int result = ca_context_play(context, kKeySoundId, CA_PROP_EVENT_ID, name.c_str(), CA_PROP_MEDIA_FILENAME,
+        const int result = g_canberra.play(context, kKeySoundId, CA_PROP_EVENT_ID, name.c_str(), CA_PROP_MEDIA_FILENAME,
                                            soundFile.c_str(), CA_PROP_CANBERRA_CACHE_CONTROL, "permanent", nullptr);
         if (result == CA_SUCCESS || result == CA_ERROR_NOTFOUND)
             return result;
     }
-    return ca_context_play(context, kKeySoundId, CA_PROP_MEDIA_FILENAME, soundFile.c_str(), nullptr);
+    return g_canberra.play(context, kKeySoundId, CA_PROP_MEDIA_FILENAME, soundFile.c_str(), nullptr);
 }
 
 }  // namespace
@@ -80,12 +121,12 @@ void PlayKeySound(const std::string& soundFile)
     ca_context* context = Context();
     if (!context)
         return;
-    ca_context_cancel(context, kKeySoundId);
+    g_canberra.cancel(context, kKeySoundId);
     int result = CA_ERROR_NOTFOUND;
     if (!soundFile.empty())
         result = PlayFile(context, soundFile);
     if (result == CA_ERROR_NOTFOUND)
-        result = ca_context_play(context, kKeySoundId, CA_PROP_EVENT_ID, "bell", nullptr);
+        result = g_canberra.play(context, kKeySoundId, CA_PROP_EVENT_ID, "bell", nullptr);
     // No device or no sound server: stay quiet for the rest of the run
     // rather than trying (and costing time) on every key.
     if (result != CA_SUCCESS && result != CA_ERROR_NOTFOUND)
