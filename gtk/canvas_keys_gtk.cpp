@@ -87,16 +87,13 @@ GdkFilterReturn OnXEvent(GdkXEvent* native, GdkEvent*, gpointer)
     GdkWindow* window = toplevel ? gtk_widget_get_window(toplevel) : nullptr;
     // X gives the keyboard focus to a small child window that GDK makes for
     // each toplevel and files under the toplevel, so a key comes on that.
-    if (!window || !GDK_IS_X11_WINDOW(window) || gtk_grab_get_current() ||
+    if (!window || !GDK_IS_X11_WINDOW(window) ||
         gdk_x11_window_lookup_for_display(gdk_window_get_display(window), key.window) != window)
         return GDK_FILTER_CONTINUE;
     guint keyval = 0;
     if (!KeyvalOf(gdk_keymap_get_for_display(gdk_window_get_display(window)), key, keyval) ||
-        IsSystemKey(keyval, key.state))
+        !TakeCanvasKey(keyval, key.state, key.release))
         return GDK_FILTER_CONTINUE;
-    // It stamps on release, as the Windows program does on WM_KEYUP.
-    if (key.release)
-        StampForKey();
     return GDK_FILTER_REMOVE;
 }
 

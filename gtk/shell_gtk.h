@@ -70,11 +70,11 @@ bool WatchActiveWindow();
 // (the same table as the Windows program's), setting the title with it.
 void ApplyPointerMoment(PointerMoment moment);
 
-// Keys that the Windows program receives as system keys (Alt, F10, anything
-// with Alt held) or never at all (the Windows-logo keys): no stamp.
-bool IsSystemKey(guint keyval, guint state);
-// A key released on the canvas: a blossom, and the key sound.
-void StampForKey();
+// A key on the toy's window: the canvas's (a blossom and the key sound on
+// release), unless a menu or dialog of ours holds the input or it is a key
+// the Windows program gets as a system key (Alt, F10, anything with Alt
+// held) or never (the Windows-logo keys). False when GTK should have it.
+bool TakeCanvasKey(guint keyval, guint state, bool release);
 // On X11, takes the canvas's keys from the X events themselves, before GDK
 // makes events of them.
 void TakeCanvasKeysFromX();

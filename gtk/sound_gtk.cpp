@@ -73,7 +73,7 @@ ca_context* Context()
         return nullptr;
     }
     g_canberra.changeProps(g_context, CA_PROP_APPLICATION_NAME, kPlainTitle, CA_PROP_APPLICATION_ID,
-                            "org.scrivlet.Scrivlet", nullptr);
+                           "org.scrivlet.Scrivlet", nullptr);
     if (g_canberra.open(g_context) != CA_SUCCESS) {
         g_canberra.destroy(g_context);
         g_context = nullptr;

@@ -172,17 +172,46 @@ bool OnScroll(const GValue* params, guint count)
     return true;
 }
 
-// A key meant for the canvas: on the toy's window, no menu or dialog of ours
-// holding the input, and not a system key. A toddler presses these by the
-// hundred, so they skip GTK's dispatch (key snoopers, focus marking, the
-// "event" and key signals) and come here straight from GDK; everything
-// else, the parent's Alt keys, menus and dialogs among it, goes through GTK.
-bool IsCanvasKey(const GdkEvent* event)
+// Keys that the Windows program receives as system keys (Alt, F10, anything
+// with Alt held) or never at all (the Windows-logo keys): no stamp.
+bool IsSystemKey(guint keyval, guint state)
 {
-    if (event->type != GDK_KEY_PRESS && event->type != GDK_KEY_RELEASE)
-        return false;
-    return g_shell.window && event->key.window == gtk_widget_get_window(g_shell.window) &&
-           !gtk_grab_get_current() && !IsSystemKey(event->key.keyval, event->key.state);
+    switch (keyval) {
+    case GDK_KEY_Alt_L:
+    case GDK_KEY_Alt_R:
+    case GDK_KEY_Meta_L:
+    case GDK_KEY_Meta_R:
+    case GDK_KEY_Super_L:
+    case GDK_KEY_Super_R:
+    case GDK_KEY_Hyper_L:
+    case GDK_KEY_Hyper_R:
+    case GDK_KEY_F10:
+        return true;
+    default:
+        return (state & GDK_MOD1_MASK) != 0;
+    }
+}
+
+// A key released on the canvas: a blossom, and the key sound.
+void StampForKey()
+{
+    if (!g_shell.canvasReady)
+        return;
+    int width = 0;
+    int height = 0;
+    ClientSize(width, height);
+    const KeyStamp stamp = OnKeyReleased(g_toy, width, height);
+    const Box changed = PaintBlossomOnCanvas(stamp.blossom);
+    // Straight onto the window: a key is one mark, with nothing to gather
+    // into a frame. Only the boxes of the outer shape's two ellipses change,
+    // not the whole square around them.
+    bool painted = true;
+    for (const Box& box : OuterBlossomEllipses(stamp.blossom))
+        painted = PaintOntoWindowNow(box) && painted;
+    if (!painted)
+        Redraw(changed);
+    if (stamp.playSound)
+        PlayKeySound(SoundFileText(g_toy.options));
 }
 
 // A move over the drawing area, or anywhere while a button held since a
@@ -201,13 +230,14 @@ void OnEvent(GdkEvent* event, gpointer)
         DrawMotion(event->motion);
         return;
     }
-    if (!IsCanvasKey(event)) {
-        gtk_main_do_event(event);
+    // Where the canvas's keys do not come straight from X (Wayland), they
+    // come here, past GTK's dispatch (key snoopers, focus marking, the
+    // "event" and key signals).
+    const bool key = event->type == GDK_KEY_PRESS || event->type == GDK_KEY_RELEASE;
+    if (key && g_shell.window && event->key.window == gtk_widget_get_window(g_shell.window) &&
+        TakeCanvasKey(event->key.keyval, event->key.state, event->type == GDK_KEY_RELEASE))
         return;
-    }
-    // It stamps on release, as the Windows program does on WM_KEYUP.
-    if (event->type == GDK_KEY_RELEASE)
-        StampForKey();
+    gtk_main_do_event(event);
 }
 
 // Alt+letter opens a menu. Every other press that reaches GTK is the toy's
@@ -269,46 +299,14 @@ GtkWidget* MakeDrawingArea()
 
 }  // namespace
 
-// Keys that the Windows program receives as system keys (Alt, F10, anything
-// with Alt held) or never at all (the Windows-logo keys): no stamp.
-bool IsSystemKey(guint keyval, guint state)
+bool TakeCanvasKey(guint keyval, guint state, bool release)
 {
-    switch (keyval) {
-    case GDK_KEY_Alt_L:
-    case GDK_KEY_Alt_R:
-    case GDK_KEY_Meta_L:
-    case GDK_KEY_Meta_R:
-    case GDK_KEY_Super_L:
-    case GDK_KEY_Super_R:
-    case GDK_KEY_Hyper_L:
-    case GDK_KEY_Hyper_R:
-    case GDK_KEY_F10:
-        return true;
-    default:
-        return (state & GDK_MOD1_MASK) != 0;
-    }
-}
-
-// A key released on the canvas: a blossom, and the key sound.
-void StampForKey()
-{
-    if (!g_shell.canvasReady)
-        return;
-    int width = 0;
-    int height = 0;
-    ClientSize(width, height);
-    const KeyStamp stamp = OnKeyReleased(g_toy, width, height);
-    const Box changed = PaintBlossomOnCanvas(stamp.blossom);
-    // Straight onto the window: a key is one mark, with nothing to gather
-    // into a frame. Only the boxes of the outer shape's two ellipses change,
-    // not the whole square around them.
-    bool painted = true;
-    for (const Box& box : OuterBlossomEllipses(stamp.blossom))
-        painted = PaintOntoWindowNow(box) && painted;
-    if (!painted)
-        Redraw(changed);
-    if (stamp.playSound)
-        PlayKeySound(SoundFileText(g_toy.options));
+    if (gtk_grab_get_current() || IsSystemKey(keyval, state))
+        return false;
+    // It stamps on release, as the Windows program does on WM_KEYUP.
+    if (release)
+        StampForKey();
+    return true;
 }
 
 Shell& TheShell() { return g_shell; }
