@@ -31,27 +31,34 @@ WindowSurface g_target;
 XImage* g_sharedCanvas = nullptr;
 XShmSegmentInfo g_sharedSegment{};
 
-// The surface of the X window the area is drawn in (its own, once made
-// native for confining the pointer, else the top-level's), sized to it.
-cairo_surface_t* SurfaceFor(GdkWindow* native)
+// Follows the X window the area is drawn in (its own, once made native for
+// confining the pointer, else the top-level's): what was made for another
+// window goes.
+void Target(GdkWindow* native)
 {
     const Window window = GDK_WINDOW_XID(native);
+    if (g_target.window == window)
+        return;
+    if (g_target.surface)
+        cairo_surface_destroy(g_target.surface);
+    g_target.surface = nullptr;
+    if (g_target.gc)
+        XFreeGC(GDK_WINDOW_XDISPLAY(native), g_target.gc);
+    g_target.gc = nullptr;
+    g_target.window = window;
+}
+
+// A cairo surface of that window, sized to it, for the rare paint that
+// cannot send the canvas's rows as they are.
+cairo_surface_t* SurfaceFor(GdkWindow* native)
+{
     const int width = gdk_window_get_width(native) * gdk_window_get_scale_factor(native);
     const int height = gdk_window_get_height(native) * gdk_window_get_scale_factor(native);
-    if (g_target.surface && g_target.window != window) {
-        cairo_surface_destroy(g_target.surface);
-        g_target.surface = nullptr;
-        if (g_target.gc)
-            XFreeGC(GDK_WINDOW_XDISPLAY(native), g_target.gc);
-        g_target.gc = nullptr;
-    }
-    if (!g_target.surface) {
-        g_target.surface = cairo_xlib_surface_create(GDK_WINDOW_XDISPLAY(native), window,
+    if (!g_target.surface)
+        g_target.surface = cairo_xlib_surface_create(GDK_WINDOW_XDISPLAY(native), g_target.window,
                                                      GDK_VISUAL_XVISUAL(gdk_window_get_visual(native)), width, height);
-        g_target.window = window;
-    } else {
+    else
         cairo_xlib_surface_set_size(g_target.surface, width, height);
-    }
     return g_target.surface;
 }
 
@@ -182,14 +189,14 @@ bool PaintOntoWindowNow(const Box& box)
                    std::min(box.bottom, allocation.height)};
     if (clip.right <= clip.left || clip.bottom <= clip.top)
         return true;
-    cairo_surface_t* surface = SurfaceFor(native);
+    Target(native);
     const CanvasBounds& canvas = TheCairoCanvas().bounds;
     if (TheCairoCanvas().surface && clip.right <= canvas.right && clip.bottom <= canvas.bottom &&
         SameLayoutAsCanvas(gdk_window_get_visual(native))) {
         PutCanvasRows(native, x, y, clip);
         return true;
     }
-    cairo_t* cr = cairo_create(surface);
+    cairo_t* cr = cairo_create(SurfaceFor(native));
     cairo_translate(cr, x, y);
     PaintCanvasOnto(cr, clip);
     cairo_destroy(cr);
