@@ -65,11 +65,16 @@ bool ForgetKeyMeanings(const GValue*, guint)
     return false;
 }
 
-bool KeyvalOf(GdkKeymap* keymap, const Key& key, guint& keyval)
+// With `lookUp` false, only a meaning already known is given: the keymap's
+// lookup may talk to the X server, which cannot be done while Xlib's queue
+// is being searched.
+bool KeyvalOf(GdkKeymap* keymap, const Key& key, guint& keyval, bool lookUp = true)
 {
     KeyMeaning scratch;
     KeyMeaning& meaning = key.keycode < g_meanings.size() ? g_meanings[key.keycode] : scratch;
     if (!meaning.cached || meaning.state != key.state || meaning.group != key.group) {
+        if (!lookUp)
+            return false;
         meaning = KeyMeaning{true, key.state, key.group, false, 0};
         meaning.known = gdk_keymap_translate_keyboard_state(keymap, key.keycode, static_cast<GdkModifierType>(key.state),
                                                             key.group, &meaning.keyval, nullptr, nullptr, nullptr);
@@ -78,23 +83,56 @@ bool KeyvalOf(GdkKeymap* keymap, const Key& key, guint& keyval)
     return meaning.known;
 }
 
+// The toy's window on X, where the keys it gets come.
+GdkWindow* ToyWindow()
+{
+    GtkWidget* toplevel = TheShell().window;
+    GdkWindow* window = toplevel ? gtk_widget_get_window(toplevel) : nullptr;
+    return window && GDK_IS_X11_WINDOW(window) ? window : nullptr;
+}
+
+// A key of the canvas's: one on the toy's window that the canvas's rule
+// lets it have.
+bool IsCanvasKeyEvent(const XEvent& event, Key& key, bool lookUp)
+{
+    GdkWindow* window = KeyOf(event, key) ? ToyWindow() : nullptr;
+    // X gives the keyboard focus to a small child window that GDK makes for
+    // each toplevel and files under the toplevel, so a key comes on that.
+    if (!window || gdk_x11_window_lookup_for_display(gdk_window_get_display(window), key.window) != window)
+        return false;
+    guint keyval = 0;
+    return KeyvalOf(gdk_keymap_get_for_display(gdk_window_get_display(window)), key, keyval, lookUp) &&
+           IsCanvasKey(keyval, key.state);
+}
+
 GdkFilterReturn OnXEvent(GdkXEvent* native, GdkEvent*, gpointer)
 {
     Key key;
-    if (!KeyOf(*static_cast<const XEvent*>(native), key))
+    if (!IsCanvasKeyEvent(*static_cast<const XEvent*>(native), key, true))
         return GDK_FILTER_CONTINUE;
-    GtkWidget* toplevel = TheShell().window;
-    GdkWindow* window = toplevel ? gtk_widget_get_window(toplevel) : nullptr;
-    // X gives the keyboard focus to a small child window that GDK makes for
-    // each toplevel and files under the toplevel, so a key comes on that.
-    if (!window || !GDK_IS_X11_WINDOW(window) ||
-        gdk_x11_window_lookup_for_display(gdk_window_get_display(window), key.window) != window)
-        return GDK_FILTER_CONTINUE;
-    guint keyval = 0;
-    if (!KeyvalOf(gdk_keymap_get_for_display(gdk_window_get_display(window)), key, keyval) ||
-        !TakeCanvasKey(keyval, key.state, key.release))
-        return GDK_FILTER_CONTINUE;
+    if (key.release)
+        StampForKey();
     return GDK_FILTER_REMOVE;
+}
+
+// Xlib's queue searched from its head: the first event decides, and nothing
+// behind one that is not the canvas's is taken before it.
+struct HeadOfQueue {
+    bool decided = false;
+    bool release = false;
+};
+
+Bool HeadIsCanvasKey(Display*, XEvent* event, XPointer argument)
+{
+    auto* head = reinterpret_cast<HeadOfQueue*>(argument);
+    if (head->decided)
+        return False;
+    head->decided = true;
+    Key key;
+    if (!IsCanvasKeyEvent(*event, key, false))
+        return False;
+    head->release = key.release;
+    return True;
 }
 
 }  // namespace
@@ -110,4 +148,32 @@ void TakeCanvasKeysFromX()
         g_inputOpcode = -1;
     ConnectSignal(gdk_keymap_get_for_display(display), "keys-changed", ForgetKeyMeanings);
     gdk_window_add_filter(nullptr, OnXEvent, nullptr);
+}
+
+bool TakeQueuedCanvasKeys()
+{
+    GdkWindow* window = ToyWindow();
+    if (!window)
+        return false;
+    Display* display = GDK_WINDOW_XDISPLAY(window);
+    // The first search reads the connection; the rest look only at what
+    // that read brought.
+    bool stamped = false;
+    do {
+        HeadOfQueue head;
+        XEvent event;
+        if (!XCheckIfEvent(display, &event, HeadIsCanvasKey, reinterpret_cast<XPointer>(&head)))
+            return false;
+        if (XGetEventData(display, &event.xcookie))
+            XFreeEventData(display, &event.xcookie);
+        // A blossom left for GTK's next frame needs the main loop to run.
+        if (head.release && !StampForKey())
+            return false;
+        stamped = stamped || head.release;
+    } while (XEventsQueued(display, QueuedAlready) > 0);
+    // The loop waits on without GDK, which would send the blossoms on its
+    // way back to the wait.
+    if (stamped)
+        XFlush(display);
+    return true;
 }

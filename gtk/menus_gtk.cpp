@@ -44,6 +44,7 @@ bool OnSaveChosen(const GValue*, guint)
 bool OnOptionsChosen(const GValue*, guint)
 {
     RunOptionsDialog();
+    KeepTickTimer();
     LiftPen(TheToy().pen);
     ApplyPointerMoment(PointerMoment::OptionsClosed);
     return false;

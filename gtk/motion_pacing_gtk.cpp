@@ -20,15 +20,18 @@ constexpr gint64 kFrameMicroseconds = 8000;
 int g_connection = -1;
 gint64 g_frameEnds = 0;
 
-gint PacedPoll(GPollFD* fds, guint count, gint timeout)
+GPollFD* ConnectionIn(GPollFD* fds, guint count)
+{
+    for (guint i = 0; i < count; ++i)
+        if (fds[i].fd == g_connection)
+            return &fds[i];
+    return nullptr;
+}
+
+gint PollOnce(GPollFD* fds, guint count, gint timeout)
 {
     const gint64 now = g_get_monotonic_time();
-    if (g_frameEnds <= now)
-        return g_poll(fds, count, timeout);
-    GPollFD* connection = nullptr;
-    for (guint i = 0; i < count && !connection; ++i)
-        if (fds[i].fd == g_connection)
-            connection = &fds[i];
+    GPollFD* connection = g_frameEnds > now ? ConnectionIn(fds, count) : nullptr;
     if (!connection)
         return g_poll(fds, count, timeout);
     const gushort watched = connection->events;
@@ -38,6 +41,30 @@ gint PacedPoll(GPollFD* fds, guint count, gint timeout)
     connection->events = watched;
     connection->revents = 0;
     return result;
+}
+
+// A toddler's keys wake the loop twice each, and most are the canvas's: they
+// are taken as soon as they are read, and the loop waits on without a turn
+// of GLib's and GDK's dispatch for each one. Only while nothing else is
+// ready (a zero timeout means something is, GDK's own queue of events among
+// them), and never past the wait's end, so timers keep their time.
+gint PacedPoll(GPollFD* fds, guint count, gint timeout)
+{
+    const gint64 ends = timeout > 0 ? g_get_monotonic_time() + gint64{timeout} * 1000 : 0;
+    for (;;) {
+        const gint result = PollOnce(fds, count, timeout);
+        GPollFD* connection = ConnectionIn(fds, count);
+        if (timeout == 0 || result != 1 || !connection || !(connection->revents & G_IO_IN) ||
+            !TakeQueuedCanvasKeys())
+            return result;
+        connection->revents = 0;
+        if (timeout > 0) {
+            const gint64 now = g_get_monotonic_time();
+            if (now >= ends)
+                return 0;
+            timeout = static_cast<gint>((ends - now + 999) / 1000);
+        }
+    }
 }
 
 }  // namespace

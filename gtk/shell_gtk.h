@@ -39,6 +39,10 @@ bool PaintOntoWindowNow(const Box& box);
 // it cannot be shared (not X11, a remote display, another pixel layout).
 unsigned char* SharedCanvasPixels(int width, int height);
 
+// Starts the timer of the walk and the focus looks, or sets its period
+// anew after the options change (auto draw on or off).
+void KeepTickTimer();
+
 // The menu bar with its popups and commands.
 GtkWidget* MakeMenuBar();
 
@@ -75,9 +79,18 @@ void ApplyPointerMoment(PointerMoment moment);
 // the Windows program gets as a system key (Alt, F10, anything with Alt
 // held) or never (the Windows-logo keys). False when GTK should have it.
 bool TakeCanvasKey(guint keyval, guint state, bool release);
+// The same rule without the key's effect: true when a key is the canvas's.
+bool IsCanvasKey(guint keyval, guint state);
+// The blossom of a canvas key's release, and its sound; false when it could
+// not be painted straight onto the window and GTK was asked to redraw it.
+bool StampForKey();
 // On X11, takes the canvas's keys from the X events themselves, before GDK
 // makes events of them.
 void TakeCanvasKeysFromX();
+// Takes the canvas's keys that head the events read from the X connection,
+// reading what it holds; true when all it held were canvas keys, done with,
+// so that the main loop has nothing of them to dispatch.
+bool TakeQueuedCanvasKeys();
 // Reads the X connection at most once a short frame while the pointer moves
 // (after the window is shown); MotionDrawn starts such a frame.
 void PaceMotionReading(GtkWidget* window, GtkWidget* area);

@@ -54,15 +54,27 @@ void PaintIfAny(const std::optional<Segment>& segment)
 }
 
 // Where the window manager announces the active window, the focus is looked
-// at when it does, and on every tenth tick only in case a manager announces
-// it before it moves the focus; elsewhere on every tick. Each look is a
-// round trip to the X server.
+// at when it does, and once a second only in case a manager announces it
+// before it moves the focus; elsewhere on every tick. Each look is a round
+// trip to the X server.
 constexpr int kFocusLookEvery = 10;
+
+guint g_tickTimer = 0;
+guint g_tickPeriod = 0;
+
+// The walk steps on every tick while auto draw is on; with it off a tick
+// has only the focus to look at, and where that is needed only once a
+// second, the toy is woken only then.
+guint TickPeriod()
+{
+    const bool focusOnly = !FlagOn(g_toy.options.autoDraw) && WatchActiveWindow();
+    return focusOnly ? kWalkTimerPeriod * kFocusLookEvery : kWalkTimerPeriod;
+}
 
 gboolean OnWalkTimer(gpointer)
 {
     static int ticks = 0;
-    if (!WatchActiveWindow() || ++ticks % kFocusLookEvery == 0)
+    if (g_tickPeriod != kWalkTimerPeriod || !WatchActiveWindow() || ++ticks % kFocusLookEvery == 0)
         FollowKeyboardFocus();
     if (g_shell.canvasReady)
         PaintIfAny(OnTimerTick(g_toy));
@@ -82,7 +94,7 @@ void MakeCanvas()
         return;
     g_shell.canvasReady = true;
     g_toy.canvas = TheCairoCanvas().bounds;
-    g_timeout_add(kWalkTimerPeriod, OnWalkTimer, nullptr);
+    KeepTickTimer();
     ApplyPointerMoment(PointerMoment::StartUp);
     if (gtk_window_is_active(GTK_WINDOW(g_shell.window)))
         HoldKeyboard();
@@ -192,11 +204,14 @@ bool IsSystemKey(guint keyval, guint state)
     }
 }
 
-// A key released on the canvas: a blossom, and the key sound.
-void StampForKey()
+}  // namespace
+
+// A key released on the canvas: a blossom, and the key sound. False when
+// GTK was asked to redraw the blossom, which happens on its next frame.
+bool StampForKey()
 {
     if (!g_shell.canvasReady)
-        return;
+        return true;
     int width = 0;
     int height = 0;
     ClientSize(width, height);
@@ -212,7 +227,10 @@ void StampForKey()
         Redraw(changed);
     if (stamp.playSound)
         PlayKeySound(SoundFileText(g_toy.options));
+    return painted;
 }
+
+namespace {
 
 // A move over the drawing area, or anywhere while a button held since a
 // press on it (GDK routes both to the area's window), with no menu or dialog
@@ -299,9 +317,24 @@ GtkWidget* MakeDrawingArea()
 
 }  // namespace
 
+void KeepTickTimer()
+{
+    if (!g_shell.canvasReady)
+        return;
+    const guint period = TickPeriod();
+    if (g_tickTimer && period == g_tickPeriod)
+        return;
+    if (g_tickTimer)
+        g_source_remove(g_tickTimer);
+    g_tickPeriod = period;
+    g_tickTimer = g_timeout_add(period, OnWalkTimer, nullptr);
+}
+
+bool IsCanvasKey(guint keyval, guint state) { return !gtk_grab_get_current() && !IsSystemKey(keyval, state); }
+
 bool TakeCanvasKey(guint keyval, guint state, bool release)
 {
-    if (gtk_grab_get_current() || IsSystemKey(keyval, state))
+    if (!IsCanvasKey(keyval, state))
         return false;
     // It stamps on release, as the Windows program does on WM_KEYUP.
     if (release)

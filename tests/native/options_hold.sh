@@ -2,8 +2,8 @@
 # End to end through the native program's options: the "0-6 months" preset
 # chosen in File > Options (keyboard only) and OK confine the pointer at once
 # and change the title; the end of the session (SIGTERM) stores the preset's
-# flags; at the next start the pointer is confined and the title says so
-# from the beginning; a session that ends while the dialog is open cancels
+# flags, and its auto draw sets the pen walking at once; at the next start
+# the pointer is confined and the title says so from the beginning; a session that ends while the dialog is open cancels
 # the dialog and still ends the program.
 # Usage: options_hold.sh SCRIVLET
 set -uo pipefail
@@ -47,6 +47,17 @@ n2e_screenshot dialog >/dev/null
 xdotool key Return
 title=$(n2e_wait_title "$window" "$confined") || n2e_fail "after OK the title is \"$title\"; see $N2E_DIR/dialog.png"
 expectConfined "$window"
+
+# The pointer rests; the pen walks on its own, a step every tenth of a
+# second, so each of a few shots taken a quarter of a second apart differs
+# from the one before.
+before=$(n2e_screenshot walk0)
+for shot in 1 2 3; do
+    sleep 0.15
+    after=$(n2e_screenshot "walk$shot")
+    cmp -s "$before" "$after" && n2e_fail "the pen did not walk between $before and $after after auto draw was turned on"
+    before=$after
+done
 
 # The session ends (SIGTERM, as at logout): the options are stored as on
 # File > Exit.
