@@ -65,15 +65,15 @@ bool ForgetKeyMeanings(const GValue*, guint)
     return false;
 }
 
-// With `lookUp` false, only a meaning already known is given: the keymap's
+// Without a keymap, only a meaning already known is given: the keymap's
 // lookup may talk to the X server, which cannot be done while Xlib's queue
 // is being searched.
-bool KeyvalOf(GdkKeymap* keymap, const Key& key, guint& keyval, bool lookUp = true)
+bool KeyvalOf(GdkKeymap* keymap, const Key& key, guint& keyval)
 {
     KeyMeaning scratch;
     KeyMeaning& meaning = key.keycode < g_meanings.size() ? g_meanings[key.keycode] : scratch;
     if (!meaning.cached || meaning.state != key.state || meaning.group != key.group) {
-        if (!lookUp)
+        if (!keymap)
             return false;
         meaning = KeyMeaning{true, key.state, key.group, false, 0};
         meaning.known = gdk_keymap_translate_keyboard_state(keymap, key.keycode, static_cast<GdkModifierType>(key.state),
@@ -96,12 +96,13 @@ GdkWindow* ToyWindow()
 bool IsCanvasKeyEvent(const XEvent& event, Key& key, bool lookUp)
 {
     GdkWindow* window = KeyOf(event, key) ? ToyWindow() : nullptr;
+    GdkDisplay* display = window ? gdk_window_get_display(window) : nullptr;
     // X gives the keyboard focus to a small child window that GDK makes for
     // each toplevel and files under the toplevel, so a key comes on that.
-    if (!window || gdk_x11_window_lookup_for_display(gdk_window_get_display(window), key.window) != window)
+    if (!display || gdk_x11_window_lookup_for_display(display, key.window) != window)
         return false;
     guint keyval = 0;
-    return KeyvalOf(gdk_keymap_get_for_display(gdk_window_get_display(window)), key, keyval, lookUp) &&
+    return KeyvalOf(lookUp ? gdk_keymap_get_for_display(display) : nullptr, key, keyval) &&
            IsCanvasKey(keyval, key.state);
 }
 
@@ -156,24 +157,21 @@ bool TakeQueuedCanvasKeys()
     if (!window)
         return false;
     Display* display = GDK_WINDOW_XDISPLAY(window);
-    // The first search reads the connection; the rest look only at what
-    // that read brought.
-    bool stamped = false;
-    do {
+    while (XEventsQueued(display, QueuedAfterReading) > 0) {
         HeadOfQueue head;
         XEvent event;
         if (!XCheckIfEvent(display, &event, HeadIsCanvasKey, reinterpret_cast<XPointer>(&head)))
             return false;
         if (XGetEventData(display, &event.xcookie))
             XFreeEventData(display, &event.xcookie);
+        if (!head.release)
+            continue;
         // A blossom left for GTK's next frame needs the main loop to run.
-        if (head.release && !StampForKey())
+        if (!StampForKey())
             return false;
-        stamped = stamped || head.release;
-    } while (XEventsQueued(display, QueuedAlready) > 0);
-    // The loop waits on without GDK, which would send the blossoms on its
-    // way back to the wait.
-    if (stamped)
+        // Sent now: GDK, which would send it on the loop's way back to the
+        // wait, is not asked. Events read while sending are looked at next.
         XFlush(display);
+    }
     return true;
 }
