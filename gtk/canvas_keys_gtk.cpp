@@ -91,9 +91,9 @@ GdkWindow* ToyWindow()
     return window && GDK_IS_X11_WINDOW(window) ? window : nullptr;
 }
 
-// A key of the canvas's: one on the toy's window that the canvas's rule
-// lets it have.
-bool IsCanvasKeyEvent(const XEvent& event, Key& key, bool lookUp)
+// A key on the toy's window, and what it means: without `lookUp`, only a
+// meaning already known.
+bool ToyWindowKey(const XEvent& event, Key& key, guint& keyval, bool lookUp)
 {
     GdkWindow* window = KeyOf(event, key) ? ToyWindow() : nullptr;
     GdkDisplay* display = window ? gdk_window_get_display(window) : nullptr;
@@ -101,18 +101,16 @@ bool IsCanvasKeyEvent(const XEvent& event, Key& key, bool lookUp)
     // each toplevel and files under the toplevel, so a key comes on that.
     if (!display || gdk_x11_window_lookup_for_display(display, key.window) != window)
         return false;
-    guint keyval = 0;
-    return KeyvalOf(lookUp ? gdk_keymap_get_for_display(display) : nullptr, key, keyval) &&
-           IsCanvasKey(keyval, key.state);
+    return KeyvalOf(lookUp ? gdk_keymap_get_for_display(display) : nullptr, key, keyval);
 }
 
 GdkFilterReturn OnXEvent(GdkXEvent* native, GdkEvent*, gpointer)
 {
     Key key;
-    if (!IsCanvasKeyEvent(*static_cast<const XEvent*>(native), key, true))
+    guint keyval = 0;
+    if (!ToyWindowKey(*static_cast<const XEvent*>(native), key, keyval, true) ||
+        !TakeCanvasKey(keyval, key.state, key.release))
         return GDK_FILTER_CONTINUE;
-    if (key.release)
-        StampForKey();
     return GDK_FILTER_REMOVE;
 }
 
@@ -130,7 +128,8 @@ Bool HeadIsCanvasKey(Display*, XEvent* event, XPointer argument)
         return False;
     head->decided = true;
     Key key;
-    if (!IsCanvasKeyEvent(*event, key, false))
+    guint keyval = 0;
+    if (!ToyWindowKey(*event, key, keyval, false) || !IsCanvasKey(keyval, key.state))
         return False;
     head->release = key.release;
     return True;

@@ -5,7 +5,8 @@
 // socket and are read and drawn together, every one of them (GDK's merging
 // of queued moves is turned off for the toy's window). Everything else the
 // loop watches (timers, signals, the sound) is served as before, and no
-// event waits longer than the frame.
+// event waits longer than the frame. The same wait takes the canvas's keys
+// as they are read (below).
 // Before Xlib's headers, whose None macro would break the enums' names.
 #include "gtk/shell_gtk.h"
 

@@ -92,7 +92,9 @@ void TakeCanvasKeysFromX();
 // so that the main loop has nothing of them to dispatch.
 bool TakeQueuedCanvasKeys();
 // Reads the X connection at most once a short frame while the pointer moves
-// (after the window is shown); MotionDrawn starts such a frame.
+// (after the window is shown), and takes the canvas's keys in the main
+// loop's wait as they are read (TakeQueuedCanvasKeys); MotionDrawn starts
+// such a frame.
 void PaceMotionReading(GtkWidget* window, GtkWidget* area);
 void MotionDrawn();
 
