@@ -7,7 +7,7 @@
 #include <sstream>
 #include <streambuf>
 
-#include "draw/toy.h"
+#include "core/toy.h"
 #include "tools/replay/replay_script.h"
 
 namespace {

@@ -16,10 +16,10 @@
 #include <string>
 #include <vector>
 
-#include "draw/canvas_win.h"
-#include "files/atomic_file.h"
-#include "files/bmp.h"
-#include "files/bmp_export_win.h"
+#include "win32/canvas_win.h"
+#include "win32/file_ops_win.h"
+#include "core/bmp.h"
+#include "win32/bmp_export_win.h"
 
 namespace {
 
@@ -78,7 +78,7 @@ int main(int argc, char** argv)
     const std::string limitPath = folder + "\\bench-limit.bin";
     const std::vector<char> bytes(kBmpHeaderSize + BmpStride(width) * static_cast<size_t>(height), 'x');
 
-    FileOps unflushed = PlatformFileOps();
+    FileOps unflushed = Win32FileOps();
     unflushed.flush = NoFlush;
 
     std::vector<double> save, limit, capture, write, unflushedSave;
@@ -107,7 +107,7 @@ int main(int argc, char** argv)
         QueryPerformanceCounter(&end);
         capture.push_back(Milliseconds(start, end));
         QueryPerformanceCounter(&start);
-        FileError error = WriteFileAtomically(savePath, file.data(), file.size());
+        FileError error = WriteFileAtomically(Win32FileOps(), savePath, file.data(), file.size());
         QueryPerformanceCounter(&end);
         write.push_back(Milliseconds(start, end));
         if (file.empty() || error != FileError::None) {

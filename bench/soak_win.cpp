@@ -13,8 +13,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/app.h"
-#include "draw/canvas_win.h"
+#include "win32/app.h"
+#include "win32/canvas_win.h"
 #include "res/resource.h"
 
 namespace {

@@ -3,13 +3,6 @@
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
-# The native platform's file operations under the core's atomic writer:
-# linked after the core, which calls them.
-add_library(scrivlet_posix STATIC files/file_ops_posix.cpp)
-target_include_directories(scrivlet_posix PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-target_compile_options(scrivlet_posix PRIVATE -Wall -Wextra)
-target_link_libraries(scrivlet_core PUBLIC scrivlet_posix)
-
 # Event-script replay: the library is shared by the tool and the unit tests.
 add_library(scrivlet_replay_script STATIC tools/replay/replay_script.cpp)
 target_link_libraries(scrivlet_replay_script PUBLIC scrivlet_core)
@@ -27,94 +20,13 @@ endif()
 
 file(GLOB UNIT_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/unit/*.cpp)
 add_executable(scrivlet_unit_tests ${UNIT_TEST_SOURCES})
-target_link_libraries(scrivlet_unit_tests PRIVATE scrivlet_core scrivlet_replay_script GTest::gtest_main)
+target_link_libraries(scrivlet_unit_tests PRIVATE scrivlet_core scrivlet_replay_script scrivlet_posix_files
+                      GTest::gtest_main)
 target_compile_options(scrivlet_unit_tests PRIVATE -Wall -Wextra)
 gtest_discover_tests(scrivlet_unit_tests DISCOVERY_TIMEOUT 30)
 
-# The native program: a GTK 3 shell over the same core, built when GTK and
-# libcanberra are installed (tools/install-deps.sh installs them).
-find_package(PkgConfig QUIET)
-if(PkgConfig_FOUND)
-  pkg_check_modules(GTK3 IMPORTED_TARGET gtk+-3.0)
-  pkg_check_modules(CANBERRA IMPORTED_TARGET libcanberra)
-  # GTK's accessibility bridge, started by the program itself once its
-  # window is up.
-  pkg_check_modules(ATK_BRIDGE IMPORTED_TARGET atk-bridge-2.0)
-endif()
-if(GTK3_FOUND AND CANBERRA_FOUND AND ATK_BRIDGE_FOUND)
-  file(GLOB GTK_SHELL_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/gtk/*_gtk.cpp)
-  list(FILTER GTK_SHELL_SOURCES EXCLUDE REGEX "/main_gtk\\.cpp$")
-  # The rows cairo paints for every ellipse of a blossom, found when the
-  # program is built (the file ellipse-rows beside it), so that a key never
-  # waits for cairo to find them.
-  add_library(scrivlet_ellipse_rows STATIC draw/ellipse_rows_gtk.cpp)
-  target_link_libraries(scrivlet_ellipse_rows PUBLIC scrivlet_core PkgConfig::GTK3)
-  target_compile_options(scrivlet_ellipse_rows PRIVATE -Wall -Wextra)
-  add_executable(scrivlet-ellipse-table tools/render/ellipse_table_gtk.cpp)
-  target_link_libraries(scrivlet-ellipse-table PRIVATE scrivlet_ellipse_rows)
-  target_compile_options(scrivlet-ellipse-table PRIVATE -Wall -Wextra)
-  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/ellipse-rows
-    COMMAND scrivlet-ellipse-table ${CMAKE_BINARY_DIR}/ellipse-rows
-    DEPENDS scrivlet-ellipse-table
-    COMMENT "Finding the rows of every blossom ellipse")
-  add_library(scrivlet_gtk STATIC ${GTK_SHELL_SOURCES} draw/canvas_gtk.cpp)
-  target_link_libraries(scrivlet_gtk PUBLIC scrivlet_ellipse_rows scrivlet_core PkgConfig::GTK3 PkgConfig::ATK_BRIDGE
-                        X11 Xext ${CMAKE_DL_LIBS})
-  # libcanberra's header only: the key sound loads the library at its first
-  # use.
-  target_include_directories(scrivlet_gtk PRIVATE ${CANBERRA_INCLUDE_DIRS})
-  target_compile_options(scrivlet_gtk PRIVATE -Wall -Wextra)
-  add_executable(scrivlet gtk/main_gtk.cpp)
-  target_compile_options(scrivlet PRIVATE -Wall -Wextra)
-  # At start the loader binds some 17000 symbols of GTK's libraries, each
-  # looked up along the program's list of libraries in order, and GTK's
-  # libraries are built to bind every one of them at once. Most are found in
-  # libepoxy (its own GL entry points), libc, GLib and libstdc++: naming
-  # those and GTK's other busy ones first cuts the loader's lookups by about
-  # a third. libm stays ahead of libc, as before, for the few functions both
-  # have. libc and libm go by their file names, since the compiler driver
-  # moves a plain -lc or -lm to the end; the others only where they are
-  # there to link.
-  set(SCRIVLET_FIRST_LIBRARIES)
-  foreach(name epoxy m c glib-2.0 stdc++ gobject-2.0 gio-2.0 dbus-1 X11 gdk-3 cairo pango-1.0 harfbuzz atk-1.0 mount
-               png16 atspi freetype pixman-1 jpeg)
-    if(name STREQUAL "c" OR name STREQUAL "m")
-      list(APPEND SCRIVLET_FIRST_LIBRARIES -l:lib${name}.so.6)
-      continue()
-    endif()
-    find_library(SCRIVLET_LIBRARY_${name} NAMES ${name})
-    if(SCRIVLET_LIBRARY_${name} OR name STREQUAL "stdc++")
-      list(APPEND SCRIVLET_FIRST_LIBRARIES -l${name})
-    endif()
-  endforeach()
-  target_link_libraries(scrivlet PRIVATE "-Wl,--push-state,--no-as-needed" ${SCRIVLET_FIRST_LIBRARIES}
-                        "-Wl,--pop-state" scrivlet_gtk)
-
-  # Beside the program: the help pages it opens in the browser (help/) and
-  # the default key sound, made by our own script.
-  find_package(Python3 REQUIRED COMPONENTS Interpreter)
-  set(NATIVE_HELP_PAGES ${CMAKE_SOURCE_DIR}/docs/scrivlet.htm ${CMAKE_SOURCE_DIR}/docs/scrivlet.css)
-  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/help/scrivlet.htm ${CMAKE_BINARY_DIR}/help/scrivlet.css
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/help
-    COMMAND ${CMAKE_COMMAND} -E copy ${NATIVE_HELP_PAGES} ${CMAKE_BINARY_DIR}/help/
-    DEPENDS ${NATIVE_HELP_PAGES}
-    COMMENT "Copying the help pages")
-  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/key.wav
-    COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/tools/make_key_sound.py ${CMAKE_BINARY_DIR}/key.wav
-    DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_key_sound.py
-    COMMENT "Making the key sound key.wav")
-  add_custom_target(scrivlet_native_files ALL
-    DEPENDS ${CMAKE_BINARY_DIR}/help/scrivlet.htm ${CMAKE_BINARY_DIR}/help/scrivlet.css ${CMAKE_BINARY_DIR}/key.wav
-            ${CMAKE_BINARY_DIR}/ellipse-rows)
-  add_dependencies(scrivlet scrivlet_native_files)
-
-  # Paints replay marks with the cairo canvas, to compare with GDI's pixels
-  # (tools/render/compare.sh); run by hand.
-  add_executable(scrivlet-render tools/render/render_cairo_gtk.cpp tools/render/marks.cpp)
-  target_link_libraries(scrivlet-render PRIVATE scrivlet_gtk)
-  add_dependencies(scrivlet-render scrivlet_native_files)
-  target_compile_options(scrivlet-render PRIVATE -Wall -Wextra)
-
+add_subdirectory(gtk)
+if(TARGET scrivlet_gtk)
   add_executable(scrivlet_native_tests tests/native/options_store_test.cpp tests/native/canvas_test.cpp)
   target_link_libraries(scrivlet_native_tests PRIVATE scrivlet_gtk GTest::gtest_main)
   add_dependencies(scrivlet_native_tests scrivlet_native_files)
@@ -132,6 +44,13 @@ if(GTK3_FOUND AND CANBERRA_FOUND AND ATK_BRIDGE_FOUND)
   add_test(NAME native.help_pages COMMAND bash ${NATIVE_E2E}/help_pages.sh $<TARGET_FILE:scrivlet>)
   add_test(NAME native.key_sound COMMAND bash ${NATIVE_E2E}/key_sound.sh $<TARGET_FILE:scrivlet>)
   add_test(NAME native.wayland COMMAND bash ${NATIVE_E2E}/wayland.sh $<TARGET_FILE:scrivlet>)
+
+  # Paints replay marks with the cairo canvas, to compare with GDI's pixels
+  # (tools/render/compare.sh); run by hand.
+  add_executable(scrivlet-render tools/render/render_cairo_gtk.cpp tools/render/marks.cpp)
+  target_link_libraries(scrivlet-render PRIVATE scrivlet_gtk)
+  add_dependencies(scrivlet-render scrivlet_native_files)
+  target_compile_options(scrivlet-render PRIVATE -Wall -Wextra)
 else()
   message(STATUS "GTK 3, its accessibility bridge or libcanberra not found: the native program is not built")
 endif()
@@ -251,3 +170,10 @@ if(SCRIVLET_WINDOWS_PRODUCT_DIR)
 endif()
 
 include(cmake/sanitizers.cmake)
+
+# The layout's rule: the core includes no platform or shell header, and
+# neither shell includes the other's.
+add_test(NAME layout.boundaries COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/layout/check-boundaries.sh
+                                        ${CMAKE_CURRENT_SOURCE_DIR})
+add_test(NAME layout.boundaries_caught COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/layout/boundaries_caught.sh
+                                               ${CMAKE_CURRENT_SOURCE_DIR}/tests/layout/check-boundaries.sh)

@@ -5,11 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "app/menu_keys.h"
-#include "draw/canvas_gtk.h"
+#include "core/menu_keys.h"
+#include "gtk/canvas_gtk.h"
 #include "gtk/commands_gtk.h"
 #include "gtk/shell_gtk.h"
 #include "gtk/signal_gtk.h"
+#include "res/texts.h"
 
 namespace {
 
@@ -69,7 +70,7 @@ bool OnClearChosen(const GValue*, guint)
 bool OnAboutChosen(const GValue*, guint)
 {
     GtkWidget* box = gtk_message_dialog_new(GTK_WINDOW(TheShell().window), GTK_DIALOG_MODAL, GTK_MESSAGE_OTHER,
-                                            GTK_BUTTONS_OK, "%s", kAboutMessage);
+                                            GTK_BUTTONS_OK, "%s", TEXT_ABOUT);
     gtk_window_set_title(GTK_WINDOW(box), "About");
     gtk_dialog_run(GTK_DIALOG(box));
     gtk_widget_destroy(box);

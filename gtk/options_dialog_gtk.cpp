@@ -5,7 +5,7 @@
 #include <array>
 
 #include "gtk/commands_gtk.h"
-#include "options/options_dialog.h"
+#include "core/options_dialog.h"
 #include "gtk/shell_gtk.h"
 #include "gtk/signal_gtk.h"
 

@@ -10,9 +10,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "files/atomic_file.h"
-#include "options/options_file.h"
-#include "options/stored_options.h"
+#include "gtk/file_ops_posix.h"
+#include "core/options_file.h"
+#include "core/stored_options.h"
 
 namespace {
 
@@ -62,7 +62,7 @@ bool SaveOptionsFile(const std::string& path, const OptionsRecord& record)
 {
     if (path.empty() || !MakeFolders(OptionsFolder(path)))
         return false;
-    return WriteFileAtomically(path, &record, sizeof record) == FileError::None;
+    return WriteFileAtomically(PosixFileOps(), path, &record, sizeof record) == FileError::None;
 }
 
 bool LoadStoredOptions(OptionsRecord& record) { return LoadOptionsFile(UserOptionsFile(), record); }

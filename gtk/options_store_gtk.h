@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "options/options_record.h"
+#include "core/options_record.h"
 
 // The options file of this user, from XDG_CONFIG_HOME and HOME.
 std::string UserOptionsFile();

@@ -4,9 +4,10 @@
 #include <new>
 #include <string>
 
-#include "draw/canvas_gtk.h"
-#include "files/bmp.h"
-#include "files/save_failure.h"
+#include "gtk/canvas_gtk.h"
+#include "core/bmp.h"
+#include "gtk/file_ops_posix.h"
+#include "core/save_failure.h"
 #include "gtk/commands_gtk.h"
 #include "gtk/shell_gtk.h"
 
@@ -123,7 +124,7 @@ void SaveCanvasAsBmp()
     // any other failure, and no exception reaches GTK's C code.
     FileError error = FileError::None;
     try {
-        error = WriteBmpFile(path, cairo_image_surface_get_data(surface), width, height);
+        error = WriteBmpFile(PosixFileOps(), path, cairo_image_surface_get_data(surface), width, height);
     } catch (const std::bad_alloc&) {
         TellSaveFailed(owner, path, kNoPictureReason);
         return;

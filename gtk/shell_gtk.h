@@ -7,11 +7,10 @@
 
 #include <gtk/gtk.h>
 
-#include "app/pointer_confinement.h"
-#include "draw/toy.h"
+#include "core/pointer_confinement.h"
+#include "core/toy.h"
 
 constexpr char kProgramName[] = "scrivlet";
-constexpr char kAboutMessage[] = "Scrivlet. Version 1.2.6\n\nhello@scrivlet.org";
 constexpr guint kWalkTimerPeriod = 100;
 
 struct Shell {

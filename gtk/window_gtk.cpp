@@ -4,7 +4,7 @@
 #include <cmath>
 #include <vector>
 
-#include "draw/canvas_gtk.h"
+#include "gtk/canvas_gtk.h"
 #include "gtk/shell_gtk.h"
 #include "gtk/signal_gtk.h"
 

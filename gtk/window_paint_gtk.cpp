@@ -15,7 +15,7 @@
 
 #include <algorithm>
 
-#include "draw/canvas_gtk.h"
+#include "gtk/canvas_gtk.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "files/bmp.h"
+#include "core/bmp.h"
 #include "tests/fuzz/fuzz_check.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "files/help_path.h"
+#include "core/help_path.h"
 #include "tests/fuzz/fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "options/options_record.h"
-#include "options/stored_options.h"
+#include "core/options_record.h"
+#include "core/stored_options.h"
 #include "tests/fuzz/fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

@@ -3,8 +3,8 @@
 // block a device can be handed whole.
 #include <cstdint>
 
-#include "app/key_sound.h"
-#include "files/wave_file.h"
+#include "core/key_sound.h"
+#include "core/wave_file.h"
 #include "tests/fuzz/fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

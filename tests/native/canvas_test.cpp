@@ -7,8 +7,8 @@
 #include <cstring>
 #include <vector>
 
-#include "draw/canvas_gtk.h"
-#include "draw/ellipse_rows_gtk.h"
+#include "gtk/canvas_gtk.h"
+#include "gtk/ellipse_rows_gtk.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "gtk/options_store_gtk.h"
-#include "options/options_file.h"
+#include "core/options_file.h"
 
 namespace {
 

@@ -15,8 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "files/atomic_file.h"
-#include "files/save_failure.h"
+#include "core/atomic_file.h"
+#include "gtk/file_ops_posix.h"
+#include "core/save_failure.h"
 
 namespace {
 
@@ -89,7 +90,7 @@ TEST(TemporaryFileName, SitsInTheTargetsFolder)
     EXPECT_EQ(TemporaryFileName(kFakeOps, "C:cat.bmp", 1), "C:~scrivlet1.tmp");
     EXPECT_EQ(TemporaryFileName(kFakeOps, "cat.bmp", 0), "~scrivlet0.tmp");
     // A backslash is an ordinary character in a POSIX name.
-    EXPECT_EQ(TemporaryFileName(PlatformFileOps(), "/home/a\\b/cat.bmp", 0), "/home/a\\b/~scrivlet0.tmp");
+    EXPECT_EQ(TemporaryFileName(PosixFileOps(), "/home/a\\b/cat.bmp", 0), "/home/a\\b/~scrivlet0.tmp");
 }
 
 struct StepCase {
@@ -188,11 +189,11 @@ protected:
 TEST_F(PosixAtomicFile, WritesANewFileAndReplacesAnOldOneLeavingNothingElse)
 {
     const std::string path = folder_ + "/cat.bmp";
-    ASSERT_EQ(WriteFileAtomically(path, "first", 5), FileError::None);
+    ASSERT_EQ(WriteFileAtomically(PosixFileOps(), path, "first", 5), FileError::None);
     EXPECT_EQ(ReadAll(path), "first");
-    ASSERT_EQ(WriteFileAtomically(path, "second, longer", 14), FileError::None);
+    ASSERT_EQ(WriteFileAtomically(PosixFileOps(), path, "second, longer", 14), FileError::None);
     EXPECT_EQ(ReadAll(path), "second, longer");
-    ASSERT_EQ(WriteFileAtomically(path, "", 0), FileError::None);
+    ASSERT_EQ(WriteFileAtomically(PosixFileOps(), path, "", 0), FileError::None);
     EXPECT_EQ(ReadAll(path), "");
     EXPECT_EQ(Listing(folder_), (std::set<std::string>{".", "..", "cat.bmp"}));
 }
@@ -202,7 +203,7 @@ TEST_F(PosixAtomicFile, WritesANewFileAndReplacesAnOldOneLeavingNothingElse)
 TEST_F(PosixAtomicFile, CreateNewNamesWhyItFailed)
 {
     ASSERT_EQ(symlink("loop", (folder_ + "/loop").c_str()), 0);
-    ASSERT_EQ(WriteFileAtomically(folder_ + "/taken", "x", 1), FileError::None);
+    ASSERT_EQ(WriteFileAtomically(PosixFileOps(), folder_ + "/taken", "x", 1), FileError::None);
     const struct {
         std::string path;
         FileError expected;
@@ -214,7 +215,7 @@ TEST_F(PosixAtomicFile, CreateNewNamesWhyItFailed)
     };
     for (const auto& failure : cases) {
         FileHandle file = -1;
-        EXPECT_EQ(PlatformFileOps().createNew(failure.path.c_str(), &file), failure.expected) << failure.path;
+        EXPECT_EQ(PosixFileOps().createNew(failure.path.c_str(), &file), failure.expected) << failure.path;
         EXPECT_EQ(file, -1) << failure.path;
     }
 }
@@ -252,7 +253,7 @@ TEST_P(PosixFailures, LeaveTheEarlierFileByteForByteAndNoTemporaryFile)
         failure.place == Place::MissingFolder ? folder_ + "/nowhere/cat.bmp" : folder_ + "/cat.bmp";
     const std::vector<uint8_t> picture(200000, 'n');
 
-    EXPECT_EQ(WriteFileAtomically(target, picture.data(), picture.size()), failure.expected);
+    EXPECT_EQ(WriteFileAtomically(PosixFileOps(), target, picture.data(), picture.size()), failure.expected);
     EXPECT_EQ(ReadAll(folder_ + "/cat.bmp"), earlier);
     EXPECT_EQ(Listing(folder_), (std::set<std::string>{".", "..", "cat.bmp"}));
 }
@@ -262,7 +263,7 @@ TEST_F(PosixAtomicFile, AFolderOfTheNameStaysWithWhatIsInIt)
     const std::string target = folder_ + "/cat.bmp";
     ASSERT_EQ(mkdir(target.c_str(), 0755), 0);
     WriteAll(target + "/inside", "kept");
-    EXPECT_EQ(WriteFileAtomically(target, "picture", 7), FileError::IsFolder);
+    EXPECT_EQ(WriteFileAtomically(PosixFileOps(), target, "picture", 7), FileError::IsFolder);
     EXPECT_EQ(ReadAll(target + "/inside"), "kept");
     EXPECT_EQ(Listing(folder_), (std::set<std::string>{".", "..", "cat.bmp"}));
     std::remove((target + "/inside").c_str());

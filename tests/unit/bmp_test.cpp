@@ -9,7 +9,8 @@
 
 #include <unistd.h>
 
-#include "files/bmp.h"
+#include "core/bmp.h"
+#include "gtk/file_ops_posix.h"
 
 namespace {
 
@@ -111,7 +112,7 @@ TEST(Bmp, RefusesSizesThatCannotBeStored)
     // 65536 x 65536 would need a file over 4 GiB: refused before any pixel
     // is read, and nothing is written.
     EXPECT_TRUE(EncodeBmp(pixel, 65536, 65536).empty());
-    EXPECT_EQ(WriteBmpFile("/nonexistent/picture.bmp", pixel, 0, 1), FileError::Other);
+    EXPECT_EQ(WriteBmpFile(PosixFileOps(), "/nonexistent/picture.bmp", pixel, 0, 1), FileError::Other);
 }
 
 TEST(Bmp, ImageMagickReadsTheSamePixelsTheRightWayUp)
@@ -122,7 +123,7 @@ TEST(Bmp, ImageMagickReadsTheSamePixelsTheRightWayUp)
     char folder[] = "/tmp/scrivlet-bmp.XXXXXX";
     ASSERT_NE(mkdtemp(folder), nullptr);
     const std::string path = std::string(folder) + "/picture.bmp";
-    ASSERT_EQ(WriteBmpFile(path, pixels.data(), width, height), FileError::None);
+    ASSERT_EQ(WriteBmpFile(PosixFileOps(), path, pixels.data(), width, height), FileError::None);
 
     // ImageMagick prints the rows top-down as red, green, blue.
     const std::string command = "convert 'BMP:" + path + "' -depth 8 RGB:- 2>&1";

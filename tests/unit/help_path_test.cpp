@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "files/help_path.h"
+#include "core/help_path.h"
 
 TEST(HelpPath, FileAndTopicFollowTheStartupDirectory)
 {

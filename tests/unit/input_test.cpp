@@ -1,8 +1,8 @@
 // Decoding of window-message input: pointer positions and menu letters.
 #include <gtest/gtest.h>
 
-#include "app/menu_keys.h"
-#include "draw/toy.h"
+#include "core/menu_keys.h"
+#include "core/toy.h"
 
 TEST(PointerDecoding, PositionsRoundTripThroughTheMessagePacking)
 {

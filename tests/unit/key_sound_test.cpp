@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/key_sound.h"
-#include "files/wave_file.h"
+#include "core/key_sound.h"
+#include "core/wave_file.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/keyboard_guard.h"
+#include "core/keyboard_guard.h"
 
 TEST(KeyboardGuard, SupportedOnlyOnNtFourAndLater)
 {

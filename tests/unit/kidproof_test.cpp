@@ -2,7 +2,7 @@
 // the display is kept awake.
 #include <gtest/gtest.h>
 
-#include "app/kidproof.h"
+#include "core/kidproof.h"
 
 TEST(AccessibilityHotkeys, OnlyTheHotkeyOfAFeatureThatIsOffIsSwitchedOff)
 {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "options/options_dialog.h"
-#include "options/stored_options.h"
+#include "core/options_dialog.h"
+#include "core/stored_options.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Where the native program keeps its options.
 #include <gtest/gtest.h>
 
-#include "options/options_file.h"
+#include "core/options_file.h"
 
 TEST(OptionsFilePath, FollowsTheBaseDirectoryRules)
 {

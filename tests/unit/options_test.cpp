@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "options/options_record.h"
+#include "core/options_record.h"
 
 TEST(OptionsRecord, DefaultsAreTheCompiledInRecord)
 {

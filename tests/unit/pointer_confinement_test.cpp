@@ -1,7 +1,7 @@
 // The confinement table: every moment with the option on and off.
 #include <gtest/gtest.h>
 
-#include "app/pointer_confinement.h"
+#include "core/pointer_confinement.h"
 
 TEST(ConfinementTable, EveryMomentWithTheOptionOnAndOff)
 {

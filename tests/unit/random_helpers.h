@@ -6,7 +6,7 @@
 #include <functional>
 #include <stdexcept>
 
-#include "draw/random.h"
+#include "core/random.h"
 
 // Walks the sequence from the start until `wanted` holds for a copy of the
 // source; returns the source at that point.

@@ -1,7 +1,7 @@
 // The random source's sequence and scaling.
 #include <gtest/gtest.h>
 
-#include "draw/random.h"
+#include "core/random.h"
 
 TEST(Random, FirstDrawsAreTheFixedSequence)
 {

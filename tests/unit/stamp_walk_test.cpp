@@ -2,7 +2,7 @@
 // geometry, edge bouncing, turns, and what a wheel step draws in each mode.
 #include <gtest/gtest.h>
 
-#include "draw/toy.h"
+#include "core/toy.h"
 #include "random_helpers.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // widths, margins and the order of its random draws.
 #include <gtest/gtest.h>
 
-#include "draw/stroke.h"
+#include "core/stroke.h"
 #include "random_helpers.h"
 
 namespace {

@@ -2,8 +2,8 @@
 // file's rows: the file holds the canvas's own pixels at its full size, the
 // bottom row first with zero filler, even where the window shows something
 // else; and the bitmap is back in its DC afterwards.
-#include "files/bmp_export_win.h"
-#include "files/bmp.h"
+#include "win32/bmp_export_win.h"
+#include "core/bmp.h"
 #include "tests/win/window_fixture.h"
 
 namespace {

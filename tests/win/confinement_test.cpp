@@ -4,8 +4,8 @@
 // the first program of a fresh wineserver, so this suite gets one.
 #include <string>
 
-#include "app/confine_win.h"
-#include "options/options_store_win.h"
+#include "win32/confine_win.h"
+#include "win32/options_store_win.h"
 #include "res/resource.h"
 #include "tests/win/dialog_driver.h"
 #include "tests/win/window_fixture.h"

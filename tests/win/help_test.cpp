@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "files/help_win.h"
+#include "win32/help_win.h"
 #include "res/resource.h"
 #include "tests/win/window_fixture.h"
 

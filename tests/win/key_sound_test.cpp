@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/key_sound_win.h"
+#include "win32/key_sound_win.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/kidproof_win.h"
-#include "options/options_store_win.h"
+#include "win32/kidproof_win.h"
+#include "win32/options_store_win.h"
 #include "res/resource.h"
 #include "tests/win/dialog_driver.h"
 #include "tests/win/window_fixture.h"

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "options/options_dialog.h"
-#include "options/options_dialog_win.h"
-#include "options/options_store_win.h"
+#include "core/options_dialog.h"
+#include "win32/options_dialog_win.h"
+#include "win32/options_store_win.h"
 #include "res/resource.h"
 #include "tests/win/dialog_driver.h"
 #include "tests/win/window_fixture.h"

@@ -11,9 +11,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/app.h"
-#include "draw/canvas_win.h"
-#include "draw/toy.h"
+#include "win32/app.h"
+#include "win32/canvas_win.h"
+#include "core/toy.h"
 
 // The main window that main() opened for the whole test run.
 HWND MainWindowUnderTest();

@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "draw/ellipse_rows_gtk.h"
-#include "draw/stamp.h"
+#include "gtk/ellipse_rows_gtk.h"
+#include "core/stamp.h"
 
 int main(int argc, char** argv)
 {

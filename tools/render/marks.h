@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "draw/stamp.h"
-#include "draw/stroke.h"
+#include "core/stamp.h"
+#include "core/stroke.h"
 
 enum class MarkKind { Skip, Segment, Stamp, Clear, Bad };
 

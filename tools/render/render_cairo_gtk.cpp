@@ -6,7 +6,7 @@
 #include <iostream>
 #include <string>
 
-#include "draw/canvas_gtk.h"
+#include "gtk/canvas_gtk.h"
 #include "tools/render/marks.h"
 
 int main(int argc, char** argv)

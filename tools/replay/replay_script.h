@@ -9,7 +9,7 @@
 #include <iosfwd>
 #include <string>
 
-#include "draw/toy.h"
+#include "core/toy.h"
 
 enum class ScriptEventKind {
     None,  // a blank or comment-only line

@@ -1,8 +1,0 @@
-// Entry point of scrivlet.exe. Arguments and the requested show state are
-// ignored: the toy always starts maximised with its own settings.
-#include "app/app.h"
-
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
-{
-    return RunApplication(instance);
-}

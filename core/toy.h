@@ -1,0 +1,49 @@
+// Everything the toy decides, gathered in one state and one handler per kind
+// of input. The window procedure and the replay tool both drive it, so a
+// replay draws exactly what the program draws.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "core/random.h"
+#include "core/stamp.h"
+#include "core/stroke.h"
+#include "core/types.h"
+#include "core/walk.h"
+#include "core/options_record.h"
+
+struct Toy {
+    OptionsRecord options{};  // all off until start-up loads them
+    RandomSource random;
+    PenState pen;
+    WalkState walk;
+    CanvasBounds canvas;
+};
+
+// A pointer position as the window message packs it: x in the low 16 bits,
+// y in the high 16 bits.
+uint32_t PackPointerPosition(int x, int y);
+
+// Unpacks a window message's pointer position. Either half above 32767 is a
+// negative coordinate (left of or above the client area while captured).
+std::optional<Point> DecodePointerPosition(uint32_t packed);
+
+// A pointer move: a segment to paint, or nothing. A position left of or above
+// the client area lifts the pen instead.
+std::optional<Segment> OnPointerMove(Toy& toy, uint32_t packed);
+
+// One walk step fed through the stroke engine, then the pen is lifted.
+// Taken by every mouse-wheel message, whatever the mode.
+std::optional<Segment> OnWalkStep(Toy& toy);
+
+// A timer tick: a walk step when auto draw is on, else nothing.
+std::optional<Segment> OnTimerTick(Toy& toy);
+
+struct KeyStamp {
+    Blossom blossom;
+    bool playSound = false;
+};
+
+// A key release over a client area of clientRight x clientBottom.
+KeyStamp OnKeyReleased(Toy& toy, int clientRight, int clientBottom);

@@ -1,0 +1,113 @@
+// GDI side of the export: GetDIBits reads the canvas bitmap straight into
+// the file's own rows, 24 bits a pixel and bottom row first, so the picture
+// is copied once and the file is written from the buffer it was read into.
+#include "win32/bmp_export_win.h"
+
+#include <new>
+#include <string>
+
+#include "win32/file_ops_win.h"
+#include "core/bmp.h"
+#include "win32/file_chooser_win.h"
+#include "core/save_failure.h"
+
+namespace {
+
+// GetDIBits must not read a bitmap that is selected into a DC, so the
+// canvas's memory DC gets back what the bitmap displaced for as long as the
+// read takes, and the bitmap again afterwards, whatever happens in between.
+class CanvasBitmapSelectedOut {
+public:
+    explicit CanvasBitmapSelectedOut(const Canvas& canvas)
+        : canvas_(canvas), out_(SelectObject(canvas.memorySurface, canvas.displacedBitmap) != nullptr)
+    {
+    }
+    ~CanvasBitmapSelectedOut()
+    {
+        if (out_)
+            SelectObject(canvas_.memorySurface, canvas_.bitmap);
+    }
+    CanvasBitmapSelectedOut(const CanvasBitmapSelectedOut&) = delete;
+    CanvasBitmapSelectedOut& operator=(const CanvasBitmapSelectedOut&) = delete;
+
+    bool out() const { return out_; }
+
+private:
+    const Canvas& canvas_;
+    bool out_;
+};
+
+void TellSaveFailed(HWND owner, const char* path, const char* reason)
+{
+    constexpr UINT kStyle = MB_OK | MB_ICONEXCLAMATION;
+    try {
+        const std::string text = SaveFailureText(path, reason);
+        MessageBoxA(owner, text.c_str(), kSaveFailureTitle, kStyle);
+    } catch (const std::bad_alloc&) {
+        // Too short of memory even for the sentence: the reason alone.
+        MessageBoxA(owner, reason, kSaveFailureTitle, kStyle);
+    }
+}
+
+}  // namespace
+
+std::vector<uint8_t> ReadCanvasAsBmp(const Canvas& canvas)
+{
+    const int width = canvas.bounds.right;
+    const int height = canvas.bounds.bottom;
+    if (!canvas.memorySurface || !canvas.bitmap || !canvas.displacedBitmap)
+        return {};
+    std::vector<uint8_t> file = BlankBmpFile(width, height);
+    if (file.empty())
+        return file;
+
+    // Positive height: bottom-up rows, as the file keeps them. A DIB's rows
+    // are padded to four bytes, which is the file's stride; the blank file's
+    // filler is zero already.
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 24;
+    format.bmiHeader.biCompression = BI_RGB;
+    CanvasBitmapSelectedOut selectedOut(canvas);
+    if (!selectedOut.out())
+        return {};
+    const int rowsRead = GetDIBits(canvas.memorySurface, canvas.bitmap, 0, static_cast<UINT>(height),
+                                   file.data() + kBmpHeaderSize, &format, DIB_RGB_COLORS);
+    if (rowsRead != height)
+        return {};
+    return file;
+}
+
+bool SaveCanvasToFile(HWND owner, const char* path)
+{
+    // The picture takes a few megabytes; running short of memory is told
+    // like any other failure, and no exception leaves the window procedure.
+    FileError error = FileError::None;
+    try {
+        const std::vector<uint8_t> file = ReadCanvasAsBmp(TheCanvas());
+        if (file.empty()) {
+            TellSaveFailed(owner, path, kNoPictureReason);
+            return false;
+        }
+        error = WriteFileAtomically(Win32FileOps(), path, file.data(), file.size());
+    } catch (const std::bad_alloc&) {
+        TellSaveFailed(owner, path, kNoPictureReason);
+        return false;
+    }
+    if (error != FileError::None) {
+        TellSaveFailed(owner, path, FileErrorReason(error));
+        return false;
+    }
+    return true;
+}
+
+void SaveCanvasAsBmp(HWND window)
+{
+    char path[kChosenPathSize] = "";
+    if (!ChooseBitmapFileToSave(window, path))
+        return;
+    SaveCanvasToFile(window, path);
+}

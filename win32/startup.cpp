@@ -1,0 +1,97 @@
+// Start-up and shutdown: the window class, the window, the canvas, the walk
+// timer, the options, and the message loop.
+#include "win32/app.h"
+#include "win32/confine_win.h"
+#include "win32/key_sound_win.h"
+#include "win32/keyboard_guard_win.h"
+#include "win32/kidproof_win.h"
+#include "win32/canvas_win.h"
+#include "win32/options_store_win.h"
+#include "res/resource.h"
+
+namespace {
+
+Toy g_toy;
+char g_startupDirectory[MAX_PATH] = "";
+
+}  // namespace
+
+Toy& TheToy() { return g_toy; }
+
+const char* StartupDirectory() { return g_startupDirectory; }
+
+void RememberStartupDirectory()
+{
+    // A directory longer than the buffer is not stored at all (the call
+    // returns the size it would need): no start-up directory means no help,
+    // never the help of a cut-off path.
+    const DWORD length = GetCurrentDirectoryA(sizeof g_startupDirectory, g_startupDirectory);
+    if (length == 0 || length >= sizeof g_startupDirectory)
+        g_startupDirectory[0] = '\0';
+}
+
+bool RegisterMainWindowClass(HINSTANCE instance)
+{
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = MainWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_SCRIVLET));
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    windowClass.lpszMenuName = MAKEINTRESOURCEA(IDR_MAIN_MENU);
+    windowClass.lpszClassName = kWindowClassName;
+    return RegisterClassA(&windowClass) != 0;
+}
+
+HWND OpenMainWindow(HINSTANCE instance)
+{
+    HWND window = CreateWindowExA(0, kWindowClassName, "scrivlet", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+    ShowWindow(window, SW_SHOWMAXIMIZED);
+    CreateCanvas(window);
+    SetKeySoundWindow(window);
+    g_toy.canvas = TheCanvas().bounds;
+    SetTimer(window, kWalkTimer, kWalkTimerPeriod, nullptr);
+    return window;
+}
+
+void LoadStartupOptions(HWND window)
+{
+    ResetOptionsToDefaults(g_toy.options);
+    LoadOptions(g_toy.options);
+    UpdatePointerConfinement(window, PointerMoment::StartUp, g_toy.options);
+    // The file is read now; the audio device waits for the first key.
+    if (FlagOn(g_toy.options.keySound))
+        LookUpKeySound(SoundFileText(g_toy.options).c_str());
+}
+
+int RunApplication(HINSTANCE instance)
+{
+    // A second start only brings the running toy to the front: two keyboard
+    // hooks would fight, and two processes would both store the options.
+    if (AnotherInstanceRuns())
+        return 0;
+    RememberStartupDirectory();
+    // The guard comes first and goes last, so it covers the whole run.
+    InstallKeyboardGuard(instance);
+    SwitchOffAccessibilityHotkeys();
+    if (!RegisterMainWindowClass(instance)) {
+        UndoKidproofing();
+        return 0;
+    }
+    HWND window = OpenMainWindow(instance);
+    LoadStartupOptions(window);
+    UpdateDisplayRequest(g_toy.options);
+
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    CloseKeySound();
+    SaveOptions(g_toy.options);
+    UpdatePointerConfinement(window, PointerMoment::Shutdown, g_toy.options);
+    UndoKidproofing();
+    RemoveKeyboardGuard();
+    return 0;
+}
