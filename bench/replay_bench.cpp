@@ -33,7 +33,7 @@ void PointerMoves(benchmark::State& state)
     int x = 0;
     for (auto _ : state) {
         x = (x + 7) % 1900;
-        const std::optional<Segment> segment = OnPointerMove(toy, PackPointerPosition(x, (x * 3) % 1000));
+        const std::optional<Segment> segment = OnPointerMove(toy, Point{x, (x * 3) % 1000});
         benchmark::DoNotOptimize(segment);
         segments += segment ? 1 : 0;
     }

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "win32/app.h"
 #include "win32/canvas_win.h"
 #include "win32/file_ops_win.h"
 #include "core/bmp.h"
@@ -70,6 +71,7 @@ int main(int argc, char** argv)
         return 1;
     }
     CreateCanvas(window);
+    UseWin32Platform(window);
     if (TheCanvas().bounds.right != width || TheCanvas().bounds.bottom != height) {
         std::fprintf(stderr, "save bench: the canvas is %dx%d\n", TheCanvas().bounds.right, TheCanvas().bounds.bottom);
         return 1;
@@ -85,7 +87,7 @@ int main(int argc, char** argv)
     for (int i = 0; i < repeats; ++i) {
         LARGE_INTEGER start, end;
         QueryPerformanceCounter(&start);
-        const bool saved = SaveCanvasToFile(nullptr, savePath.c_str());
+        const bool saved = SavePictureTo(TheProgram(), savePath);
         QueryPerformanceCounter(&end);
         if (!saved) {
             std::fprintf(stderr, "save bench: the save failed\n");

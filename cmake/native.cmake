@@ -4,7 +4,7 @@ find_package(GTest REQUIRED)
 include(GoogleTest)
 
 # Event-script replay: the library is shared by the tool and the unit tests.
-add_library(scrivlet_replay_script STATIC tools/replay/replay_script.cpp)
+add_library(scrivlet_replay_script STATIC tools/replay/replay_script.cpp tools/replay/headless_platform.cpp)
 target_link_libraries(scrivlet_replay_script PUBLIC scrivlet_core)
 target_compile_options(scrivlet_replay_script PRIVATE -Wall -Wextra)
 add_executable(scrivlet-replay tools/replay/main.cpp)

@@ -7,7 +7,8 @@ set(SANITIZE_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-o
 
 get_target_property(CORE_SOURCES scrivlet_core SOURCES)
 list(TRANSFORM CORE_SOURCES PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/core/)
-add_library(scrivlet_core_sanitized STATIC ${CORE_SOURCES} gtk/file_ops_posix.cpp tools/replay/replay_script.cpp)
+add_library(scrivlet_core_sanitized STATIC ${CORE_SOURCES} gtk/file_ops_posix.cpp tools/replay/replay_script.cpp
+                                             tools/replay/headless_platform.cpp)
 target_include_directories(scrivlet_core_sanitized PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
 target_compile_options(scrivlet_core_sanitized PUBLIC ${SANITIZE_FLAGS} PRIVATE -Wall -Wextra)
 target_link_options(scrivlet_core_sanitized PUBLIC ${SANITIZE_FLAGS})

@@ -59,3 +59,5 @@ bool SwallowSystemCommand(uintptr_t command, intptr_t letter)
 {
     return (command & 0xFFF0u) == kSystemCommandKeyMenu && letter == 0;
 }
+
+bool KeyStamps(KeyKind kind, bool altHeld) { return kind == KeyKind::Other && !altHeld; }

@@ -21,6 +21,15 @@ int PopupForLetter(int typed, const std::vector<std::string>& titles);
 // first letter, as Windows picks them. Empty texts (separators) never match.
 int PopupItemForLetter(int typed, const std::vector<std::string>& texts);
 
+// What kind of key a platform's key is, as far as stamping goes: the
+// Windows program gets Alt and F10 as system keys and never sees the logo
+// keys, so none of them stamps there.
+enum class KeyKind { Other, Alt, Logo, F10 };
+
+// True when a key's release stamps a blossom: any key but those above, and
+// none while Alt is held.
+bool KeyStamps(KeyKind kind, bool altHeld);
+
 // True for the keyboard-menu command that carries no letter (a bare Alt or
 // F10): it is swallowed. Alt+letter (the letter in `letter`) and every other
 // system command go on to the default handling.

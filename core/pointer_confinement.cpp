@@ -9,12 +9,12 @@ PointerAction PointerActionFor(PointerMoment moment, bool clipOn)
         // Both set the title either way, so it always matches the option.
         return clipOn ? PointerAction::Confine : PointerAction::Release;
     case PointerMoment::Activated:
-        return clipOn ? PointerAction::Confine : PointerAction::None;
+        return clipOn ? PointerAction::Confine : PointerAction::Keep;
     case PointerMoment::Deactivated:
         // With the option off, whatever holds stays as it is.
-        return clipOn ? PointerAction::Release : PointerAction::None;
+        return clipOn ? PointerAction::Release : PointerAction::Keep;
     case PointerMoment::Shutdown:
-        return clipOn ? PointerAction::FreeClip : PointerAction::None;
+        return clipOn ? PointerAction::FreeClip : PointerAction::Keep;
     }
-    return PointerAction::None;
+    return PointerAction::Keep;
 }

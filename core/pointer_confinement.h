@@ -12,7 +12,7 @@ constexpr char kPlainTitle[] = TEXT_TITLE_PLAIN;
 enum class PointerMoment { StartUp, Activated, Deactivated, OptionsClosed, Shutdown };
 
 enum class PointerAction {
-    None,
+    Keep,      // nothing to do
     Confine,   // clip to the client area and show the confined title
     Release,   // free the pointer and show the plain title
     FreeClip,  // free the pointer only: the window is already gone

@@ -27,7 +27,7 @@ const char* FileErrorReason(FileError error)
 
 std::string SaveFailureText(const std::string& path, const char* reason)
 {
-    return "The picture was not saved as\r\n\r\n" + path + "\r\n\r\nbecause " + reason +
-           ".\r\n\r\nNothing there has changed, and the picture is still on the screen. Try File > Save as BMP "
+    return "The picture was not saved as\n\n" + path + "\n\nbecause " + reason +
+           ".\n\nNothing there has changed, and the picture is still on the screen. Try File > Save as BMP "
            "again, perhaps in another folder.";
 }

@@ -1,28 +1,13 @@
 // Input handlers of the toy: decode, decide, hand back marks to paint.
 #include "core/toy.h"
 
-uint32_t PackPointerPosition(int x, int y)
+std::optional<Segment> OnPointerMove(Toy& toy, Point at)
 {
-    return (static_cast<uint32_t>(x) & 0xFFFFu) | ((static_cast<uint32_t>(y) & 0xFFFFu) << 16);
-}
-
-std::optional<Point> DecodePointerPosition(uint32_t packed)
-{
-    const int32_t x = static_cast<int32_t>(packed & 0xFFFFu);
-    const int32_t y = static_cast<int32_t>(packed >> 16);
-    if (x > 32767 || y > 32767)
-        return std::nullopt;
-    return Point{x, y};
-}
-
-std::optional<Segment> OnPointerMove(Toy& toy, uint32_t packed)
-{
-    const std::optional<Point> point = DecodePointerPosition(packed);
-    if (!point) {
+    if (at.x < 0 || at.y < 0) {
         LiftPen(toy.pen);
         return std::nullopt;
     }
-    return PointerMoved(toy.pen, toy.options, toy.random, *point);
+    return PointerMoved(toy.pen, toy.options, toy.random, at);
 }
 
 std::optional<Segment> OnWalkStep(Toy& toy)

@@ -21,17 +21,10 @@ struct Toy {
     CanvasBounds canvas;
 };
 
-// A pointer position as the window message packs it: x in the low 16 bits,
-// y in the high 16 bits.
-uint32_t PackPointerPosition(int x, int y);
-
-// Unpacks a window message's pointer position. Either half above 32767 is a
-// negative coordinate (left of or above the client area while captured).
-std::optional<Point> DecodePointerPosition(uint32_t packed);
-
-// A pointer move: a segment to paint, or nothing. A position left of or above
-// the client area lifts the pen instead.
-std::optional<Segment> OnPointerMove(Toy& toy, uint32_t packed);
+// A pointer move to `at`: a segment to paint, or nothing. A position left of
+// or above the client area (the pointer captured while a button is held)
+// lifts the pen instead.
+std::optional<Segment> OnPointerMove(Toy& toy, Point at);
 
 // One walk step fed through the stroke engine, then the pen is lifted.
 // Taken by every mouse-wheel message, whatever the mode.

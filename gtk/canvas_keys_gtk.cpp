@@ -13,7 +13,6 @@
 
 #include <array>
 
-#include "gtk/signal_gtk.h"
 
 namespace {
 
@@ -59,11 +58,7 @@ struct KeyMeaning {
 
 std::array<KeyMeaning, 256> g_meanings;
 
-bool ForgetKeyMeanings(const GValue*, guint)
-{
-    g_meanings.fill(KeyMeaning{});
-    return false;
-}
+void ForgetKeyMeanings(GdkKeymap*, gpointer) { g_meanings.fill(KeyMeaning{}); }
 
 // Without a keymap, only a meaning already known is given: the keymap's
 // lookup may talk to the X server, which cannot be done while Xlib's queue
@@ -146,7 +141,7 @@ void TakeCanvasKeysFromX()
     int error = 0;
     if (!XQueryExtension(GDK_DISPLAY_XDISPLAY(display), "XInputExtension", &g_inputOpcode, &event, &error))
         g_inputOpcode = -1;
-    ConnectSignal(gdk_keymap_get_for_display(display), "keys-changed", ForgetKeyMeanings);
+    g_signal_connect(gdk_keymap_get_for_display(display), "keys-changed", G_CALLBACK(ForgetKeyMeanings), nullptr);
     gdk_window_add_filter(nullptr, OnXEvent, nullptr);
 }
 

@@ -6,7 +6,6 @@
 #include <climits>
 #include <string>
 
-#include "gtk/commands_gtk.h"
 #include "gtk/shell_gtk.h"
 
 namespace {

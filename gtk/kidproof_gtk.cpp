@@ -46,17 +46,7 @@ bool IsOurs(Display* display, Window window, Window toplevel)
     return false;
 }
 
-void SetTitle(const char* title)
-{
-    if (TheShell().window)
-        gtk_window_set_title(GTK_WINDOW(TheShell().window), title);
-}
-
-}  // namespace
-
-// Our own menus and dialogs take and drop grabs of their own, which ends
-// ours: callers take it again when the window is active again.
-void HoldKeyboard()
+void GrabKeyboard()
 {
     GdkWindow* window = WindowOf(TheShell().window);
     if (!window || !gdk_window_is_viewable(window))
@@ -74,9 +64,7 @@ void HoldKeyboard()
                                    nullptr) == GDK_GRAB_SUCCESS;
 }
 
-bool KeyboardHeld() { return g_keyboardHeld; }
-
-void ReleaseKeyboard()
+void UngrabKeyboard()
 {
     if (!g_keyboardHeld)
         return;
@@ -89,9 +77,28 @@ void ReleaseKeyboard()
     gdk_seat_ungrab(gdk_display_get_default_seat(gdk_display_get_default()));
 }
 
+}  // namespace
+
+void SetTitle(const char* title)
+{
+    if (TheShell().window)
+        gtk_window_set_title(GTK_WINDOW(TheShell().window), title);
+}
+
+// Our own menus and dialogs take and drop grabs of their own, which ends
+// ours: the core takes it again when the window is active again.
+void HoldKeyboard(bool hold)
+{
+    if (hold)
+        GrabKeyboard();
+    else
+        UngrabKeyboard();
+}
+
+bool KeyboardHeld() { return g_keyboardHeld; }
+
 void ConfinePointer()
 {
-    SetTitle(kConfinedTitle);
     GdkWindow* area = WindowOf(TheShell().area);
     if (!OnX11() || !area || !gdk_window_is_viewable(area) || !gdk_window_ensure_native(area))
         return;
@@ -102,13 +109,7 @@ void ConfinePointer()
                                  GDK_WINDOW_XID(area), None, CurrentTime) == GrabSuccess;
 }
 
-void ReleasePointer()
-{
-    SetTitle(kPlainTitle);
-    ReleasePointerGrab();
-}
-
-void ReleasePointerGrab()
+void FreePointer()
 {
     if (!g_pointerHeld)
         return;
@@ -140,13 +141,10 @@ void FollowKeyboardFocus()
         if (!g_keyboardHeld)
             return;
         g_awayByFocus = true;
-        ReleaseKeyboard();
-        ApplyPointerMoment(PointerMoment::Deactivated);
+        OnActivation(TheProgram(), false);
     } else if (g_awayByFocus) {
         g_awayByFocus = false;
-        LiftPen(TheToy().pen);
-        HoldKeyboard();
-        ApplyPointerMoment(PointerMoment::Activated);
+        OnActivation(TheProgram(), true);
     }
 }
 
@@ -178,21 +176,4 @@ bool WatchActiveWindow()
     gdk_window_set_events(root, static_cast<GdkEventMask>(gdk_window_get_events(root) | GDK_PROPERTY_CHANGE_MASK));
     gdk_window_add_filter(root, OnRootEvent, nullptr);
     return true;
-}
-
-void ApplyPointerMoment(PointerMoment moment)
-{
-    switch (PointerActionFor(moment, FlagOn(TheToy().options.clipMousePointer))) {
-    case PointerAction::Confine:
-        ConfinePointer();
-        break;
-    case PointerAction::Release:
-        ReleasePointer();
-        break;
-    case PointerAction::FreeClip:
-        ReleasePointerGrab();
-        break;
-    default:  // nothing to do (Xlib's None macro hides that enumerator's name)
-        break;
-    }
 }

@@ -9,9 +9,7 @@
 #include <climits>
 #include <cstdio>
 
-#include "gtk/options_store_gtk.h"
 #include "gtk/shell_gtk.h"
-#include "gtk/signal_gtk.h"
 
 namespace {
 
@@ -47,13 +45,13 @@ gboolean StartAccessibilityBridge(gpointer)
     return G_SOURCE_REMOVE;
 }
 
-bool OnWindowMapped(const GValue*, guint)
+gboolean OnWindowMapped(GtkWidget*, GdkEvent*, gpointer)
 {
     if (g_bridgeWanted) {
         g_bridgeWanted = false;
         g_idle_add(StartAccessibilityBridge, nullptr);
     }
-    return false;
+    return FALSE;
 }
 
 }  // namespace
@@ -77,17 +75,15 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    Toy& toy = TheToy();
-    ResetOptionsToDefaults(toy.options);
-    LoadStoredOptions(toy.options);
+    Program& program = TheProgram();
+    UseGtkPlatform();
+    StartProgram(program);
     for (int signalNumber : {SIGTERM, SIGHUP, SIGINT})
         g_unix_signal_add(signalNumber, OnEndSignal, nullptr);
     OpenMainWindow();
-    ConnectSignal(TheShell().window, "map-event", OnWindowMapped);
+    g_signal_connect(TheShell().window, "map-event", G_CALLBACK(OnWindowMapped), nullptr);
     gtk_main();
 
-    SaveStoredOptions(toy.options);
-    ReleaseKeyboard();
-    ApplyPointerMoment(PointerMoment::Shutdown);
+    StopProgram(program);
     return 0;
 }

@@ -1,109 +1,61 @@
 // The menu bar and its commands: File (Save as BMP, Options, Exit), Edit
-// (Clear), Help (About, Contents). The titles carry no mnemonic; Alt+letter
-// opens the popup whose title starts with the letter, and a letter in an
-// open popup picks its item, by the same rules as the Windows program.
+// (Clear), Help (About, Contents), with the texts and commands of the
+// Windows program's menu. The titles carry no mnemonic; Alt+letter opens the
+// popup whose title starts with the letter, and a letter in an open popup
+// picks its item, by the same rules as the Windows program.
 #include <string>
 #include <vector>
 
 #include "core/menu_keys.h"
-#include "gtk/canvas_gtk.h"
-#include "gtk/commands_gtk.h"
 #include "gtk/shell_gtk.h"
-#include "gtk/signal_gtk.h"
-#include "res/texts.h"
+#include "res/resource.h"
 
 namespace {
 
 std::vector<GtkWidget*> g_popupTitles;
 
-// The menu took the pointer and keyboard for itself and gave them back to
-// nobody: lift the pen and take back what the toy holds.
-bool OnMenuClosed(const GValue*, guint)
+// GTK marks the mnemonic with '_' where Windows uses '&'.
+std::string GtkMnemonic(const char* text)
 {
-    LiftPen(TheToy().pen);
-    if (TheShell().window && gtk_window_is_active(GTK_WINDOW(TheShell().window))) {
-        HoldKeyboard();
-        ApplyPointerMoment(PointerMoment::Activated);
-    }
-    return false;
+    std::string label = text;
+    for (char& c : label)
+        c = c == '&' ? '_' : c;
+    return label;
+}
+
+// The menu took the pointer and keyboard for itself and gave them back to
+// nobody.
+void OnMenuBarDeactivated(GtkMenuShell*, gpointer)
+{
+    GtkWidget* window = TheShell().window;
+    OnMenuClosed(TheProgram(), window && gtk_window_is_active(GTK_WINDOW(window)));
 }
 
 // A click on the menu bar: the menu it opens needs grabs of its own kind.
-bool OnMenuBarPressed(const GValue*, guint)
+gboolean OnMenuBarPressed(GtkWidget*, GdkEventButton*, gpointer)
 {
-    ReleaseKeyboard();
-    ReleasePointerGrab();
-    return false;
+    OnMenuOpening(TheProgram());
+    return FALSE;
 }
 
-bool OnSaveChosen(const GValue*, guint)
-{
-    SaveCanvasAsBmp();
-    return false;
-}
-
-bool OnOptionsChosen(const GValue*, guint)
-{
-    RunOptionsDialog();
-    KeepTickTimer();
-    LiftPen(TheToy().pen);
-    ApplyPointerMoment(PointerMoment::OptionsClosed);
-    return false;
-}
-
-bool OnExitChosen(const GValue*, guint)
-{
-    gtk_window_close(GTK_WINDOW(TheShell().window));
-    return false;
-}
-
-bool OnClearChosen(const GValue*, guint)
-{
-    int width = 0;
-    int height = 0;
-    ClientSize(width, height);
-    ClearCairoCanvas(width, height);
-    gtk_widget_queue_draw(TheShell().area);
-    return false;
-}
-
-bool OnAboutChosen(const GValue*, guint)
-{
-    GtkWidget* box = gtk_message_dialog_new(GTK_WINDOW(TheShell().window), GTK_DIALOG_MODAL, GTK_MESSAGE_OTHER,
-                                            GTK_BUTTONS_OK, "%s", TEXT_ABOUT);
-    gtk_window_set_title(GTK_WINDOW(box), "About");
-    gtk_dialog_run(GTK_DIALOG(box));
-    gtk_widget_destroy(box);
-    LiftPen(TheToy().pen);
-    return false;
-}
-
-bool OnContentsChosen(const GValue*, guint)
-{
-    ShowHelpTopic("scrivlet.htm");
-    LiftPen(TheToy().pen);
-    return false;
-}
+void OnItemChosen(GtkMenuItem*, gpointer command) { OnCommand(TheProgram(), GPOINTER_TO_INT(command)); }
 
 // A letter typed in an open popup picks its item as Windows picks it: by
 // the '&' mnemonic, else by the first letter of an item without one (About,
 // Contents). Other keys (arrows, Return, Escape) are GTK's.
-bool OnPopupKey(const GValue* params, guint count)
+gboolean OnPopupKey(GtkWidget* menu, GdkEventKey* event, gpointer)
 {
-    const GdkEvent* event = EventParameter(params, count);
-    if (!event || (event->key.state & (GDK_CONTROL_MASK | GDK_MOD1_MASK)))
-        return false;
-    const gunichar letter = gdk_keyval_to_unicode(event->key.keyval);
+    if (event->state & (GDK_CONTROL_MASK | GDK_MOD1_MASK))
+        return FALSE;
+    const gunichar letter = gdk_keyval_to_unicode(event->keyval);
     if (letter == 0 || letter > 255 || !g_unichar_isgraph(letter))
-        return false;
-    auto* menu = static_cast<GtkWidget*>(g_value_get_object(&params[0]));
+        return FALSE;
     std::vector<GtkWidget*> items;
     std::vector<std::string> texts;
     GList* children = gtk_container_get_children(GTK_CONTAINER(menu));
     for (GList* child = children; child; child = child->next) {
         auto* item = static_cast<GtkWidget*>(child->data);
         const char* label = GTK_IS_SEPARATOR_MENU_ITEM(item) ? nullptr : gtk_menu_item_get_label(GTK_MENU_ITEM(item));
-        // GTK marks the mnemonic with '_' where Windows uses '&'.
         std::string text = label ? label : "";
         for (char& c : text)
             c = c == '_' ? '&' : c;
@@ -114,15 +66,14 @@ bool OnPopupKey(const GValue* params, guint count)
     const int index = PopupItemForLetter(static_cast<int>(letter), texts);
     if (index >= 0)
         gtk_menu_shell_activate_item(GTK_MENU_SHELL(menu), items[index], TRUE);
-    return true;
+    return TRUE;
 }
 
-GtkWidget* AddItem(GtkWidget* menu, const char* text, SignalHandler handler)
+void AddItem(GtkWidget* menu, const char* text, int command)
 {
-    GtkWidget* item = gtk_menu_item_new_with_mnemonic(text);
-    ConnectSignal(item, "activate", handler);
+    GtkWidget* item = gtk_menu_item_new_with_mnemonic(GtkMnemonic(text).c_str());
+    g_signal_connect(item, "activate", G_CALLBACK(OnItemChosen), GINT_TO_POINTER(command));
     gtk_menu_shell_append(GTK_MENU_SHELL(menu), item);
-    return item;
 }
 
 void AddSeparator(GtkWidget* menu) { gtk_menu_shell_append(GTK_MENU_SHELL(menu), gtk_separator_menu_item_new()); }
@@ -131,7 +82,7 @@ GtkWidget* AddPopup(GtkWidget* bar, const char* title)
 {
     GtkWidget* item = gtk_menu_item_new_with_label(title);
     GtkWidget* menu = gtk_menu_new();
-    ConnectSignal(menu, "key-press-event", OnPopupKey);
+    g_signal_connect(menu, "key-press-event", G_CALLBACK(OnPopupKey), nullptr);
     gtk_menu_item_set_submenu(GTK_MENU_ITEM(item), menu);
     gtk_menu_shell_append(GTK_MENU_SHELL(bar), item);
     g_popupTitles.push_back(item);
@@ -148,10 +99,7 @@ bool OpenPopupForLetter(guint keyval)
     const int index = PopupForLetter(static_cast<int>(gdk_keyval_to_unicode(keyval)), titles);
     if (index < 0)
         return false;
-    // The menu takes the keyboard and the pointer with grabs of its own
-    // kind, which ours would refuse; it gives them back when it closes.
-    ReleaseKeyboard();
-    ReleasePointerGrab();
+    OnMenuOpening(TheProgram());
     gtk_widget_mnemonic_activate(g_popupTitles[index], FALSE);
     return true;
 }
@@ -159,17 +107,17 @@ bool OpenPopupForLetter(guint keyval)
 GtkWidget* MakeMenuBar()
 {
     GtkWidget* bar = gtk_menu_bar_new();
-    GtkWidget* file = AddPopup(bar, "File");
-    AddItem(file, "_Save as BMP", OnSaveChosen);
+    GtkWidget* file = AddPopup(bar, TEXT_MENU_FILE);
+    AddItem(file, TEXT_MENU_SAVE_BMP, IDM_SAVE_BMP);
     AddSeparator(file);
-    AddItem(file, "_Options", OnOptionsChosen);
+    AddItem(file, TEXT_MENU_OPTIONS, IDM_OPTIONS);
     AddSeparator(file);
-    AddItem(file, "E_xit", OnExitChosen);
-    AddItem(AddPopup(bar, "Edit"), "_Clear", OnClearChosen);
-    GtkWidget* help = AddPopup(bar, "Help");
-    AddItem(help, "About", OnAboutChosen);
-    AddItem(help, "Contents", OnContentsChosen);
-    ConnectSignal(bar, "deactivate", OnMenuClosed);
-    ConnectSignal(bar, "button-press-event", OnMenuBarPressed);
+    AddItem(file, TEXT_MENU_EXIT, IDM_EXIT);
+    AddItem(AddPopup(bar, TEXT_MENU_EDIT), TEXT_MENU_CLEAR, IDM_CLEAR);
+    GtkWidget* help = AddPopup(bar, TEXT_MENU_HELP);
+    AddItem(help, TEXT_MENU_ABOUT, IDM_ABOUT);
+    AddItem(help, TEXT_MENU_CONTENTS, IDM_HELP_CONTENTS);
+    g_signal_connect(bar, "deactivate", G_CALLBACK(OnMenuBarDeactivated), nullptr);
+    g_signal_connect(bar, "button-press-event", G_CALLBACK(OnMenuBarPressed), nullptr);
     return bar;
 }

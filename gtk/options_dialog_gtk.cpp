@@ -4,10 +4,8 @@
 // read back on OK alone, and a chosen sound file is stored at once.
 #include <array>
 
-#include "gtk/commands_gtk.h"
 #include "core/options_dialog.h"
 #include "gtk/shell_gtk.h"
-#include "gtk/signal_gtk.h"
 
 namespace {
 
@@ -15,13 +13,14 @@ constexpr int kHelpResponse = 1;
 
 // Record order: the five flags, then "Clip mouse pointer".
 constexpr std::array<const char*, kFlagCount> kBoxTexts = {
-    "Draw when mouse moves", "Erase with right button ", "Draw with black margins", "Auto draw", "Enable",
-    "Clip mouse pointer"};
+    TEXT_OPTIONS_DRAW_WHEN_MOUSE_MOVES, TEXT_OPTIONS_ERASE_WITH_RIGHT_BUTTON, TEXT_OPTIONS_DRAW_WITH_BLACK_MARGINS,
+    TEXT_OPTIONS_AUTO_DRAW,             TEXT_OPTIONS_KEY_SOUND_ENABLE,        TEXT_OPTIONS_CLIP_MOUSE_POINTER};
 
 struct OptionsDialog {
     GtkWidget* dialog = nullptr;
     GtkWidget* presets = nullptr;
     GtkWidget* soundFile = nullptr;
+    OptionsRecord* live = nullptr;
     std::array<GtkWidget*, kFlagCount> boxes{};
 };
 
@@ -41,48 +40,29 @@ OptionBoxes TickedBoxes()
     return boxes;
 }
 
-bool OnPresetChosen(const GValue*, guint)
+void OnPresetChosen(GtkComboBox*, gpointer)
 {
     const int index = gtk_combo_box_get_active(GTK_COMBO_BOX(g_dialog.presets));
     if (index >= 0)
         ShowBoxes(BoxesForPreset(index));
-    return false;
 }
 
-bool OnBrowse(const GValue*, guint)
+void OnBrowse(GtkButton*, gpointer)
 {
-    GtkWidget* chooser = gtk_file_chooser_dialog_new("Choose audio file", GTK_WINDOW(g_dialog.dialog),
-                                                     GTK_FILE_CHOOSER_ACTION_OPEN, "_Cancel", GTK_RESPONSE_CANCEL,
-                                                     "_Open", GTK_RESPONSE_ACCEPT, nullptr);
-    GtkFileFilter* wav = gtk_file_filter_new();
-    gtk_file_filter_set_name(wav, "WAV Files");
-    gtk_file_filter_add_pattern(wav, "*.wav");
-    gtk_file_chooser_add_filter(GTK_FILE_CHOOSER(chooser), wav);
-    GtkFileFilter* all = gtk_file_filter_new();
-    gtk_file_filter_set_name(all, "All Files");
-    gtk_file_filter_add_pattern(all, "*");
-    gtk_file_chooser_add_filter(GTK_FILE_CHOOSER(chooser), all);
-    if (gtk_dialog_run(GTK_DIALOG(chooser)) == GTK_RESPONSE_ACCEPT) {
-        gchar* path = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(chooser));
-        if (path) {
-            OptionsRecord& live = TheToy().options;
-            SetSoundFile(live, path);
-            gtk_entry_set_text(GTK_ENTRY(g_dialog.soundFile), SoundFileText(live).c_str());
-            g_free(path);
-        }
-    }
-    gtk_widget_destroy(chooser);
-    return false;
+    const std::string path = AskForFile(GTK_WINDOW(g_dialog.dialog), kSoundFileQuestion);
+    if (path.empty() || !g_dialog.live)
+        return;
+    SetSoundFile(*g_dialog.live, path);
+    gtk_entry_set_text(GTK_ENTRY(g_dialog.soundFile), SoundFileText(*g_dialog.live).c_str());
 }
 
 // Enter presses OK wherever the focus is, as in a Windows dialog.
-bool OnDialogKey(const GValue* params, guint count)
+gboolean OnDialogKey(GtkWidget*, GdkEventKey* event, gpointer)
 {
-    const GdkEvent* event = EventParameter(params, count);
-    if (!event || (event->key.keyval != GDK_KEY_Return && event->key.keyval != GDK_KEY_KP_Enter))
-        return false;
+    if (event->keyval != GDK_KEY_Return && event->keyval != GDK_KEY_KP_Enter)
+        return FALSE;
     gtk_dialog_response(GTK_DIALOG(g_dialog.dialog), GTK_RESPONSE_OK);
-    return true;
+    return TRUE;
 }
 
 GtkWidget* Frame(const char* title, GtkWidget* child)
@@ -99,8 +79,8 @@ GtkWidget* MakePresets(const OptionsRecord& record)
     for (int i = 0; i < kPresetCount; ++i)
         gtk_combo_box_text_append_text(GTK_COMBO_BOX_TEXT(g_dialog.presets), PresetName(i));
     gtk_combo_box_set_active(GTK_COMBO_BOX(g_dialog.presets), PresetMatchingRecord(record));
-    ConnectSignal(g_dialog.presets, "changed", OnPresetChosen);
-    return Frame("Presets", g_dialog.presets);
+    g_signal_connect(g_dialog.presets, "changed", G_CALLBACK(OnPresetChosen), nullptr);
+    return Frame(TEXT_OPTIONS_PRESETS, g_dialog.presets);
 }
 
 GtkWidget* MakeKeySound(const OptionsRecord& record)
@@ -109,25 +89,24 @@ GtkWidget* MakeKeySound(const OptionsRecord& record)
     gtk_grid_set_column_spacing(GTK_GRID(grid), 6);
     gtk_grid_set_row_spacing(GTK_GRID(grid), 4);
     gtk_grid_attach(GTK_GRID(grid), g_dialog.boxes[4], 0, 0, 3, 1);
-    gtk_grid_attach(GTK_GRID(grid), gtk_label_new("Sound file"), 0, 1, 1, 1);
+    gtk_grid_attach(GTK_GRID(grid), gtk_label_new(TEXT_OPTIONS_SOUND_FILE), 0, 1, 1, 1);
     g_dialog.soundFile = gtk_entry_new();
     // Shown, never typed into: "..." is the only way to change it.
     gtk_editable_set_editable(GTK_EDITABLE(g_dialog.soundFile), FALSE);
     gtk_entry_set_text(GTK_ENTRY(g_dialog.soundFile), SoundFileText(record).c_str());
     gtk_widget_set_hexpand(g_dialog.soundFile, TRUE);
     gtk_grid_attach(GTK_GRID(grid), g_dialog.soundFile, 1, 1, 1, 1);
-    GtkWidget* browse = gtk_button_new_with_label("...");
-    ConnectSignal(browse, "clicked", OnBrowse);
+    GtkWidget* browse = gtk_button_new_with_label(TEXT_OPTIONS_BROWSE);
+    g_signal_connect(browse, "clicked", G_CALLBACK(OnBrowse), nullptr);
     gtk_grid_attach(GTK_GRID(grid), browse, 2, 1, 1, 1);
-    return Frame("Key sound", grid);
+    return Frame(TEXT_OPTIONS_KEY_SOUND, grid);
 }
 
 void MakeDialog(GtkWindow* owner, const OptionsRecord& record)
 {
-    g_dialog.dialog = gtk_dialog_new_with_buttons("Scrivlet options", owner,
-                                                  static_cast<GtkDialogFlags>(GTK_DIALOG_MODAL),
-                                                  "OK", GTK_RESPONSE_OK, "Cancel", GTK_RESPONSE_CANCEL, "Help",
-                                                  kHelpResponse, nullptr);
+    g_dialog.dialog = gtk_dialog_new_with_buttons(TEXT_OPTIONS_TITLE, owner, static_cast<GtkDialogFlags>(GTK_DIALOG_MODAL),
+                                                  TEXT_OK, GTK_RESPONSE_OK, TEXT_CANCEL, GTK_RESPONSE_CANCEL,
+                                                  TEXT_HELP, kHelpResponse, nullptr);
     gtk_dialog_set_default_response(GTK_DIALOG(g_dialog.dialog), GTK_RESPONSE_OK);
     gtk_window_set_resizable(GTK_WINDOW(g_dialog.dialog), FALSE);
     for (int i = 0; i < kFlagCount; ++i)
@@ -142,21 +121,21 @@ void MakeDialog(GtkWindow* owner, const OptionsRecord& record)
     gtk_box_pack_start(GTK_BOX(column), MakeKeySound(record), FALSE, FALSE, 0);
     GtkWidget* content = gtk_dialog_get_content_area(GTK_DIALOG(g_dialog.dialog));
     gtk_box_pack_start(GTK_BOX(content), column, TRUE, TRUE, 0);
-    ConnectSignal(g_dialog.dialog, "key-press-event", OnDialogKey);
+    g_signal_connect(g_dialog.dialog, "key-press-event", G_CALLBACK(OnDialogKey), nullptr);
     gtk_widget_show_all(g_dialog.dialog);
     gtk_widget_grab_focus(g_dialog.presets);
 }
 
 }  // namespace
 
-void RunOptionsDialog()
+void RunOptionsDialog(OptionsRecord& live)
 {
-    OptionsRecord& live = TheToy().options;
     MakeDialog(GTK_WINDOW(TheShell().window), live);
+    g_dialog.live = &live;
     for (;;) {
         const int response = gtk_dialog_run(GTK_DIALOG(g_dialog.dialog));
         if (response == kHelpResponse) {
-            ShowHelpTopic("scrivlet.htm#Options");
+            ShowHelpTopic(kOptionsHelpTopic);
             continue;
         }
         // The close box and Escape act as Cancel.

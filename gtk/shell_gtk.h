@@ -1,28 +1,28 @@
-// The native (GTK 3) shell: the process-wide toy, the main window and its
-// parts, and the calls between the shell's files. Decisions stay in the core;
-// these files translate GTK's events into its calls and paint the results.
+// The native (GTK 3) shell: the main window and its parts, and the calls
+// between the shell's files. Decisions stay in the core; these files decode
+// GTK's events into its calls and carry out the platform operations it asks
+// for.
 #pragma once
 
 #include <string>
 
 #include <gtk/gtk.h>
 
-#include "core/pointer_confinement.h"
-#include "core/toy.h"
+#include "core/program.h"
 
 constexpr char kProgramName[] = "scrivlet";
-constexpr guint kWalkTimerPeriod = 100;
 
 struct Shell {
     GtkWidget* window = nullptr;
     GtkWidget* menuBar = nullptr;
     GtkWidget* area = nullptr;
-    bool canvasReady = false;
     std::string startupDirectory;
 };
 
 Shell& TheShell();
-Toy& TheToy();
+
+// The core's table of GTK operations. Filled once the display is open.
+void UseGtkPlatform();
 
 // Builds the window with its menus and shows it maximised; the canvas is
 // made once the window manager has maximised it.
@@ -38,9 +38,8 @@ bool PaintOntoWindowNow(const Box& box);
 // it cannot be shared (not X11, a remote display, another pixel layout).
 unsigned char* SharedCanvasPixels(int width, int height);
 
-// Starts the timer of the walk and the focus looks, or sets its period
-// anew after the options change (auto draw on or off).
-void KeepTickTimer();
+// The timer of the walk and the focus looks, at `milliseconds`.
+void SetTickPeriod(unsigned milliseconds);
 
 // The menu bar with its popups and commands.
 GtkWidget* MakeMenuBar();
@@ -53,14 +52,12 @@ bool OpenPopupForLetter(guint keyval);
 void ClientSize(int& width, int& height);
 
 // Kid-proofing while the window is active: the keyboard grab, and the
-// pointer confined to the drawing area when the option is on.
-void HoldKeyboard();
+// pointer confined to the drawing area.
+void HoldKeyboard(bool hold);
 bool KeyboardHeld();
-void ReleaseKeyboard();
 void ConfinePointer();
-void ReleasePointer();
-// Lets the pointer go without changing the title (a menu is opening).
-void ReleasePointerGrab();
+void FreePointer();
+void SetTitle(const char* title);
 // While the toy holds the keyboard, GTK does not hear that the window
 // manager gave the focus to another program: this looks (X11), lets go when
 // it has, and takes hold again when the focus comes back.
@@ -69,14 +66,10 @@ void FollowKeyboardFocus();
 // window (X11, a manager that keeps _NET_ACTIVE_WINDOW). True when it will;
 // otherwise the caller has to look often.
 bool WatchActiveWindow();
-// Confines, frees or leaves the pointer as the moment and the option ask
-// (the same table as the Windows program's), setting the title with it.
-void ApplyPointerMoment(PointerMoment moment);
 
 // A key on the toy's window: the canvas's (a blossom and the key sound on
 // release), unless a menu or dialog of ours holds the input or it is a key
-// the Windows program gets as a system key (Alt, F10, anything with Alt
-// held) or never (the Windows-logo keys). False when GTK should have it.
+// that never stamps (see KeyStamps). False when GTK should have it.
 bool TakeCanvasKey(guint keyval, guint state, bool release);
 // The same rule without the key's effect: true when a key is the canvas's.
 bool IsCanvasKey(guint keyval, guint state);
@@ -97,5 +90,14 @@ bool TakeQueuedCanvasKeys();
 void PaceMotionReading(GtkWidget* window, GtkWidget* area);
 void MotionDrawn();
 
-// Plays the key sound (a file, or the desktop's default event sound).
+// Platform operations carried out with GTK, for the table.
 void PlayKeySound(const std::string& soundFile);
+void ShowHelpTopic(const char* topic);
+void RunOptionsDialog(OptionsRecord& live);
+void ShowMessage(MessageKind kind, const char* title, const std::string& text);
+// The chooser over `owner`: the chosen path, with the question's default
+// extension added to a name without one; empty when the parent cancelled.
+std::string AskForFile(GtkWindow* owner, const FileQuestion& question);
+std::string AskForFileOverWindow(const FileQuestion& question);
+// The cairo canvas as a BMP file's bytes.
+std::vector<uint8_t> CanvasAsBmp();

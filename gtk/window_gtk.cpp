@@ -1,17 +1,18 @@
 // The main window: a menu bar over a drawing area. Each GTK event is decoded
-// into the call the Windows program's window procedure makes, and whatever
-// mark the core decides is painted on the canvas and redrawn.
+// into the core's call, and the marks the core paints go onto the canvas
+// and the window.
 #include <cmath>
 #include <vector>
 
+#include "core/menu_keys.h"
 #include "gtk/canvas_gtk.h"
+#include "gtk/file_ops_posix.h"
+#include "gtk/options_store_gtk.h"
 #include "gtk/shell_gtk.h"
-#include "gtk/signal_gtk.h"
 
 namespace {
 
 Shell g_shell;
-Toy g_toy;
 
 // A window manager that never maximises the window gets the canvas at the
 // size it has this long after the window was mapped.
@@ -41,11 +42,9 @@ gboolean SendSegments(gpointer)
     return G_SOURCE_REMOVE;
 }
 
-void PaintIfAny(const std::optional<Segment>& segment)
+void PaintSegment(const Segment& segment)
 {
-    if (!segment)
-        return;
-    const Box box = PaintSegmentOnCanvas(*segment);
+    const Box box = PaintSegmentOnCanvas(segment);
     if (box.right <= box.left || box.bottom <= box.top)
         return;
     if (g_unsentSegments.empty())
@@ -58,26 +57,17 @@ void PaintIfAny(const std::optional<Segment>& segment)
 // before it moves the focus; elsewhere on every tick. Each look is a round
 // trip to the X server.
 constexpr int kFocusLookEvery = 10;
+constexpr unsigned kFocusLookPeriod = kWalkTickPeriod * kFocusLookEvery;
 
 guint g_tickTimer = 0;
 guint g_tickPeriod = 0;
 
-// The walk steps on every tick while auto draw is on; with it off a tick
-// has only the focus to look at, and where that is needed only once a
-// second, the toy is woken only then.
-guint TickPeriod()
-{
-    const bool focusOnly = !FlagOn(g_toy.options.autoDraw) && WatchActiveWindow();
-    return focusOnly ? kWalkTimerPeriod * kFocusLookEvery : kWalkTimerPeriod;
-}
-
 gboolean OnWalkTimer(gpointer)
 {
     static int ticks = 0;
-    if (g_tickPeriod != kWalkTimerPeriod || !WatchActiveWindow() || ++ticks % kFocusLookEvery == 0)
+    if (g_tickPeriod != kWalkTickPeriod || !WatchActiveWindow() || ++ticks % kFocusLookEvery == 0)
         FollowKeyboardFocus();
-    if (g_shell.canvasReady)
-        PaintIfAny(OnTimerTick(g_toy));
+    OnTick(TheProgram());
     return G_SOURCE_CONTINUE;
 }
 
@@ -85,19 +75,16 @@ gboolean OnWalkTimer(gpointer)
 // first maximised: the size the Windows program's canvas gets.
 void MakeCanvas()
 {
-    if (g_shell.canvasReady)
+    if (TheProgram().canvasReady)
         return;
     int width = 0;
     int height = 0;
     ClientSize(width, height);
     if (!CreateCairoCanvas(width, height, SharedCanvasPixels(width, height)))
         return;
-    g_shell.canvasReady = true;
-    g_toy.canvas = TheCairoCanvas().bounds;
-    KeepTickTimer();
-    ApplyPointerMoment(PointerMoment::StartUp);
+    CanvasMade(TheProgram(), TheCairoCanvas().bounds);
     if (gtk_window_is_active(GTK_WINDOW(g_shell.window)))
-        HoldKeyboard();
+        HoldKeyboard(true);
     gtk_widget_queue_draw(g_shell.area);
 }
 
@@ -107,101 +94,127 @@ gboolean MakeCanvasLater(gpointer)
     return G_SOURCE_REMOVE;
 }
 
-bool OnWindowState(const GValue* params, guint count)
+gboolean OnWindowState(GtkWidget*, GdkEventWindowState* event, gpointer)
 {
-    const GdkEvent* event = EventParameter(params, count);
-    if (event && (event->window_state.new_window_state & GDK_WINDOW_STATE_MAXIMIZED))
+    if (event->new_window_state & GDK_WINDOW_STATE_MAXIMIZED)
         g_timeout_add(kLayoutWait, MakeCanvasLater, nullptr);
-    return false;
+    return FALSE;
 }
 
-bool OnAreaAllocated(const GValue*, guint)
+void OnAreaAllocated(GtkWidget*, GdkRectangle*, gpointer)
 {
     if (gtk_window_is_maximized(GTK_WINDOW(g_shell.window)))
         MakeCanvas();
-    return false;
 }
 
-bool OnMapped(const GValue*, guint)
+gboolean OnMapped(GtkWidget*, GdkEvent*, gpointer)
 {
     g_timeout_add(kMaximiseWait, MakeCanvasLater, nullptr);
-    return false;
+    return FALSE;
 }
 
-bool OnDraw(const GValue* params, guint count)
+gboolean OnDraw(GtkWidget*, cairo_t* cr, gpointer)
 {
-    if (count < 2)
-        return false;
-    auto* cr = static_cast<cairo_t*>(g_value_get_boxed(&params[1]));
     double left = 0, top = 0, right = 0, bottom = 0;
     cairo_clip_extents(cr, &left, &top, &right, &bottom);
     PaintCanvasOnto(cr, Box{static_cast<int32_t>(std::floor(left)), static_cast<int32_t>(std::floor(top)),
                             static_cast<int32_t>(std::ceil(right)), static_cast<int32_t>(std::ceil(bottom))});
-    return true;
+    return TRUE;
 }
 
 void DrawMotion(const GdkEventMotion& motion)
 {
-    if (!g_shell.canvasReady)
+    if (!TheProgram().canvasReady)
         return;
     // A click on the menu bar that opened no menu let the keyboard go; take
     // it back, trying at most once a second if someone else holds it.
     static guint32 lastTry = 0;
     if (!KeyboardHeld() && motion.time - lastTry >= 1000u && gtk_window_is_active(GTK_WINDOW(g_shell.window))) {
         lastTry = motion.time;
-        HoldKeyboard();
+        HoldKeyboard(true);
     }
-    const int x = static_cast<int>(std::floor(motion.x));
-    const int y = static_cast<int>(std::floor(motion.y));
-    PaintIfAny(OnPointerMove(g_toy, PackPointerPosition(x, y)));
+    OnPointerMove(TheProgram(), Point{static_cast<int32_t>(std::floor(motion.x)),
+                                      static_cast<int32_t>(std::floor(motion.y))});
     MotionDrawn();
 }
 
 // The pointer stays with the drawing area while a button is held (GTK's
 // implicit grab), as the Windows program captures the mouse. Double and
 // triple clicks are only extra reports of presses already seen.
-bool OnButton(const GValue* params, guint count)
+gboolean OnButton(GtkWidget*, GdkEventButton* event, gpointer)
 {
-    const GdkEvent* event = EventParameter(params, count);
-    if (!event || (event->type != GDK_BUTTON_PRESS && event->type != GDK_BUTTON_RELEASE))
-        return false;
+    if (event->type != GDK_BUTTON_PRESS && event->type != GDK_BUTTON_RELEASE)
+        return FALSE;
     const bool down = event->type == GDK_BUTTON_PRESS;
-    if (event->button.button == GDK_BUTTON_PRIMARY)
-        SetLeftButton(g_toy.pen, down);
-    else if (event->button.button == GDK_BUTTON_SECONDARY)
-        SetRightButton(g_toy.pen, down);
-    return true;
+    if (event->button == GDK_BUTTON_PRIMARY)
+        OnMouseButton(TheProgram(), MouseButton::Left, down);
+    else if (event->button == GDK_BUTTON_SECONDARY)
+        OnMouseButton(TheProgram(), MouseButton::Right, down);
+    return TRUE;
 }
 
-bool OnScroll(const GValue* params, guint count)
+gboolean OnScroll(GtkWidget*, GdkEventScroll* event, gpointer)
 {
-    const GdkEvent* event = EventParameter(params, count);
-    if (!event || !g_shell.canvasReady)
-        return false;
+    if (!TheProgram().canvasReady)
+        return FALSE;
     // Only the vertical wheel, as the Windows program hears only it.
-    if (event->scroll.direction == GDK_SCROLL_UP || event->scroll.direction == GDK_SCROLL_DOWN)
-        PaintIfAny(OnWalkStep(g_toy));
-    return true;
+    if (event->direction == GDK_SCROLL_UP || event->direction == GDK_SCROLL_DOWN)
+        OnWheel(TheProgram());
+    return TRUE;
 }
 
-// Keys that the Windows program receives as system keys (Alt, F10, anything
-// with Alt held) or never at all (the Windows-logo keys): no stamp.
-bool IsSystemKey(guint keyval, guint state)
+// The key's kind, in the core's terms.
+KeyKind KindOf(guint keyval)
 {
     switch (keyval) {
     case GDK_KEY_Alt_L:
     case GDK_KEY_Alt_R:
     case GDK_KEY_Meta_L:
     case GDK_KEY_Meta_R:
+        return KeyKind::Alt;
     case GDK_KEY_Super_L:
     case GDK_KEY_Super_R:
     case GDK_KEY_Hyper_L:
     case GDK_KEY_Hyper_R:
+        return KeyKind::Logo;
     case GDK_KEY_F10:
-        return true;
+        return KeyKind::F10;
     default:
-        return (state & GDK_MOD1_MASK) != 0;
+        return KeyKind::Other;
     }
+}
+
+// Whether the blossom of a key's release reached the window, or waits for
+// GTK's next frame.
+bool g_blossomPainted = true;
+
+void PaintBlossom(const Blossom& blossom)
+{
+    const Box changed = PaintBlossomOnCanvas(blossom);
+    // Straight onto the window: a key is one mark, with nothing to gather
+    // into a frame. Only the boxes of the outer shape's two ellipses change,
+    // not the whole square around them.
+    bool painted = true;
+    for (const Box& box : OuterBlossomEllipses(blossom))
+        painted = PaintOntoWindowNow(box) && painted;
+    if (!painted)
+        Redraw(changed);
+    g_blossomPainted = painted;
+}
+
+void ClearWindowCanvas()
+{
+    int width = 0;
+    int height = 0;
+    ClientSize(width, height);
+    ClearCairoCanvas(width, height);
+    gtk_widget_queue_draw(g_shell.area);
+}
+
+void CloseWindow()
+{
+    if (g_shell.window)
+        gtk_window_close(GTK_WINDOW(g_shell.window));
 }
 
 }  // namespace
@@ -210,24 +223,12 @@ bool IsSystemKey(guint keyval, guint state)
 // GTK was asked to redraw the blossom, which happens on its next frame.
 bool StampForKey()
 {
-    if (!g_shell.canvasReady)
-        return true;
     int width = 0;
     int height = 0;
     ClientSize(width, height);
-    const KeyStamp stamp = OnKeyReleased(g_toy, width, height);
-    const Box changed = PaintBlossomOnCanvas(stamp.blossom);
-    // Straight onto the window: a key is one mark, with nothing to gather
-    // into a frame. Only the boxes of the outer shape's two ellipses change,
-    // not the whole square around them.
-    bool painted = true;
-    for (const Box& box : OuterBlossomEllipses(stamp.blossom))
-        painted = PaintOntoWindowNow(box) && painted;
-    if (!painted)
-        Redraw(changed);
-    if (stamp.playSound)
-        PlayKeySound(SoundFileText(g_toy.options));
-    return painted;
+    g_blossomPainted = true;
+    OnKeyUp(TheProgram(), width, height);
+    return g_blossomPainted;
 }
 
 namespace {
@@ -261,43 +262,31 @@ void OnEvent(GdkEvent* event, gpointer)
 // Alt+letter opens a menu. Every other press that reaches GTK is the toy's
 // alone: GTK's own keys (F10 for the menu bar, Tab and the arrows between
 // widgets) do nothing here, as a bare Alt does in the Windows program.
-bool OnKeyPressed(const GValue* params, guint count)
+gboolean OnKeyPressed(GtkWidget*, GdkEventKey* event, gpointer)
 {
-    const GdkEvent* event = EventParameter(params, count);
-    if (!event || !(event->key.state & GDK_MOD1_MASK))
-        return true;
+    if (!(event->state & GDK_MOD1_MASK))
+        return TRUE;
     // While the toy holds the keyboard the window manager never sees Alt+F4:
     // it closes the window here, as it does the Windows program.
-    if (event->key.keyval == GDK_KEY_F4)
-        gtk_window_close(GTK_WINDOW(g_shell.window));
+    if (event->keyval == GDK_KEY_F4)
+        CloseWindow();
     else
-        OpenPopupForLetter(event->key.keyval);
-    return true;
+        OpenPopupForLetter(event->keyval);
+    return TRUE;
 }
 
-bool OnActiveChanged(const GValue*, guint)
+void OnActiveChanged(GObject*, GParamSpec*, gpointer)
 {
-    if (!g_shell.window)
-        return false;
-    const bool active = gtk_window_is_active(GTK_WINDOW(g_shell.window));
-    if (active) {
-        LiftPen(g_toy.pen);
-        HoldKeyboard();
-        ApplyPointerMoment(PointerMoment::Activated);
-    } else {
-        ReleaseKeyboard();
-        ApplyPointerMoment(PointerMoment::Deactivated);
-    }
-    return false;
+    if (g_shell.window)
+        OnActivation(TheProgram(), gtk_window_is_active(GTK_WINDOW(g_shell.window)));
 }
 
-bool OnDestroyed(const GValue*, guint)
+void OnDestroyed(GtkWidget*, gpointer)
 {
     g_shell.window = nullptr;
     g_shell.menuBar = nullptr;
     g_shell.area = nullptr;
     gtk_main_quit();
-    return false;
 }
 
 GtkWidget* MakeDrawingArea()
@@ -307,21 +296,18 @@ GtkWidget* MakeDrawingArea()
                                     GDK_SCROLL_MASK);
     gtk_widget_set_hexpand(area, TRUE);
     gtk_widget_set_vexpand(area, TRUE);
-    ConnectSignal(area, "draw", OnDraw);
-    ConnectSignal(area, "size-allocate", OnAreaAllocated);
-    ConnectSignal(area, "button-press-event", OnButton);
-    ConnectSignal(area, "button-release-event", OnButton);
-    ConnectSignal(area, "scroll-event", OnScroll);
+    g_signal_connect(area, "draw", G_CALLBACK(OnDraw), nullptr);
+    g_signal_connect(area, "size-allocate", G_CALLBACK(OnAreaAllocated), nullptr);
+    g_signal_connect(area, "button-press-event", G_CALLBACK(OnButton), nullptr);
+    g_signal_connect(area, "button-release-event", G_CALLBACK(OnButton), nullptr);
+    g_signal_connect(area, "scroll-event", G_CALLBACK(OnScroll), nullptr);
     return area;
 }
 
 }  // namespace
 
-void KeepTickTimer()
+void SetTickPeriod(unsigned period)
 {
-    if (!g_shell.canvasReady)
-        return;
-    const guint period = TickPeriod();
     if (g_tickTimer && period == g_tickPeriod)
         return;
     if (g_tickTimer)
@@ -330,7 +316,10 @@ void KeepTickTimer()
     g_tickTimer = g_timeout_add(period, OnWalkTimer, nullptr);
 }
 
-bool IsCanvasKey(guint keyval, guint state) { return !gtk_grab_get_current() && !IsSystemKey(keyval, state); }
+bool IsCanvasKey(guint keyval, guint state)
+{
+    return !gtk_grab_get_current() && KeyStamps(KindOf(keyval), (state & GDK_MOD1_MASK) != 0);
+}
 
 bool TakeCanvasKey(guint keyval, guint state, bool release)
 {
@@ -344,7 +333,30 @@ bool TakeCanvasKey(guint keyval, guint state, bool release)
 
 Shell& TheShell() { return g_shell; }
 
-Toy& TheToy() { return g_toy; }
+void UseGtkPlatform()
+{
+    Platform& platform = TheProgram().platform;
+    platform.paintSegment = PaintSegment;
+    platform.paintBlossom = PaintBlossom;
+    platform.clearCanvas = ClearWindowCanvas;
+    platform.confinePointer = ConfinePointer;
+    platform.freePointer = FreePointer;
+    platform.setTitle = SetTitle;
+    platform.holdKeyboard = HoldKeyboard;
+    platform.playKeySound = PlayKeySound;
+    platform.showMessage = ShowMessage;
+    platform.chooseFile = AskForFileOverWindow;
+    platform.canvasAsBmp = CanvasAsBmp;
+    platform.files = &PosixFileOps();
+    platform.showHelp = ShowHelpTopic;
+    platform.runOptionsDialog = RunOptionsDialog;
+    platform.loadOptions = LoadStoredOptions;
+    platform.saveOptions = SaveStoredOptions;
+    platform.setTickPeriod = SetTickPeriod;
+    platform.close = CloseWindow;
+    platform.menusTakeInput = true;
+    platform.idleTickPeriod = WatchActiveWindow() ? kFocusLookPeriod : 0;
+}
 
 void ClientSize(int& width, int& height)
 {
@@ -360,11 +372,11 @@ void OpenMainWindow()
     gtk_window_set_default_size(GTK_WINDOW(window), 800, 600);
     // Connected before the menu bar is added, so this runs before GTK's own
     // menu-bar keys (F10).
-    ConnectSignal(window, "key-press-event", OnKeyPressed);
-    ConnectSignal(window, "window-state-event", OnWindowState);
-    ConnectSignal(window, "map-event", OnMapped);
-    ConnectSignal(window, "notify::is-active", OnActiveChanged);
-    ConnectSignal(window, "destroy", OnDestroyed);
+    g_signal_connect(window, "key-press-event", G_CALLBACK(OnKeyPressed), nullptr);
+    g_signal_connect(window, "window-state-event", G_CALLBACK(OnWindowState), nullptr);
+    g_signal_connect(window, "map-event", G_CALLBACK(OnMapped), nullptr);
+    g_signal_connect(window, "notify::is-active", G_CALLBACK(OnActiveChanged), nullptr);
+    g_signal_connect(window, "destroy", G_CALLBACK(OnDestroyed), nullptr);
 
     // The window is asked for first: the window manager frames and maps it
     // while the menu bar and the drawing area are made and laid out, and

@@ -1,17 +1,14 @@
-// The application shell: the process-wide toy state, the main window and the
-// start-up sequence. Tests build the same window through these calls.
+// The Win32 shell: the main window, its procedure, the start-up sequence
+// and the table of platform operations it hands the core. Tests build the
+// same window through these calls.
 #pragma once
 
 #include <windows.h>
 
-#include "core/toy.h"
+#include "core/program.h"
 
 constexpr char kWindowClassName[] = "scrivlet";
 constexpr UINT_PTR kWalkTimer = 1;
-constexpr UINT kWalkTimerPeriod = 100;
-
-// The live options, pen, walk and random source of the process.
-Toy& TheToy();
 
 // The directory that was current at start-up; empty when it did not fit
 // into MAX_PATH bytes.
@@ -23,17 +20,23 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 // Registers the "scrivlet" window class with its icon, cursor and menu.
 bool RegisterMainWindowClass(HINSTANCE instance);
 
-// Creates the window, shows it maximised, makes the canvas and starts the
-// walk timer: everything of start-up before the options are read.
+// Creates the window, shows it maximised, makes the canvas and hands the
+// core its size: everything of start-up once the options are read.
 HWND OpenMainWindow(HINSTANCE instance);
 
-// The defaults, then the stored options over them, then the pointer confined
-// or freed by them: start-up once the window and its timer exist.
+// The defaults, then the stored options over them, then the pointer
+// confined or freed by them.
 void LoadStartupOptions(HWND window);
 
 // The whole program: start-up, message loop, shutdown. Returns 0.
 int RunApplication(HINSTANCE instance);
 
+// The core's table of Win32 operations on `window`.
+void UseWin32Platform(HWND window);
+
 // Plays the key sound; tests swap in their own to see the calls.
 using SoundPlayer = void (*)(const char* soundFile);
 void SetSoundPlayer(SoundPlayer player);
+
+// Message boxes break lines at "\r\n"; the core writes "\n".
+std::string WindowsLineEnds(const std::string& text);

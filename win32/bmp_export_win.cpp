@@ -3,13 +3,7 @@
 // is copied once and the file is written from the buffer it was read into.
 #include "win32/bmp_export_win.h"
 
-#include <new>
-#include <string>
-
-#include "win32/file_ops_win.h"
 #include "core/bmp.h"
-#include "win32/file_chooser_win.h"
-#include "core/save_failure.h"
 
 namespace {
 
@@ -37,17 +31,6 @@ private:
     bool out_;
 };
 
-void TellSaveFailed(HWND owner, const char* path, const char* reason)
-{
-    constexpr UINT kStyle = MB_OK | MB_ICONEXCLAMATION;
-    try {
-        const std::string text = SaveFailureText(path, reason);
-        MessageBoxA(owner, text.c_str(), kSaveFailureTitle, kStyle);
-    } catch (const std::bad_alloc&) {
-        // Too short of memory even for the sentence: the reason alone.
-        MessageBoxA(owner, reason, kSaveFailureTitle, kStyle);
-    }
-}
 
 }  // namespace
 
@@ -79,35 +62,4 @@ std::vector<uint8_t> ReadCanvasAsBmp(const Canvas& canvas)
     if (rowsRead != height)
         return {};
     return file;
-}
-
-bool SaveCanvasToFile(HWND owner, const char* path)
-{
-    // The picture takes a few megabytes; running short of memory is told
-    // like any other failure, and no exception leaves the window procedure.
-    FileError error = FileError::None;
-    try {
-        const std::vector<uint8_t> file = ReadCanvasAsBmp(TheCanvas());
-        if (file.empty()) {
-            TellSaveFailed(owner, path, kNoPictureReason);
-            return false;
-        }
-        error = WriteFileAtomically(Win32FileOps(), path, file.data(), file.size());
-    } catch (const std::bad_alloc&) {
-        TellSaveFailed(owner, path, kNoPictureReason);
-        return false;
-    }
-    if (error != FileError::None) {
-        TellSaveFailed(owner, path, FileErrorReason(error));
-        return false;
-    }
-    return true;
-}
-
-void SaveCanvasAsBmp(HWND window)
-{
-    char path[kChosenPathSize] = "";
-    if (!ChooseBitmapFileToSave(window, path))
-        return;
-    SaveCanvasToFile(window, path);
 }

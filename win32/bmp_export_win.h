@@ -1,7 +1,5 @@
-// File > Save as BMP: asks where with the Save As dialog, reads the whole
-// canvas (not the window) as a 24-bit BMP file and writes it so that it is
-// never torn. A failed save is told to the parent, naming the file and the
-// reason.
+// The canvas (not the window) read as a 24-bit BMP file, for the core's
+// Save as BMP.
 #pragma once
 
 #include <windows.h>
@@ -10,13 +8,6 @@
 #include <vector>
 
 #include "win32/canvas_win.h"
-
-// The menu command. A cancelled dialog does nothing.
-void SaveCanvasAsBmp(HWND window);
-
-// Saves the canvas to `path`; when that fails, says so in a message box over
-// `owner`. True when the file holds the picture.
-bool SaveCanvasToFile(HWND owner, const char* path);
 
 // The bytes of a BMP file of the whole of `canvas` at its start-up size, the
 // rows read straight from its bitmap. Empty when the pixels cannot be had.

@@ -1,4 +1,5 @@
-// ClipCursor and SetWindowText for the confinement table.
+// ClipCursor for the core's pointer confinement, and the two steps with
+// their titles that tests take one at a time.
 #include "win32/confine_win.h"
 
 namespace {
@@ -10,7 +11,7 @@ bool g_clipWaitsForWindow = false;
 
 }  // namespace
 
-void ConfinePointer(HWND window)
+void ClipPointerToClient(HWND window)
 {
     if (IsIconic(window)) {
         g_clipWaitsForWindow = true;
@@ -26,35 +27,28 @@ void ConfinePointer(HWND window)
     RECT clip{};
     SetRect(&clip, topLeft.x, topLeft.y, bottomRight.x, bottomRight.y);
     ClipCursor(&clip);
-    SetWindowTextA(window, kConfinedTitle);
 }
 
-void ReleasePointer(HWND window)
+void FreePointer()
 {
     g_clipWaitsForWindow = false;
     ClipCursor(nullptr);
-    SetWindowTextA(window, kPlainTitle);
 }
 
 void PointerWindowShown(HWND window)
 {
     if (g_clipWaitsForWindow)
-        ConfinePointer(window);
+        ClipPointerToClient(window);
 }
 
-void UpdatePointerConfinement(HWND window, PointerMoment moment, const OptionsRecord& options)
+void ConfinePointer(HWND window)
 {
-    switch (PointerActionFor(moment, FlagOn(options.clipMousePointer))) {
-    case PointerAction::Confine:
-        ConfinePointer(window);
-        break;
-    case PointerAction::Release:
-        ReleasePointer(window);
-        break;
-    case PointerAction::FreeClip:
-        ClipCursor(nullptr);
-        break;
-    case PointerAction::None:
-        break;
-    }
+    ClipPointerToClient(window);
+    SetWindowTextA(window, kConfinedTitle);
+}
+
+void ReleasePointer(HWND window)
+{
+    FreePointer();
+    SetWindowTextA(window, kPlainTitle);
 }

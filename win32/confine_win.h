@@ -1,22 +1,20 @@
-// Pointer confinement on the platform: the cursor clip and the window title.
+// Pointer confinement on Win32: the cursor clip, and the window title that
+// tells how to reach the menu.
 #pragma once
 
 #include <windows.h>
 
 #include "core/pointer_confinement.h"
-#include "core/options_record.h"
 
 // Clips the pointer to the window's client area as it is now, in screen
-// coordinates, and sets the title that tells how to reach the menu. A
-// minimised window has no client area to hold the pointer in: then the clip
-// waits until the window is shown again.
-void ConfinePointer(HWND window);
-
-// Frees the pointer and sets the plain title; drops a clip that was waiting.
-void ReleasePointer(HWND window);
-
+// coordinates. A minimised window has no client area to hold the pointer
+// in: then the clip waits until the window is shown again.
+void ClipPointerToClient(HWND window);
+// Frees the pointer; drops a clip that was waiting.
+void FreePointer();
 // The window has been restored or maximised: applies a clip that was waiting.
 void PointerWindowShown(HWND window);
 
-// Does what `moment` asks for under the `clipMousePointer` option of `options`.
-void UpdatePointerConfinement(HWND window, PointerMoment moment, const OptionsRecord& options);
+// The clip with the confined title, and the freed pointer with the plain one.
+void ConfinePointer(HWND window);
+void ReleasePointer(HWND window);

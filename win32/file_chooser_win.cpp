@@ -1,4 +1,4 @@
-// The common file dialogs behind ChooseFile. The record is the 76-byte form
+// The common file dialogs behind AskForFile. The record is the 76-byte form
 // of OPENFILENAME (what the SDK sizes as OPENFILENAME_SIZE_VERSION_400A), so
 // the dialogs look the same on every Windows the toy runs on.
 #include "win32/file_chooser_win.h"
@@ -20,37 +20,39 @@ static_assert(sizeof(void*) != 4 || offsetof(OPENFILENAMEA, lpTemplateName) + si
 
 }  // namespace
 
-BOOL ChooseFile(HWND owner, char* result, const char* filter, const char* initialDirectory, const char* title,
-                const char* defaultExtension, bool forSaving)
+std::string FilterList(const FileQuestion& question)
+{
+    std::string list;
+    for (const FileFilter& filter : question.filters) {
+        list += filter.name;
+        list += '\0';
+        list += filter.pattern ? filter.pattern : "*.*";
+        list += '\0';
+    }
+    return list;  // its own terminating NUL ends the list
+}
+
+BOOL AskForFile(HWND owner, const FileQuestion& question, char* result)
 {
     result[0] = '\0';
+    const std::string filter = FilterList(question);
+    char initialDirectory[MAX_PATH] = "";
+    if (question.forSaving)
+        GetCurrentDirectoryA(sizeof initialDirectory, initialDirectory);
     OPENFILENAMEA chooser{};
     chooser.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
     chooser.hwndOwner = owner;
-    chooser.lpstrFilter = filter;
+    chooser.lpstrFilter = filter.c_str();
     chooser.lpstrFile = result;
     chooser.nMaxFile = kChosenPathSize;
     chooser.lpstrInitialDir = initialDirectory;
-    chooser.lpstrTitle = title;
+    chooser.lpstrTitle = question.title;
     chooser.Flags = kChooserFlags;
-    chooser.lpstrDefExt = defaultExtension;
-    const BOOL chosen = forSaving ? GetSaveFileNameA(&chooser) : GetOpenFileNameA(&chooser);
+    chooser.lpstrDefExt = question.defaultExtension;
+    const BOOL chosen = question.forSaving ? GetSaveFileNameA(&chooser) : GetOpenFileNameA(&chooser);
     // A failed dialog may have left text behind; the caller sees an empty
     // result whenever nothing was chosen.
     if (!chosen)
         result[0] = '\0';
     return chosen;
-}
-
-BOOL ChooseSoundFile(HWND owner, char* result)
-{
-    return ChooseFile(owner, result, kSoundFilter, "", "Choose audio file", "", false);
-}
-
-BOOL ChooseBitmapFileToSave(HWND owner, char* result)
-{
-    char initialDirectory[MAX_PATH] = "";
-    GetCurrentDirectoryA(sizeof initialDirectory, initialDirectory);
-    return ChooseFile(owner, result, kBitmapFilter, initialDirectory, "Choose filename to save the image", "bmp",
-                      true);
 }

@@ -81,11 +81,10 @@ void RestoreAccessibilityHotkeys()
     RestoreHotkey(SPI_SETTOGGLEKEYS, g_toggleKeys);
 }
 
-void UpdateDisplayRequest(const OptionsRecord& options)
+void KeepDisplayAwake(bool awake)
 {
     // ES_CONTINUOUS alone clears an earlier display request of this thread.
-    const EXECUTION_STATE request = DisplayMustStayAwake(options) ? ES_DISPLAY_REQUIRED : 0;
-    g_executionState(ES_CONTINUOUS | request);
+    g_executionState(ES_CONTINUOUS | (awake ? ES_DISPLAY_REQUIRED : 0));
 }
 
 void UndoKidproofing()

@@ -23,9 +23,8 @@ void SwitchOffAccessibilityHotkeys();
 // Puts back exactly the settings that were changed; later calls do nothing.
 void RestoreAccessibilityHotkeys();
 
-// Keeps the display from dimming or sleeping while auto draw is on, and drops
-// that request when it is off.
-void UpdateDisplayRequest(const OptionsRecord& options);
+// Keeps the display from dimming or sleeping, or drops that request.
+void KeepDisplayAwake(bool awake);
 
 // Everything the toy changed in the system, undone: at exit and when the
 // session ends.

@@ -1,45 +1,20 @@
-// The main window procedure: decodes each message, lets the toy decide, and
-// paints what it decided. Handlers stay short.
+// The main window procedure: decodes each message into the core's call.
+// Handlers stay short.
 #include <string>
 #include <vector>
 
 #include <windows.h>
 #include <mmsystem.h>
+#include <windowsx.h>
 
+#include "core/menu_keys.h"
 #include "win32/app.h"
+#include "win32/canvas_win.h"
 #include "win32/confine_win.h"
 #include "win32/key_sound_win.h"
 #include "win32/kidproof_win.h"
-#include "core/menu_keys.h"
-#include "win32/canvas_win.h"
-#include "win32/options_dialog_win.h"
-#include "win32/options_store_win.h"
-#include "win32/bmp_export_win.h"
-#include "win32/help_win.h"
-#include "res/resource.h"
-#include "res/texts.h"
 
 namespace {
-
-// Message boxes break lines at "\r\n"; the core writes "\n".
-std::string WindowsLineEnds(const std::string& text)
-{
-    std::string out;
-    for (char c : text) {
-        if (c == '\n')
-            out += '\r';
-        out += c;
-    }
-    return out;
-}
-
-SoundPlayer g_soundPlayer = PlayKeySound;
-
-void PaintIfAny(const std::optional<Segment>& segment)
-{
-    if (segment)
-        PaintSegment(*segment);
-}
 
 void OnPaint(HWND window)
 {
@@ -53,51 +28,20 @@ void OnKeyUp(HWND window)
 {
     RECT client{};
     GetClientRect(window, &client);
-    Toy& toy = TheToy();
-    const KeyStamp stamp = OnKeyReleased(toy, client.right, client.bottom);
-    PaintBlossom(stamp.blossom);
-    if (stamp.playSound) {
-        const std::string soundFile = SoundFileText(toy.options);
-        g_soundPlayer(soundFile.c_str());
-    }
+    OnKeyUp(TheProgram(), client.right, client.bottom);
 }
 
-void OnOptions(HWND window)
-{
-    Toy& toy = TheToy();
-    RunOptionsDialog(window, toy.options);
-    LiftPen(toy.pen);
-    UpdatePointerConfinement(window, PointerMoment::OptionsClosed, toy.options);
-    UpdateDisplayRequest(toy.options);
-}
+// A captured pointer left of or above the client area comes as a negative
+// 16-bit coordinate.
+Point PointOf(LPARAM lParam) { return Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
-void OnCommand(HWND window, WPARAM command)
+void OnButton(HWND window, MouseButton button, bool down)
 {
-    // The whole wParam is compared, so only menu selections (high word 0) match.
-    switch (command) {
-    case IDM_ABOUT:
-        MessageBoxA(window, WindowsLineEnds(TEXT_ABOUT).c_str(), TEXT_ABOUT_TITLE, MB_OK);
-        LiftPen(TheToy().pen);
-        break;
-    case IDM_CLEAR:
-        ClearCanvas(window);
-        break;
-    case IDM_OPTIONS:
-        OnOptions(window);
-        break;
-    case IDM_SAVE_BMP:
-        SaveCanvasAsBmp(window);
-        break;
-    case IDM_HELP_CONTENTS:
-        ShowHelpTopic("scrivlet.htm");
-        LiftPen(TheToy().pen);
-        break;
-    case IDM_EXIT:
-        PostMessageA(window, WM_CLOSE, 0, 0);
-        break;
-    default:
-        break;
-    }
+    OnMouseButton(TheProgram(), button, down);
+    if (down)
+        SetCapture(window);
+    else
+        ReleaseCapture();
 }
 
 std::vector<std::string> MenuTexts(HMENU menu)
@@ -141,11 +85,9 @@ LRESULT OnMenuChar(HWND window, WPARAM wParam, LPARAM lParam)
 
 }  // namespace
 
-void SetSoundPlayer(SoundPlayer player) { g_soundPlayer = player ? player : PlayKeySound; }
-
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    Toy& toy = TheToy();
+    Program& program = TheProgram();
     switch (message) {
     case WM_DESTROY:
         ReleaseWindowSurface(window);
@@ -159,7 +101,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         // options of this run and give back now what the toy changed in the
         // system.
         if (wParam) {
-            SaveOptions(toy.options);
+            SessionEnding(program);
             UndoKidproofing();
         }
         break;
@@ -176,47 +118,39 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             PointerWindowShown(window);
         break;
     case WM_ACTIVATEAPP:
-        // Both ways: under Wine a pointer move can arrive before the
-        // activation, and it must not join a point from before the switch.
-        LiftPen(toy.pen);
-        UpdatePointerConfinement(window, wParam ? PointerMoment::Activated : PointerMoment::Deactivated, toy.options);
+        OnActivation(program, wParam != 0);
         break;
     case WM_KEYUP:
         OnKeyUp(window);
         break;
     case WM_COMMAND:
-        OnCommand(window, wParam);
+        // The whole wParam is compared, so only menu selections (high word 0)
+        // match a command.
+        if (HIWORD(wParam) == 0)
+            OnCommand(program, LOWORD(wParam));
         break;
     case WM_TIMER:
-        PaintIfAny(OnTimerTick(toy));
+        OnTick(program);
         break;
     case WM_MOUSEMOVE:
-        PaintIfAny(OnPointerMove(toy, static_cast<uint32_t>(lParam)));
+        OnPointerMove(program, PointOf(lParam));
         break;
     case WM_LBUTTONDOWN:
-        SetLeftButton(toy.pen, true);
-        SetCapture(window);
-        break;
     case WM_LBUTTONUP:
-        SetLeftButton(toy.pen, false);
-        ReleaseCapture();
+        OnButton(window, MouseButton::Left, message == WM_LBUTTONDOWN);
         break;
     case WM_RBUTTONDOWN:
-        SetRightButton(toy.pen, true);
-        SetCapture(window);
-        break;
     case WM_RBUTTONUP:
-        SetRightButton(toy.pen, false);
-        ReleaseCapture();
+        OnButton(window, MouseButton::Right, message == WM_RBUTTONDOWN);
         break;
     case WM_MOUSEWHEEL:
-        PaintIfAny(OnWalkStep(toy));
+        OnWheel(program);
         break;
     case MM_WOM_DONE:
         OnKeySoundDone();
         return 0;
     case WM_EXITMENULOOP:
-        LiftPen(toy.pen);
+        OnMenuClosed(program, GetActiveWindow() == window);
         break;
     default:
         break;

@@ -56,7 +56,7 @@ void ReadOptionsFromDialog(HWND dialog, OptionsRecord& record)
 void BrowseSoundFile(HWND dialog, OptionsRecord& record)
 {
     char path[kChosenPathSize] = "";
-    if (!ChooseSoundFile(dialog, path))
+    if (!AskForFile(dialog, kSoundFileQuestion, path))
         return;
     SetSoundFile(record, path);
     ShowSoundFile(dialog, record);
@@ -80,7 +80,7 @@ void OnCommand(HWND dialog, WPARAM wParam, LPARAM lParam)
         EndDialog(dialog, 0);
         break;
     case IDHELP:
-        ShowHelpTopic("scrivlet.htm#Options");
+        ShowHelpTopic(kOptionsHelpTopic);
         break;
     case IDC_BROWSE_SOUND:
         BrowseSoundFile(dialog, *g_live);

@@ -1,22 +1,18 @@
-// Start-up and shutdown: the window class, the window, the canvas, the walk
-// timer, the options, and the message loop.
+// Start-up and shutdown on Win32: the one running instance, the keyboard
+// guard, the window class, the window and its canvas, and the message loop;
+// the core tells what happens around them.
+#include "res/resource.h"
 #include "win32/app.h"
-#include "win32/confine_win.h"
+#include "win32/canvas_win.h"
 #include "win32/key_sound_win.h"
 #include "win32/keyboard_guard_win.h"
 #include "win32/kidproof_win.h"
-#include "win32/canvas_win.h"
-#include "win32/options_store_win.h"
-#include "res/resource.h"
 
 namespace {
 
-Toy g_toy;
 char g_startupDirectory[MAX_PATH] = "";
 
 }  // namespace
-
-Toy& TheToy() { return g_toy; }
 
 const char* StartupDirectory() { return g_startupDirectory; }
 
@@ -47,22 +43,19 @@ HWND OpenMainWindow(HINSTANCE instance)
 {
     HWND window = CreateWindowExA(0, kWindowClassName, "scrivlet", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+    UseWin32Platform(window);
     ShowWindow(window, SW_SHOWMAXIMIZED);
     CreateCanvas(window);
     SetKeySoundWindow(window);
-    g_toy.canvas = TheCanvas().bounds;
-    SetTimer(window, kWalkTimer, kWalkTimerPeriod, nullptr);
+    CanvasMade(TheProgram(), TheCanvas().bounds);
     return window;
 }
 
 void LoadStartupOptions(HWND window)
 {
-    ResetOptionsToDefaults(g_toy.options);
-    LoadOptions(g_toy.options);
-    UpdatePointerConfinement(window, PointerMoment::StartUp, g_toy.options);
-    // The file is read now; the audio device waits for the first key.
-    if (FlagOn(g_toy.options.keySound))
-        LookUpKeySound(SoundFileText(g_toy.options).c_str());
+    UseWin32Platform(window);
+    StartProgram(TheProgram());
+    ApplyPointerMoment(TheProgram(), PointerMoment::StartUp);
 }
 
 int RunApplication(HINSTANCE instance)
@@ -79,18 +72,17 @@ int RunApplication(HINSTANCE instance)
         UndoKidproofing();
         return 0;
     }
-    HWND window = OpenMainWindow(instance);
-    LoadStartupOptions(window);
-    UpdateDisplayRequest(g_toy.options);
+    Program& program = TheProgram();
+    UseWin32Platform(nullptr);
+    StartProgram(program);
+    OpenMainWindow(instance);
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
-    CloseKeySound();
-    SaveOptions(g_toy.options);
-    UpdatePointerConfinement(window, PointerMoment::Shutdown, g_toy.options);
+    StopProgram(program);
     UndoKidproofing();
     RemoveKeyboardGuard();
     return 0;

@@ -160,7 +160,7 @@ TEST(AtomicFile, TakenTemporaryNamesAreSkippedAndNeverTouched)
 TEST(SaveFailureText, NamesTheFileAndTheReason)
 {
     const std::string text = SaveFailureText("Z:\\tmp\\cat.bmp", FileErrorReason(FileError::DiskFull));
-    EXPECT_NE(text.find("\r\nZ:\\tmp\\cat.bmp\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nZ:\\tmp\\cat.bmp\n"), std::string::npos) << text;
     EXPECT_NE(text.find("because the disk is full."), std::string::npos) << text;
     EXPECT_STREQ(FileErrorReason(FileError::NotWritable), "this folder cannot be written to");
 }

@@ -13,10 +13,10 @@ TEST(ConfinementTable, EveryMomentWithTheOptionOnAndOff)
     };
     const Case cases[] = {
         {PointerMoment::StartUp, "start-up", PointerAction::Confine, PointerAction::Release},
-        {PointerMoment::Activated, "activated", PointerAction::Confine, PointerAction::None},
-        {PointerMoment::Deactivated, "deactivated", PointerAction::Release, PointerAction::None},
+        {PointerMoment::Activated, "activated", PointerAction::Confine, PointerAction::Keep},
+        {PointerMoment::Deactivated, "deactivated", PointerAction::Release, PointerAction::Keep},
         {PointerMoment::OptionsClosed, "options dialog closed", PointerAction::Confine, PointerAction::Release},
-        {PointerMoment::Shutdown, "shutdown", PointerAction::FreeClip, PointerAction::None},
+        {PointerMoment::Shutdown, "shutdown", PointerAction::FreeClip, PointerAction::Keep},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(PointerActionFor(c.moment, true), c.whenOn) << c.what;

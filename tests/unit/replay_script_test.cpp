@@ -201,16 +201,16 @@ TEST(ReplayRun, EventsGoThroughTheSameCoreAsTheWindow)
 {
     // The same events on a toy directly and through a script give the same marks.
     ReplaySession session = StartReplay();
-    Toy& toy = session.toy;
+    Toy& toy = session.program.toy;
     toy.options.autoDraw = 1;
     std::ostringstream expected;
-    expected << FormatSegment(*OnPointerMove(toy, PackPointerPosition(300, 200)));
+    expected << FormatSegment(*OnPointerMove(toy, Point{300, 200}));
     expected << '\n' << FormatSegment(*OnTimerTick(toy));
     SetRightButton(toy.pen, true);
     expected << '\n' << FormatSegment(*OnWalkStep(toy));
     SetRightButton(toy.pen, false);
-    EXPECT_FALSE(OnPointerMove(toy, PackPointerPosition(-1, 5)));
-    expected << '\n' << FormatSegment(*OnPointerMove(toy, PackPointerPosition(400, 100)));
+    EXPECT_FALSE(OnPointerMove(toy, Point{-1, 5}));
+    expected << '\n' << FormatSegment(*OnPointerMove(toy, Point{400, 100}));
     expected << '\n' << FormatBlossom(OnKeyReleased(toy, 1024, 768).blossom);
     expected << "\nsound key.wav\n";
 

@@ -88,8 +88,8 @@ TEST(KeyStamp, MarginFollowsTheOptionAndTheSoundFollowsKeySound)
 TEST(KeyStamp, LeavesTheStrokeEngineAlone)
 {
     Toy toy = ToyWithFlags(1, 1, 1, 0);
-    OnPointerMove(toy, PackPointerPosition(100, 120));
-    OnPointerMove(toy, PackPointerPosition(140, 90));
+    OnPointerMove(toy, Point{100, 120});
+    OnPointerMove(toy, Point{140, 90});
     const PenState pen = toy.pen;
     ASSERT_FALSE(pen.newStroke);
 
@@ -99,7 +99,7 @@ TEST(KeyStamp, LeavesTheStrokeEngineAlone)
     EXPECT_EQ(toy.pen.newStroke, pen.newStroke);
 
     // And the next move joins the stroke where it left off.
-    const std::optional<Segment> next = OnPointerMove(toy, PackPointerPosition(150, 95));
+    const std::optional<Segment> next = OnPointerMove(toy, Point{150, 95});
     ASSERT_TRUE(next);
     EXPECT_EQ(next->from, (Point{140, 90}));
 }
@@ -295,7 +295,7 @@ TEST(TimerTick, StepsOnlyWithAutoDraw)
     EXPECT_EQ(segment->from, (Point{500, 350}));
     EXPECT_EQ(on.pen.lastPoint, segment->to);
     EXPECT_TRUE(on.pen.newStroke);
-    const std::optional<Segment> pointer = OnPointerMove(on, PackPointerPosition(10, 10));
+    const std::optional<Segment> pointer = OnPointerMove(on, Point{10, 10});
     ASSERT_TRUE(pointer);
     EXPECT_EQ(pointer->from, (Point{10, 10}));
 }

@@ -103,7 +103,7 @@ TEST_F(PointerConfinement, ConfineClipsToTheClientAreaAndReleaseFreesIt)
     // Shutdown frees the clip and leaves the title alone.
     toy().options.clipMousePointer = 1;
     ConfinePointer(window());
-    UpdatePointerConfinement(window(), PointerMoment::Shutdown, toy().options);
+    ApplyPointerMoment(TheProgram(), PointerMoment::Shutdown);
     ExpectSeen(Seen{Text(WholeScreen()), kConfinedTitle}, "shutdown");
 }
 

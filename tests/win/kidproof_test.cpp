@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/kidproof.h"
 #include "win32/kidproof_win.h"
 #include "win32/options_store_win.h"
 #include "res/resource.h"
@@ -177,11 +178,11 @@ TEST_F(DisplayRequest, FollowsAutoDraw)
     SetExecutionStateCall(RecordExecutionState);
     OptionsRecord options = AllOptionsOff();
     options.autoDraw = 1;
-    UpdateDisplayRequest(options);
+    KeepDisplayAwake(DisplayMustStayAwake(options));
     options.autoDraw = 0;
-    UpdateDisplayRequest(options);
+    KeepDisplayAwake(DisplayMustStayAwake(options));
     options.autoDraw = 1;
-    UpdateDisplayRequest(options);
+    KeepDisplayAwake(DisplayMustStayAwake(options));
     UndoKidproofing();
     SetExecutionStateCall(nullptr);
     const EXECUTION_STATE awake = ES_CONTINUOUS | ES_DISPLAY_REQUIRED;
@@ -208,7 +209,7 @@ TEST_F(DisplayRequest, FollowsAutoDraw)
     EXPECT_EQ(g_requests, (std::vector<EXECUTION_STATE>{awake, ES_CONTINUOUS}));
 
     // The platform's own call: each request reads back as the thread's state.
-    UpdateDisplayRequest(options);
+    KeepDisplayAwake(DisplayMustStayAwake(options));
     EXPECT_EQ(SetThreadExecutionState(awake), awake);
     UndoKidproofing();
     EXPECT_EQ(SetThreadExecutionState(ES_CONTINUOUS), ES_CONTINUOUS);

@@ -277,7 +277,7 @@ TEST_F(About, CommandShowsTheBoxAndLiftsThePenAfterIt)
     EXPECT_TRUE(toy().pen.newStroke);
     // So the next move starts a new stroke instead of joining (700, 300).
     Toy expected = toy();
-    const std::optional<Segment> segment = OnPointerMove(expected, PackPointerPosition(900, 300));
+    const std::optional<Segment> segment = OnPointerMove(expected, Point{900, 300});
     MovePointer(900, 300);
     ExpectSameToy(expected, toy());
     ASSERT_TRUE(segment);

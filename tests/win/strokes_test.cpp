@@ -19,7 +19,7 @@ protected:
         std::vector<Segment> segments;
         for (Point point : points) {
             Toy expected = toy();
-            const std::optional<Segment> segment = OnPointerMove(expected, PackPointerPosition(point.x, point.y));
+            const std::optional<Segment> segment = OnPointerMove(expected, Point{point.x, point.y});
             MovePointer(point.x, point.y, keys);
             ExpectSameToy(expected, toy());
             if (segment)
@@ -243,7 +243,7 @@ TEST_F(Strokes, NegativePositionBreaksTheStroke)
     // x left of the client area, packed as a 16-bit negative number.
     Drag({{100, 500}, {160, 500}}, 0);
     Toy expected = toy();
-    EXPECT_FALSE(OnPointerMove(expected, PackPointerPosition(-5, 500)));
+    EXPECT_FALSE(OnPointerMove(expected, Point{-5, 500}));
     MovePointer(-5, 500);
     ExpectSameToy(expected, toy());
     EXPECT_TRUE(toy().pen.newStroke);

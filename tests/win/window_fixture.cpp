@@ -129,22 +129,22 @@ void WindowTest::SetUp()
 
 void WindowTest::MovePointer(int x, int y, WPARAM keys)
 {
-    Send(WM_MOUSEMOVE, keys, static_cast<LPARAM>(PackPointerPosition(x, y)));
+    Send(WM_MOUSEMOVE, keys, MAKELPARAM(x, y));
 }
 
 void WindowTest::PressLeft(int x, int y)
 {
-    Send(WM_LBUTTONDOWN, MK_LBUTTON, static_cast<LPARAM>(PackPointerPosition(x, y)));
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
 }
 
-void WindowTest::ReleaseLeft(int x, int y) { Send(WM_LBUTTONUP, 0, static_cast<LPARAM>(PackPointerPosition(x, y))); }
+void WindowTest::ReleaseLeft(int x, int y) { Send(WM_LBUTTONUP, 0, MAKELPARAM(x, y)); }
 
 void WindowTest::PressRight(int x, int y)
 {
-    Send(WM_RBUTTONDOWN, MK_RBUTTON, static_cast<LPARAM>(PackPointerPosition(x, y)));
+    Send(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(x, y));
 }
 
-void WindowTest::ReleaseRight(int x, int y) { Send(WM_RBUTTONUP, 0, static_cast<LPARAM>(PackPointerPosition(x, y))); }
+void WindowTest::ReleaseRight(int x, int y) { Send(WM_RBUTTONUP, 0, MAKELPARAM(x, y)); }
 
 void ExpectSameToy(const Toy& expected, const Toy& actual)
 {

@@ -1,6 +1,10 @@
-// Event scripts: one event per line, run on the same toy core the window
-// procedure drives, so the marks printed are the marks the program draws.
+// Event scripts: one event per line, run by the same program both shells
+// run, on a headless platform, so the marks printed are the marks the
+// program draws.
 #include "tools/replay/replay_script.h"
+
+#include "res/resource.h"
+#include "tools/replay/headless_platform.h"
 
 #include <charconv>
 #include <cstdio>
@@ -109,21 +113,13 @@ std::string RestAfterFirstWord(const std::string& text)
     return Trimmed(text.substr(i));
 }
 
-std::string HexColour(Colour colour)
-{
-    char hex[8];
-    std::snprintf(hex, sizeof hex, "%02X%02X%02X", RedOf(colour), GreenOf(colour), BlueOf(colour));
-    return hex;
-}
-
-void WriteSegment(std::ostream& out, const std::optional<Segment>& segment)
-{
-    if (segment)
-        out << FormatSegment(*segment) << '\n';
-}
-
 // The moment the program makes its canvas: from here on its size is fixed.
-void MakeCanvas(ReplaySession& session) { session.canvasMade = true; }
+void MakeCanvas(ReplaySession& session)
+{
+    if (!session.canvasMade)
+        CanvasMade(session.program, session.canvas);
+    session.canvasMade = true;
+}
 
 }  // namespace
 
@@ -188,21 +184,24 @@ ParsedLine ParseScriptLine(const std::string& line)
 ReplaySession StartReplay()
 {
     ReplaySession session;
-    ResetOptionsToDefaults(session.toy.options);
-    session.toy.canvas = CanvasBounds{kDefaultClientWidth, kDefaultClientHeight};
+    session.program.platform = HeadlessPlatform();
+    StartProgram(session.program);
+    session.program.toy.canvas = session.canvas;
     return session;
 }
 
 std::string RunScriptEvent(ReplaySession& session, const ScriptEvent& event, std::ostream& out)
 {
-    Toy& toy = session.toy;
+    Program& program = session.program;
+    Toy& toy = program.toy;
+    TheHeadlessScreen() = HeadlessScreen{&out, session.clientWidth, session.clientHeight};
     switch (event.kind) {
     case ScriptEventKind::None:
         break;
     case ScriptEventKind::Size:
         if (session.canvasMade)
             return "size must come before the first client line and the first input event";
-        toy.canvas = CanvasBounds{event.numbers[0], event.numbers[1]};
+        session.canvas = CanvasBounds{event.numbers[0], event.numbers[1]};
         session.clientWidth = event.numbers[0];
         session.clientHeight = event.numbers[1];
         break;
@@ -220,33 +219,29 @@ std::string RunScriptEvent(ReplaySession& session, const ScriptEvent& event, std
         break;
     case ScriptEventKind::Move:
         MakeCanvas(session);
-        WriteSegment(out, OnPointerMove(toy, PackPointerPosition(event.numbers[0], event.numbers[1])));
+        OnPointerMove(program, Point{event.numbers[0], event.numbers[1]});
         break;
     case ScriptEventKind::LeftDown:
     case ScriptEventKind::LeftUp:
         MakeCanvas(session);
-        SetLeftButton(toy.pen, event.kind == ScriptEventKind::LeftDown);
+        OnMouseButton(program, MouseButton::Left, event.kind == ScriptEventKind::LeftDown);
         break;
     case ScriptEventKind::RightDown:
     case ScriptEventKind::RightUp:
         MakeCanvas(session);
-        SetRightButton(toy.pen, event.kind == ScriptEventKind::RightDown);
+        OnMouseButton(program, MouseButton::Right, event.kind == ScriptEventKind::RightDown);
         break;
-    case ScriptEventKind::Key: {
+    case ScriptEventKind::Key:
         MakeCanvas(session);
-        const KeyStamp stamp = OnKeyReleased(toy, session.clientWidth, session.clientHeight);
-        out << FormatBlossom(stamp.blossom) << '\n';
-        if (stamp.playSound)
-            out << "sound " << SoundFileText(toy.options) << '\n';
+        OnKeyUp(program, session.clientWidth, session.clientHeight);
         break;
-    }
     case ScriptEventKind::Wheel:
         MakeCanvas(session);
-        WriteSegment(out, OnWalkStep(toy));
+        OnWheel(program);
         break;
     case ScriptEventKind::Tick:
         MakeCanvas(session);
-        WriteSegment(out, OnTimerTick(toy));
+        OnTick(program);
         break;
     case ScriptEventKind::Lift:
         MakeCanvas(session);
@@ -254,24 +249,11 @@ std::string RunScriptEvent(ReplaySession& session, const ScriptEvent& event, std
         break;
     case ScriptEventKind::Clear:
         MakeCanvas(session);
-        out << "clear " << session.clientWidth << ' ' << session.clientHeight << '\n';
+        OnCommand(program, IDM_CLEAR);
         break;
     }
+    TheHeadlessScreen().out = nullptr;
     return {};
-}
-
-std::string FormatSegment(const Segment& segment)
-{
-    return "segment " + std::to_string(segment.from.x) + ' ' + std::to_string(segment.from.y) + ' ' +
-           std::to_string(segment.to.x) + ' ' + std::to_string(segment.to.y) + ' ' +
-           std::to_string(segment.width) + ' ' + HexColour(segment.colour) + ' ' + (segment.margin ? '1' : '0');
-}
-
-std::string FormatBlossom(const Blossom& blossom)
-{
-    return "stamp " + std::to_string(blossom.centre.x) + ' ' + std::to_string(blossom.centre.y) + ' ' +
-           std::to_string(blossom.a) + ' ' + std::to_string(blossom.b) + ' ' + HexColour(blossom.colour) + ' ' +
-           (blossom.margin ? '1' : '0');
 }
 
 ReplayResult RunScript(std::istream& in, std::ostream& out, std::string& error)

@@ -9,7 +9,8 @@
 #include <iosfwd>
 #include <string>
 
-#include "core/toy.h"
+#include "core/program.h"
+#include "tools/replay/headless_platform.h"
 
 enum class ScriptEventKind {
     None,  // a blank or comment-only line
@@ -48,10 +49,12 @@ constexpr int32_t kDefaultClientWidth = 1024;
 constexpr int32_t kDefaultClientHeight = 768;
 constexpr int32_t kLargestClientSize = 32767;
 
-// The toy as the program holds it at start-up, plus the client size, which
-// may change after the canvas has been made.
+// The program as it stands at start-up on the headless platform, plus the
+// canvas's size and the client size, which may change after the canvas has
+// been made.
 struct ReplaySession {
-    Toy toy;
+    Program program;
+    CanvasBounds canvas{kDefaultClientWidth, kDefaultClientHeight};
     int32_t clientWidth = kDefaultClientWidth;
     int32_t clientHeight = kDefaultClientHeight;
     bool canvasMade = false;  // set by the first client or input event
@@ -64,9 +67,6 @@ ReplaySession StartReplay();
 // Returns an error text (a size once the canvas is made), else empty.
 std::string RunScriptEvent(ReplaySession& session, const ScriptEvent& event, std::ostream& out);
 
-// The output lines of the marks, without their newline.
-std::string FormatSegment(const Segment& segment);
-std::string FormatBlossom(const Blossom& blossom);
 
 enum class ReplayResult { Done, BadLine, ReadFailed };
 

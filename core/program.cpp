@@ -1,0 +1,234 @@
+// The program's sequences over the platform's table. Every call into the
+// platform goes through Call, so an entry the platform left out is simply
+// not done.
+#include "core/program.h"
+
+#include <new>
+#include <vector>
+
+#include "core/kidproof.h"
+#include "core/save_failure.h"
+#include "res/resource.h"
+
+namespace {
+
+Program g_program;
+
+template <typename Function, typename... Arguments>
+void Call(Function function, Arguments&&... arguments)
+{
+    if (function)
+        function(static_cast<Arguments&&>(arguments)...);
+}
+
+void Paint(const Program& program, const std::optional<Segment>& segment)
+{
+    if (segment)
+        Call(program.platform.paintSegment, *segment);
+}
+
+void TellSaveFailed(const Program& program, const std::string& path, const char* reason)
+{
+    Call(program.platform.showMessage, MessageKind::Warning, kSaveFailureTitle, SaveFailureText(path, reason));
+}
+
+void SavePicture(Program& program)
+{
+    if (!program.platform.chooseFile)
+        return;
+    const std::string path = program.platform.chooseFile(kPictureFileQuestion);
+    if (!path.empty())
+        SavePictureTo(program, path);
+}
+
+void RunOptionsDialog(Program& program)
+{
+    Call(program.platform.runOptionsDialog, program.toy.options);
+    Call(program.platform.setTickPeriod, TickPeriod(program));
+    LiftPen(program.toy.pen);
+    ApplyPointerMoment(program, PointerMoment::OptionsClosed);
+    Call(program.platform.keepDisplayAwake, DisplayMustStayAwake(program.toy.options));
+}
+
+}  // namespace
+
+std::string WithDefaultExtension(const std::string& path, const char* extension, const char* separators)
+{
+    const std::string::size_type slash = path.find_last_of(separators);
+    const std::string::size_type nameStart = slash == std::string::npos ? 0 : slash + 1;
+    if (path.empty() || !extension || !*extension || path.find('.', nameStart) != std::string::npos)
+        return path;
+    return path + '.' + extension;
+}
+
+Program& TheProgram() { return g_program; }
+
+Toy& TheToy() { return g_program.toy; }
+
+void StartProgram(Program& program)
+{
+    ResetOptionsToDefaults(program.toy.options);
+    Call(program.platform.loadOptions, program.toy.options);
+}
+
+void CanvasMade(Program& program, CanvasBounds bounds)
+{
+    program.toy.canvas = bounds;
+    program.canvasReady = true;
+    Call(program.platform.setTickPeriod, TickPeriod(program));
+    ApplyPointerMoment(program, PointerMoment::StartUp);
+    // The file is looked at now; the sound device waits for the first key.
+    if (FlagOn(program.toy.options.keySound))
+        Call(program.platform.prepareKeySound, SoundFileText(program.toy.options));
+    Call(program.platform.keepDisplayAwake, DisplayMustStayAwake(program.toy.options));
+}
+
+void StopProgram(Program& program)
+{
+    Call(program.platform.closeKeySound);
+    Call(program.platform.saveOptions, program.toy.options);
+    Call(program.platform.holdKeyboard, false);
+    ApplyPointerMoment(program, PointerMoment::Shutdown);
+}
+
+void SessionEnding(Program& program) { Call(program.platform.saveOptions, program.toy.options); }
+
+void OnPointerMove(Program& program, Point at)
+{
+    if (program.canvasReady)
+        Paint(program, OnPointerMove(program.toy, at));
+}
+
+void OnMouseButton(Program& program, MouseButton button, bool down)
+{
+    if (button == MouseButton::Left)
+        SetLeftButton(program.toy.pen, down);
+    else
+        SetRightButton(program.toy.pen, down);
+}
+
+void OnKeyUp(Program& program, int clientRight, int clientBottom)
+{
+    if (!program.canvasReady)
+        return;
+    const KeyStamp stamp = OnKeyReleased(program.toy, clientRight, clientBottom);
+    Call(program.platform.paintBlossom, stamp.blossom);
+    if (stamp.playSound)
+        Call(program.platform.playKeySound, SoundFileText(program.toy.options));
+}
+
+void OnWheel(Program& program)
+{
+    if (program.canvasReady)
+        Paint(program, OnWalkStep(program.toy));
+}
+
+void OnTick(Program& program)
+{
+    if (program.canvasReady)
+        Paint(program, OnTimerTick(program.toy));
+}
+
+void OnActivation(Program& program, bool active)
+{
+    // Both ways: a move that arrives just before the activation (Wine sends
+    // one) must not join a point from before the switch.
+    LiftPen(program.toy.pen);
+    Call(program.platform.holdKeyboard, active);
+    ApplyPointerMoment(program, active ? PointerMoment::Activated : PointerMoment::Deactivated);
+}
+
+void OnMenuOpening(Program& program)
+{
+    if (!program.platform.menusTakeInput)
+        return;
+    Call(program.platform.holdKeyboard, false);
+    Call(program.platform.freePointer);
+}
+
+void OnMenuClosed(Program& program, bool active)
+{
+    LiftPen(program.toy.pen);
+    if (program.platform.menusTakeInput && active) {
+        Call(program.platform.holdKeyboard, true);
+        ApplyPointerMoment(program, PointerMoment::Activated);
+    }
+}
+
+void OnCommand(Program& program, int command)
+{
+    switch (command) {
+    case IDM_ABOUT:
+        Call(program.platform.showMessage, MessageKind::Plain, TEXT_ABOUT_TITLE, std::string(TEXT_ABOUT));
+        LiftPen(program.toy.pen);
+        break;
+    case IDM_CLEAR:
+        Call(program.platform.clearCanvas);
+        break;
+    case IDM_OPTIONS:
+        RunOptionsDialog(program);
+        break;
+    case IDM_SAVE_BMP:
+        SavePicture(program);
+        break;
+    case IDM_HELP_CONTENTS:
+        Call(program.platform.showHelp, kContentsTopic);
+        LiftPen(program.toy.pen);
+        break;
+    case IDM_EXIT:
+        Call(program.platform.close);
+        break;
+    default:
+        break;
+    }
+}
+
+void ApplyPointerMoment(Program& program, PointerMoment moment)
+{
+    const Platform& platform = program.platform;
+    switch (PointerActionFor(moment, FlagOn(program.toy.options.clipMousePointer))) {
+    case PointerAction::Confine:
+        Call(platform.confinePointer);
+        Call(platform.setTitle, kConfinedTitle);
+        break;
+    case PointerAction::Release:
+        Call(platform.freePointer);
+        Call(platform.setTitle, kPlainTitle);
+        break;
+    case PointerAction::FreeClip:
+        Call(platform.freePointer);
+        break;
+    case PointerAction::Keep:
+        break;
+    }
+}
+
+unsigned TickPeriod(const Program& program)
+{
+    const bool walking = FlagOn(program.toy.options.autoDraw);
+    return walking || program.platform.idleTickPeriod == 0 ? kWalkTickPeriod : program.platform.idleTickPeriod;
+}
+
+bool SavePictureTo(Program& program, const std::string& path)
+{
+    const Platform& platform = program.platform;
+    // The picture takes a few megabytes; running short of memory is told
+    // like any other failure, and no exception reaches the platform.
+    FileError error = FileError::None;
+    try {
+        const std::vector<uint8_t> file = platform.canvasAsBmp ? platform.canvasAsBmp() : std::vector<uint8_t>{};
+        if (file.empty() || !platform.files) {
+            TellSaveFailed(program, path, kNoPictureReason);
+            return false;
+        }
+        error = WriteFileAtomically(*platform.files, path, file.data(), file.size());
+    } catch (const std::bad_alloc&) {
+        TellSaveFailed(program, path, kNoPictureReason);
+        return false;
+    }
+    if (error != FileError::None) {
+        TellSaveFailed(program, path, FileErrorReason(error));
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,71 @@
+// The program's sequences, told once for both shells: start-up and
+// shutdown, every input, every menu command, activation, what follows the
+// options dialog, and a save with its failure message. A shell decodes its
+// platform's events into these calls and fills in the Platform table
+// through which the program acts.
+#pragma once
+
+#include <string>
+
+#include "core/platform.h"
+#include "core/pointer_confinement.h"
+#include "core/toy.h"
+
+// The walk's timer period, in milliseconds.
+constexpr unsigned kWalkTickPeriod = 100;
+
+struct Program {
+    Toy toy;
+    Platform platform;
+    bool canvasReady = false;  // no mark is made before the canvas is
+};
+
+// The process's one program, and its toy.
+Program& TheProgram();
+Toy& TheToy();
+
+// Start-up before the window: the defaults, then the stored options over
+// them.
+void StartProgram(Program& program);
+// The canvas has been made at `bounds`: the walk keeps inside it, the timer
+// starts, the pointer is confined as the options ask, the key sound is
+// looked up and the display kept awake while auto draw is on.
+void CanvasMade(Program& program, CanvasBounds bounds);
+// Shutdown: the key sound closed, the options stored, the keyboard and the
+// pointer let go.
+void StopProgram(Program& program);
+// The session is ending and the process may end with no further call: the
+// options of this run are stored now.
+void SessionEnding(Program& program);
+
+// A move of the pointer to `at` in client coordinates; left of or above the
+// client area (captured while a button is held) it lifts the pen.
+void OnPointerMove(Program& program, Point at);
+enum class MouseButton { Left, Right };
+void OnMouseButton(Program& program, MouseButton button, bool down);
+// A key released over a client area of clientRight x clientBottom: a
+// blossom, and the key sound when it is on.
+void OnKeyUp(Program& program, int clientRight, int clientBottom);
+// A turn of the mouse wheel: one walk step, whatever the mode.
+void OnWheel(Program& program);
+// A tick of the walk's timer: a walk step while auto draw is on.
+void OnTick(Program& program);
+
+// The toy's window became the active one, or stopped being it.
+void OnActivation(Program& program, bool active);
+// A menu of the window is about to open, or has closed (`active`: the
+// window is the active one after it).
+void OnMenuOpening(Program& program);
+void OnMenuClosed(Program& program, bool active);
+// A menu command (IDM_ identifiers).
+void OnCommand(Program& program, int command);
+
+// Confines, frees or leaves the pointer as `moment` and the option ask,
+// with the title that goes with it.
+void ApplyPointerMoment(Program& program, PointerMoment moment);
+// The timer period the options ask for on this platform.
+unsigned TickPeriod(const Program& program);
+
+// Saves the canvas to `path`; when that fails, tells the parent which file
+// and why. True when the file holds the picture.
+bool SavePictureTo(Program& program, const std::string& path);

@@ -1,0 +1,102 @@
+// GTK's file choosers for the core's questions, the message box, and the
+// cairo canvas as a BMP file for Save as BMP.
+#include <string>
+#include <vector>
+
+#include "core/bmp.h"
+#include "gtk/canvas_gtk.h"
+#include "gtk/shell_gtk.h"
+
+namespace {
+
+// The next Save chooser opens where the last one ended, as the Windows
+// dialog does by moving the current directory.
+std::string g_lastFolder;
+
+// GTK's chooser asks before replacing the name typed; a name that gets its
+// extension added only now is asked about here.
+bool MayReplace(GtkWindow* owner, const std::string& path)
+{
+    if (!g_file_test(path.c_str(), G_FILE_TEST_EXISTS))
+        return true;
+    GtkWidget* question = gtk_message_dialog_new(owner, GTK_DIALOG_MODAL, GTK_MESSAGE_QUESTION, GTK_BUTTONS_YES_NO,
+                                                 "%s already exists.\nDo you want to replace it?", path.c_str());
+    const bool yes = gtk_dialog_run(GTK_DIALOG(question)) == GTK_RESPONSE_YES;
+    gtk_widget_destroy(question);
+    return yes;
+}
+
+void AddFilter(GtkWidget* chooser, const FileFilter& kind)
+{
+    GtkFileFilter* filter = gtk_file_filter_new();
+    gtk_file_filter_set_name(filter, kind.name);
+    gtk_file_filter_add_pattern(filter, kind.pattern ? kind.pattern : "*");
+    gtk_file_chooser_add_filter(GTK_FILE_CHOOSER(chooser), filter);
+}
+
+}  // namespace
+
+std::string AskForFile(GtkWindow* owner, const FileQuestion& question)
+{
+    const bool saving = question.forSaving;
+    GtkWidget* chooser = gtk_file_chooser_dialog_new(
+        question.title, owner, saving ? GTK_FILE_CHOOSER_ACTION_SAVE : GTK_FILE_CHOOSER_ACTION_OPEN, "_Cancel",
+        GTK_RESPONSE_CANCEL, saving ? "_Save" : "_Open", GTK_RESPONSE_ACCEPT, nullptr);
+    for (const FileFilter& filter : question.filters)
+        AddFilter(chooser, filter);
+    if (saving) {
+        gtk_file_chooser_set_do_overwrite_confirmation(GTK_FILE_CHOOSER(chooser), TRUE);
+        if (g_lastFolder.empty())
+            g_lastFolder = TheShell().startupDirectory;
+        if (!g_lastFolder.empty())
+            gtk_file_chooser_set_current_folder(GTK_FILE_CHOOSER(chooser), g_lastFolder.c_str());
+    }
+    std::string path;
+    if (gtk_dialog_run(GTK_DIALOG(chooser)) == GTK_RESPONSE_ACCEPT) {
+        if (gchar* chosen = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(chooser))) {
+            path = chosen;
+            g_free(chosen);
+        }
+        gchar* folder = saving ? gtk_file_chooser_get_current_folder(GTK_FILE_CHOOSER(chooser)) : nullptr;
+        if (folder) {
+            g_lastFolder = folder;
+            g_free(folder);
+        }
+    }
+    gtk_widget_destroy(chooser);
+    const std::string named = WithDefaultExtension(path, question.defaultExtension, "/");
+    if (named != path && !MayReplace(owner, named))
+        return {};
+    return named;
+}
+
+std::string AskForFileOverWindow(const FileQuestion& question)
+{
+    return AskForFile(GTK_WINDOW(TheShell().window), question);
+}
+
+void ShowMessage(MessageKind kind, const char* title, const std::string& text)
+{
+    const GtkMessageType type = kind == MessageKind::Warning ? GTK_MESSAGE_WARNING : GTK_MESSAGE_OTHER;
+    GtkWidget* box = gtk_message_dialog_new(GTK_WINDOW(TheShell().window), GTK_DIALOG_MODAL, type, GTK_BUTTONS_OK,
+                                            "%s", text.c_str());
+    gtk_window_set_title(GTK_WINDOW(box), title);
+    gtk_dialog_run(GTK_DIALOG(box));
+    gtk_widget_destroy(box);
+}
+
+std::vector<uint8_t> CanvasAsBmp()
+{
+    cairo_surface_t* surface = TheCairoCanvas().surface;
+    if (!surface)
+        return {};
+    // An RGB24 image surface holds top-down rows of blue, green, red and an
+    // unused byte: the encoder's own layout, with rows exactly 4 x width
+    // bytes apart.
+    cairo_surface_flush(surface);
+    const int width = cairo_image_surface_get_width(surface);
+    const int height = cairo_image_surface_get_height(surface);
+    if (cairo_image_surface_get_stride(surface) != 4 * width)
+        return {};
+    return EncodeBmp(cairo_image_surface_get_data(surface), width, height);
+}

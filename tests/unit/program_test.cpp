@@ -1,0 +1,312 @@
+// The program's sequences, on a platform that records every call the core
+// makes: what each command, activation, menu and save asks of the platform,
+// in order.
+#include <gtest/gtest.h>
+
+#include <new>
+#include <string>
+#include <vector>
+
+#include "core/menu_keys.h"
+#include "core/program.h"
+#include "core/save_failure.h"
+#include "res/resource.h"
+
+namespace {
+
+std::vector<std::string> g_calls;
+// What the recording platform answers.
+std::string g_chosenPath;
+std::vector<uint8_t> g_canvasFile;
+bool g_canvasThrows = false;
+FileError g_writeResult = FileError::None;
+bool g_storedOptions = false;
+
+void Record(const std::string& call) { g_calls.push_back(call); }
+
+FileError FakeCreate(const char*, FileHandle* file)
+{
+    *file = 1;
+    return FileError::None;
+}
+FileError FakeWrite(FileHandle, const void*, size_t) { return g_writeResult; }
+FileError FakeDone(FileHandle) { return FileError::None; }
+FileError FakeReplace(const char* from, const char* to)
+{
+    Record(std::string("write ") + to);
+    return from ? FileError::None : FileError::Other;
+}
+void FakeRemove(const char*) {}
+constexpr FileOps kFakeFiles{"/", FakeCreate, FakeWrite, FakeDone, FakeDone, FakeReplace, FakeRemove, nullptr};
+
+Platform RecordingPlatform(bool menusTakeInput)
+{
+    Platform p;
+    p.paintSegment = [](const Segment&) { Record("segment"); };
+    p.paintBlossom = [](const Blossom&) { Record("blossom"); };
+    p.clearCanvas = [] { Record("clear"); };
+    p.confinePointer = [] { Record("confine"); };
+    p.freePointer = [] { Record("free"); };
+    p.setTitle = [](const char* title) { Record(std::string("title ") + title); };
+    p.holdKeyboard = [](bool hold) { Record(hold ? "hold keyboard" : "release keyboard"); };
+    p.playKeySound = [](const std::string& file) { Record("sound " + file); };
+    p.prepareKeySound = [](const std::string& file) { Record("prepare " + file); };
+    p.closeKeySound = [] { Record("close sound"); };
+    p.showMessage = [](MessageKind kind, const char* title, const std::string& text) {
+        Record(std::string(kind == MessageKind::Warning ? "warning " : "message ") + title + ": " + text);
+    };
+    p.chooseFile = [](const FileQuestion& question) {
+        Record(std::string("choose ") + question.title);
+        return g_chosenPath;
+    };
+    p.canvasAsBmp = [] {
+        if (g_canvasThrows)
+            throw std::bad_alloc();
+        return g_canvasFile;
+    };
+    p.files = &kFakeFiles;
+    p.showHelp = [](const char* topic) { Record(std::string("help ") + topic); };
+    p.runOptionsDialog = [](OptionsRecord& live) {
+        Record("options dialog");
+        live.clipMousePointer = 1;
+        live.autoDraw = 1;
+    };
+    p.loadOptions = [](OptionsRecord& record) {
+        Record("load options");
+        if (g_storedOptions)
+            record.clipMousePointer = 1;
+        return g_storedOptions;
+    };
+    p.saveOptions = [](const OptionsRecord&) {
+        Record("save options");
+        return true;
+    };
+    p.keepDisplayAwake = [](bool awake) { Record(awake ? "display awake" : "display may sleep"); };
+    p.setTickPeriod = [](unsigned period) { Record("tick " + std::to_string(period)); };
+    p.close = [] { Record("close"); };
+    p.menusTakeInput = menusTakeInput;
+    p.idleTickPeriod = menusTakeInput ? 1000 : 0;
+    return p;
+}
+
+using Calls = std::vector<std::string>;
+
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        g_calls.clear();
+        g_chosenPath.clear();
+        g_canvasFile = {'B', 'M'};
+        g_canvasThrows = false;
+        g_writeResult = FileError::None;
+        g_storedOptions = false;
+    }
+
+    // A program past start-up on the recording platform, its calls so far
+    // forgotten.
+    Program Started(bool menusTakeInput = false)
+    {
+        Program program;
+        program.platform = RecordingPlatform(menusTakeInput);
+        StartProgram(program);
+        CanvasMade(program, CanvasBounds{800, 600});
+        g_calls.clear();
+        return program;
+    }
+};
+
+TEST_F(ProgramTest, StartUpAndShutdownAskThePlatformInOrder)
+{
+    g_storedOptions = true;
+    Program program;
+    program.platform = RecordingPlatform(false);
+    StartProgram(program);
+    EXPECT_EQ(g_calls, Calls{"load options"});
+    EXPECT_EQ(program.toy.options.drawWhenMouseMoves, 1) << "defaults under the stored options";
+    g_calls.clear();
+    CanvasMade(program, CanvasBounds{800, 600});
+    EXPECT_EQ(g_calls, (Calls{"tick 100", "confine", "title " TEXT_TITLE_CONFINED, "prepare key.wav",
+                              "display may sleep"}));
+    EXPECT_EQ(program.toy.canvas.right, 800);
+    g_calls.clear();
+    StopProgram(program);
+    EXPECT_EQ(g_calls, (Calls{"close sound", "save options", "release keyboard", "free"}));
+}
+
+// Each command's calls, with the pen lifted where a dialog or window took
+// the pointer away.
+TEST_F(ProgramTest, EachMenuCommand)
+{
+    struct Case {
+        int command;
+        Calls calls;
+        bool penLifted;
+    };
+    const Case cases[] = {
+        {IDM_ABOUT, {"message " TEXT_ABOUT_TITLE ": Scrivlet. Version " SCRIVLET_VERSION "\n\nhello@scrivlet.org"}, true},
+        {IDM_CLEAR, {"clear"}, false},
+        {IDM_OPTIONS,
+         {"options dialog", "tick 100", "confine", "title " TEXT_TITLE_CONFINED, "display awake"},
+         true},
+        {IDM_SAVE_BMP, {"choose " TEXT_CHOOSE_PICTURE_TITLE}, false},
+        {IDM_HELP_CONTENTS, {"help scrivlet.htm"}, true},
+        {IDM_EXIT, {"close"}, false},
+        {12345, {}, false},
+    };
+    for (const Case& c : cases) {
+        Program program = Started();
+        OnPointerMove(program, Point{10, 10});
+        g_calls.clear();
+        OnCommand(program, c.command);
+        EXPECT_EQ(g_calls, c.calls) << c.command;
+        EXPECT_EQ(program.toy.pen.newStroke, c.penLifted) << c.command;
+    }
+}
+
+TEST_F(ProgramTest, SaveTellsEveryFailureAndNothingElse)
+{
+    struct Case {
+        const char* what;
+        std::string chosen;
+        std::vector<uint8_t> canvas;
+        bool throws;
+        FileError write;
+        Calls calls;
+    };
+    const std::string noPicture = std::string("warning ") + kSaveFailureTitle + ": " +
+                                  SaveFailureText("/p/cat.bmp", kNoPictureReason);
+    const Case cases[] = {
+        {"cancelled", "", {'B'}, false, FileError::None, {"choose " TEXT_CHOOSE_PICTURE_TITLE}},
+        {"saved", "/p/cat.bmp", {'B'}, false, FileError::None,
+         {"choose " TEXT_CHOOSE_PICTURE_TITLE, "write /p/cat.bmp"}},
+        {"no pixels", "/p/cat.bmp", {}, false, FileError::None, {"choose " TEXT_CHOOSE_PICTURE_TITLE, noPicture}},
+        {"no memory", "/p/cat.bmp", {'B'}, true, FileError::None, {"choose " TEXT_CHOOSE_PICTURE_TITLE, noPicture}},
+        {"disk full", "/p/cat.bmp", {'B'}, false, FileError::DiskFull,
+         {"choose " TEXT_CHOOSE_PICTURE_TITLE, std::string("warning ") + kSaveFailureTitle + ": " +
+                                                   SaveFailureText("/p/cat.bmp", FileErrorReason(FileError::DiskFull))}},
+    };
+    for (const Case& c : cases) {
+        Program program = Started();
+        g_chosenPath = c.chosen;
+        g_canvasFile = c.canvas;
+        g_canvasThrows = c.throws;
+        g_writeResult = c.write;
+        OnCommand(program, IDM_SAVE_BMP);
+        EXPECT_EQ(g_calls, c.calls) << c.what;
+    }
+    EXPECT_EQ(SaveFailureText("/p/cat.bmp", "x").find('\r'), std::string::npos) << "lines end with \\n alone";
+}
+
+// Activation, and menus on a platform whose menus take the input away and on
+// one whose menus do not.
+TEST_F(ProgramTest, ActivationAndMenusFollowThePlatform)
+{
+    struct Case {
+        bool menusTakeInput;
+        void (*step)(Program&);
+        Calls calls;
+        bool penLifted = true;  // opening a menu leaves the pen; closing one lifts it
+    };
+    const Case cases[] = {
+        {false, [](Program& p) { OnActivation(p, true); }, {"confine", "title " TEXT_TITLE_CONFINED}},
+        {false, [](Program& p) { OnActivation(p, false); }, {"free", "title " TEXT_TITLE_PLAIN}},
+        {true, [](Program& p) { OnActivation(p, true); }, {"hold keyboard", "confine", "title " TEXT_TITLE_CONFINED}},
+        {true, [](Program& p) { OnActivation(p, false); }, {"release keyboard", "free", "title " TEXT_TITLE_PLAIN}},
+        {false, [](Program& p) { OnMenuOpening(p); }, {}, false},
+        {true, [](Program& p) { OnMenuOpening(p); }, {"release keyboard", "free"}, false},
+        {false, [](Program& p) { OnMenuClosed(p, true); }, {}},
+        {true, [](Program& p) { OnMenuClosed(p, true); }, {"hold keyboard", "confine", "title " TEXT_TITLE_CONFINED}},
+        {true, [](Program& p) { OnMenuClosed(p, false); }, {}},
+    };
+    for (const Case& c : cases) {
+        Program program = Started(c.menusTakeInput);
+        if (!c.menusTakeInput)
+            program.platform.holdKeyboard = nullptr;  // as on Windows: a hook, no grab
+        program.toy.options.clipMousePointer = 1;
+        OnPointerMove(program, Point{10, 10});
+        g_calls.clear();
+        c.step(program);
+        EXPECT_EQ(g_calls, c.calls) << (&c - cases);
+        EXPECT_EQ(program.toy.pen.newStroke, c.penLifted) << (&c - cases);
+    }
+}
+
+TEST_F(ProgramTest, InputBeforeTheCanvasMakesNoMark)
+{
+    Program program;
+    program.platform = RecordingPlatform(false);
+    StartProgram(program);
+    program.toy.options.autoDraw = 1;
+    g_calls.clear();
+    const RandomSource before = program.toy.random;
+    OnPointerMove(program, Point{10, 10});
+    OnKeyUp(program, 800, 600);
+    OnWheel(program);
+    OnTick(program);
+    EXPECT_EQ(g_calls, Calls{});
+    EXPECT_EQ(program.toy.random.state, before.state);
+
+    CanvasMade(program, CanvasBounds{800, 600});
+    g_calls.clear();
+    OnKeyUp(program, 800, 600);
+    OnTick(program);
+    EXPECT_EQ(g_calls, (Calls{"blossom", "sound key.wav", "segment"}));
+}
+
+TEST_F(ProgramTest, TheTimerSlowsWhileAutoDrawIsOffOnlyWhereThePlatformAsks)
+{
+    Program program = Started(true);
+    program.toy.options.autoDraw = 0;
+    EXPECT_EQ(TickPeriod(program), 1000u);
+    program.toy.options.autoDraw = 1;
+    EXPECT_EQ(TickPeriod(program), kWalkTickPeriod);
+    program.platform.idleTickPeriod = 0;
+    program.toy.options.autoDraw = 0;
+    EXPECT_EQ(TickPeriod(program), kWalkTickPeriod);
+}
+
+TEST_F(ProgramTest, AnEmptyTableDoesNothingAndFailsNothing)
+{
+    Program program;
+    StartProgram(program);
+    CanvasMade(program, CanvasBounds{100, 100});
+    for (int command : {IDM_ABOUT, IDM_CLEAR, IDM_OPTIONS, IDM_SAVE_BMP, IDM_HELP_CONTENTS, IDM_EXIT})
+        OnCommand(program, command);
+    OnPointerMove(program, Point{5, 5});
+    OnKeyUp(program, 100, 100);
+    OnActivation(program, true);
+    EXPECT_FALSE(SavePictureTo(program, "/p/cat.bmp"));
+    StopProgram(program);
+}
+
+TEST(DefaultExtension, OnlyANameWithoutADotGetsIt)
+{
+    struct Case {
+        const char* path;
+        const char* extension;
+        const char* separators;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"/home/a/cat", "bmp", "/", "/home/a/cat.bmp"},
+        {"/home/a/cat.bmp", "bmp", "/", "/home/a/cat.bmp"},
+        {"/home/a/cat.png", "bmp", "/", "/home/a/cat.png"},
+        {"/home/a.b/cat", "bmp", "/", "/home/a.b/cat.bmp"},
+        {"C:\\a.b\\cat", "bmp", "\\/:", "C:\\a.b\\cat.bmp"},
+        {"/home/a/cat", "", "/", "/home/a/cat"},
+        {"", "bmp", "/", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(WithDefaultExtension(c.path, c.extension, c.separators), c.expected) << c.path;
+}
+
+TEST(KeyStamps, SystemKeysAndAltNeverStamp)
+{
+    EXPECT_TRUE(KeyStamps(KeyKind::Other, false));
+    for (KeyKind kind : {KeyKind::Alt, KeyKind::Logo, KeyKind::F10})
+        EXPECT_FALSE(KeyStamps(kind, false));
+    EXPECT_FALSE(KeyStamps(KeyKind::Other, true));
+}
+
+}  // namespace
