@@ -2,7 +2,8 @@
 # Runs every test: installs what is missing, builds the Windows build that
 # runs here (and the shipped 32-bit exe) and the native build, gives the Wine
 # tests an X display and a Wine prefix of their own, runs ctest, and removes
-# the display and the prefix again. Exits with ctest's status.
+# the display and the prefix again. Exits with ctest's status. Arguments go
+# to ctest (./test.sh -R wine.Menu runs one entry).
 set -euo pipefail
 cd "$(dirname "$0")"
 root=$PWD
@@ -106,6 +107,6 @@ tests/wine/start-desktop.sh --restart || fail "could not start Wine's desktop in
 
 export WINE WINESERVER SCRIVLET_WIN_ARCH
 set +e
-(cd "$nativeBuild" && ctest --output-on-failure --timeout 120)
+(cd "$nativeBuild" && ctest --output-on-failure --timeout 120 "$@")
 status=$?
 exit $status

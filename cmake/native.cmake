@@ -156,7 +156,8 @@ endif()
 # started from its unpacked folder.
 if(SCRIVLET_WINDOWS_PRODUCT_DIR)
   add_test(NAME exe.product
-           COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/exe/check-product.sh ${SCRIVLET_WINDOWS_PRODUCT_DIR}/scrivlet.exe)
+           COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/exe/check-product.sh ${SCRIVLET_WINDOWS_PRODUCT_DIR}/scrivlet.exe
+                   ${PROJECT_VERSION})
   set(SCRIVLET_PACKAGE ${SCRIVLET_WINDOWS_PRODUCT_DIR}/scrivlet-${PROJECT_VERSION}-win32.zip)
   add_test(NAME package.contents
            COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/package/check-package.sh ${SCRIVLET_PACKAGE}

@@ -1,7 +1,8 @@
-// The key sound through libcanberra: the option's text is played as a file;
-// when that cannot be played, the desktop's default event sound stands in,
-// as Windows plays its default sound for a name it cannot find. Each key
-// release cancels the sound before and starts again.
+// The key sound through libcanberra, tried in the core's order of sources:
+// the option's text as a file, and where that cannot be played the
+// desktop's default event sound, as Windows plays its default sound for a
+// name it cannot find. The desktop has no registered sounds by name. Each
+// key release cancels the sound before and starts again.
 #include <canberra.h>
 #include <dlfcn.h>
 #include <sys/stat.h>
@@ -11,6 +12,7 @@
 #include <cstdlib>
 #include <functional>
 
+#include "core/key_sound.h"
 #include "gtk/shell_gtk.h"
 
 namespace {
@@ -123,10 +125,14 @@ void PlayKeySound(const std::string& soundFile)
         return;
     g_canberra.cancel(context, kKeySoundId);
     int result = CA_ERROR_NOTFOUND;
-    if (!soundFile.empty())
-        result = PlayFile(context, soundFile);
-    if (result == CA_ERROR_NOTFOUND)
-        result = g_canberra.play(context, kKeySoundId, CA_PROP_EVENT_ID, "bell", nullptr);
+    for (const KeySoundSource& source : KeySoundSources(soundFile)) {
+        if (source.kind == KeySoundSourceKind::file)
+            result = PlayFile(context, source.name);
+        else if (source.kind == KeySoundSourceKind::defaultSound)
+            result = g_canberra.play(context, kKeySoundId, CA_PROP_EVENT_ID, "bell", nullptr);
+        if (result != CA_ERROR_NOTFOUND)
+            break;
+    }
     // No device or no sound server: stay quiet for the rest of the run
     // rather than trying (and costing time) on every key.
     if (result != CA_SUCCESS && result != CA_ERROR_NOTFOUND)

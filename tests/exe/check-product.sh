@@ -2,10 +2,14 @@
 # Checks the shipped scrivlet.exe as a file: a 32-bit GUI program that runs
 # on a bare Windows (only system DLLs imported), with comdlg32 left to be
 # loaded when a file dialog opens, with its version block and its icon, and
-# with no manifest asking for an execution level. Usage: check-product.sh scrivlet.exe
+# with no manifest asking for an execution level, the version being VERSION
+# (MAJOR.MINOR.PATCH). Usage: check-product.sh scrivlet.exe VERSION
 set -uo pipefail
 
-exe=${1:?usage: check-product.sh scrivlet.exe}
+exe=${1:?usage: check-product.sh scrivlet.exe VERSION}
+version=${2:?usage: check-product.sh scrivlet.exe VERSION}
+IFS=. read -r major minor patch <<<"$version"
+[[ "$major.$minor.$patch" =~ ^[0-9]+\.[0-9]+\.[0-9]+$ ]] || { echo "FAIL: '$version' is not MAJOR.MINOR.PATCH" >&2; exit 2; }
 objdump=objdump
 allowed="ADVAPI32.DLL GDI32.DLL KERNEL32.DLL MSVCRT.DLL USER32.DLL WINMM.DLL"
 
@@ -59,9 +63,11 @@ read -r iconImages iconGroup104 versionBlocks < <(awk '
 [ "$versionBlocks" -eq 1 ] || fail "expected one version block, found $versionBlocks"
 
 # The fixed part of the version block: signature FEEF04BD, structure version
-# 1.0, then file version 1.2 . 6.0 as two little-endian 32-bit words.
-LC_ALL=C grep -qaP '\xbd\x04\xef\xfe\x00\x00\x01\x00\x02\x00\x01\x00\x00\x00\x06\x00' "$exe" ||
-    fail "the version block does not carry file version 1.2.6.0"
+# 1.0, then the file version MAJOR.MINOR . PATCH.0 as two little-endian
+# 32-bit words of 16-bit halves (minor first, then major; 0, then patch).
+word() { printf '\\x%02x\\x%02x' $(($1 & 255)) $(($1 >> 8)); }
+pattern="\\xbd\\x04\\xef\\xfe\\x00\\x00\\x01\\x00$(word "$minor")$(word "$major")\\x00\\x00$(word "$patch")"
+LC_ALL=C grep -qaP "$pattern" "$exe" || fail "the version block does not carry file version $version.0"
 
 # A manifest asking for an execution level would switch off the registry
 # virtualisation that lets a parent without administrator rights keep the
@@ -74,4 +80,4 @@ if [ "$failures" -gt 0 ]; then
     exit 1
 fi
 echo "PASS: $exe is a 32-bit GUI program importing only ${imports//$'\n'/ } (and comdlg32 late)," \
-    "version 1.2.6.0, with its icon"
+    "version $version.0, with its icon"

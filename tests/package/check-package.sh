@@ -28,7 +28,10 @@ expected=$(printf '%s\n' "$folder/key.wav" "$folder/readme.txt" "$folder/scrivle
 (cd "$work" && cmake -E tar xf "$zip") || { echo "FAIL: cannot unpack $zip" >&2; exit 1; }
 dir=$work/$folder
 
-[ -f "$dir/scrivlet.exe" ] && { bash "$checkProduct" "$dir/scrivlet.exe" >/dev/null || fail "the packaged exe fails $checkProduct"; }
+# The version the package's name carries is the exe's.
+version=$(basename "$zip" | sed -n 's/^scrivlet-\([0-9.]*\)-win32\.zip$/\1/p')
+[ -n "$version" ] || fail "the package's name $(basename "$zip") carries no version"
+[ -f "$dir/scrivlet.exe" ] && { bash "$checkProduct" "$dir/scrivlet.exe" "$version" >/dev/null || fail "the packaged exe fails $checkProduct"; }
 
 # A compiled help file starts with "ITSF"; its directory names the topic page.
 if [ -f "$dir/scrivlet.chm" ]; then

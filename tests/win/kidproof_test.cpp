@@ -233,17 +233,26 @@ BOOL CALLBACK CountToyWindows(HWND window, LPARAM data)
     return TRUE;
 }
 
+void PumpMessages()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&message);
+}
+
 // Waits for a process while this thread keeps handling its messages (the
 // other process's activation of our window needs them); gives up at 20 s.
+// Under Wine the activation is a message to this thread that the other
+// process may have sent just before it ended, so what is queued when it
+// has ended is handled too.
 bool WaitPumping(HANDLE process)
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     while (std::chrono::steady_clock::now() < deadline) {
-        if (MsgWaitForMultipleObjects(1, &process, FALSE, 100, QS_ALLINPUT) == WAIT_OBJECT_0)
+        const bool ended = MsgWaitForMultipleObjects(1, &process, FALSE, 100, QS_ALLINPUT) == WAIT_OBJECT_0;
+        PumpMessages();
+        if (ended)
             return true;
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&message);
     }
     return false;
 }

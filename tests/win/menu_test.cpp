@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "res/resource.h"
+#include "res/texts.h"
 #include "tests/win/window_fixture.h"
 
 namespace {
@@ -265,7 +266,7 @@ TEST_F(About, CommandShowsTheBoxAndLiftsThePenAfterIt)
     ASSERT_TRUE(seen.found) << "no window titled About appeared";
     EXPECT_EQ(seen.owner, window());
     EXPECT_EQ(seen.buttons, 1) << "an OK button only";
-    const std::string heading = "Scrivlet. Version 1.2.6\r\n\r\n";
+    const std::string heading = "Scrivlet. Version " SCRIVLET_VERSION "\r\n\r\n";
     ASSERT_EQ(seen.text.substr(0, heading.size()), heading) << seen.text;
     const std::string address = seen.text.substr(heading.size());
     const size_t at = address.find('@');
