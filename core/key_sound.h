@@ -35,7 +35,7 @@ std::string RegisteredSoundKeyPath(const std::string& name);
 enum class KeySoundPlan {
     silent,    // nothing to hear: no output device, nothing found, no samples
     device,    // restart the prepared samples on the device kept open
-    platform,  // hand the text to the platform's own player, as it always was
+    platform,  // hand the text to the platform's own player
 };
 
 // The plan for a text, given whether an output device exists, whether any

@@ -103,7 +103,7 @@ std::string CachedName(const std::string& soundFile)
 // A toddler presses keys by the hundred: the file is read and sent to the
 // sound server once and played from its cache after that, instead of being
 // decoded and streamed on every key. Where the server keeps no cache (an
-// ALSA device), it is streamed as before.
+// ALSA device), it is streamed on every key.
 int PlayFile(ca_context* context, const std::string& soundFile)
 {
     const std::string name = CachedName(soundFile);

@@ -380,7 +380,7 @@ void OpenMainWindow()
 
     // The window is asked for first: the window manager frames and maps it
     // while the menu bar and the drawing area are made and laid out, and
-    // GTK paints them all in the window's first frame, as before. Nothing
+    // GTK paints them all in the window's first frame. Nothing
     // is dispatched until the main loop runs.
     gtk_window_maximize(GTK_WINDOW(window));
     gtk_widget_show(window);

@@ -138,7 +138,7 @@ TEST(AtomicFile, AFolderOfThatNameIsRefusedBeforeAnythingIsWritten)
     EXPECT_EQ(WriteFileAtomically(kFakeOps, "D:\\p\\folder.bmp", "abc", 3), FileError::IsFolder);
     EXPECT_TRUE(g_script.log.empty());
     EXPECT_STREQ(FileErrorReason(FileError::IsFolder), "there is a folder of that name");
-    // A table without the question writes as before.
+    // A table without the question writes the file.
     FileOps withoutQuestion = kFakeOps;
     withoutQuestion.isFolder = nullptr;
     EXPECT_EQ(WriteFileAtomically(withoutQuestion, "D:\\p\\folder.bmp", "abc", 3), FileError::None);
