@@ -113,6 +113,10 @@ std::string RestAfterFirstWord(const std::string& text)
     return Trimmed(text.substr(i));
 }
 
+// A coordinate as the Windows program's window message carries it: 16 bits,
+// signed, so that a script gives the marks the Windows program would draw.
+int32_t AsMessageCarriesIt(int32_t coordinate) { return static_cast<int16_t>(coordinate & 0xFFFF); }
+
 // The moment the program makes its canvas: from here on its size is fixed.
 void MakeCanvas(ReplaySession& session)
 {
@@ -219,7 +223,7 @@ std::string RunScriptEvent(ReplaySession& session, const ScriptEvent& event, std
         break;
     case ScriptEventKind::Move:
         MakeCanvas(session);
-        OnPointerMove(program, Point{event.numbers[0], event.numbers[1]});
+        OnPointerMove(program, Point{AsMessageCarriesIt(event.numbers[0]), AsMessageCarriesIt(event.numbers[1])});
         break;
     case ScriptEventKind::LeftDown:
     case ScriptEventKind::LeftUp:
