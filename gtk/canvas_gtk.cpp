@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cwchar>
 #include <unordered_map>
 #include <vector>
 
@@ -47,8 +46,6 @@ void Line(cairo_t* cr, Point from, Point to, int width, Colour colour)
     cairo_stroke(cr);
 }
 
-static_assert(sizeof(wchar_t) == sizeof(uint32_t), "a wide character holds one pixel");
-
 // Rows of sizes no blossom of this build has (none, unless the stamp sizes
 // change without a rebuild of the table), found as they come.
 std::unordered_map<uint32_t, std::vector<uint16_t>> g_otherEllipses;
@@ -67,11 +64,8 @@ void FillRows(const Box& box, const Column* rows, Colour colour)
         const int from = std::max(box.left + rows[2 * (y - box.top)], 0);
         const int to = std::min(box.left + rows[2 * (y - box.top) + 1], g_canvas.bounds.right);
         auto* row = reinterpret_cast<uint32_t*>(data + static_cast<ptrdiff_t>(y) * stride);
-        // A row of a blossom is hundreds of pixels: the C library's wide
-        // fill stores them many at a time where a plain loop stores one.
         if (to > from)
-            std::wmemset(reinterpret_cast<wchar_t*>(row + from), static_cast<wchar_t>(pixel),
-                         static_cast<size_t>(to - from));
+            std::fill(row + from, row + to, pixel);
     }
 }
 
