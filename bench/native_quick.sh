@@ -114,3 +114,8 @@ for round in $(seq "$starts"); do
 done
 
 python3 bench/report_native.py "$figures" "$out" "${names[@]}"
+# The figures themselves beside the table, to look at a round again.
+if [ -n "$out" ]; then
+    rm -rf "$out.figures"
+    cp -r "$figures" "$out.figures"
+fi

@@ -71,6 +71,29 @@ lines = [
     row("CPU-ms a key, key sound on (peers: muted)", "full", "keys_cpu_per_100", 10.0, 2),
     row("CPU-ms a key, key sound off", "off", "keys_cpu_per_100", 10.0, 2, native),
 ]
+
+
+def starts_by_round(name):
+    found = {}
+    for path in glob.glob(os.path.join(figures_dir, f"{name}.start.*.json")):
+        with open(path) as f:
+            text = f.read().strip()
+        if text and "start_s" in json.loads(text):
+            found[int(path.rsplit(".", 2)[1])] = json.loads(text)["start_s"]
+    return found
+
+
+peer_starts = {peer: starts_by_round(peer) for peer in ("tuxpaint", "bambam")}
+counts = []
+for name in names:
+    mine = starts_by_round(name)
+    parts = []
+    for peer, theirs in peer_starts.items():
+        both = [i for i in mine if i in theirs]
+        parts.append(f"{labels[peer]}'s in {sum(mine[i] < theirs[i] for i in both)} of {len(both)}")
+    counts.append(f"{name} before " + " and ".join(parts))
+if counts:
+    lines += ["", "Starts, round by round, window mapped: " + "; ".join(counts) + "."]
 text = "\n".join(lines) + "\n"
 print(text, end="")
 if out_path:
