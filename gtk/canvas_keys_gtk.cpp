@@ -8,7 +8,7 @@
 // path in front of GDK's own key events, which the shell's event handler
 // takes where this does not: kept because through GDK a key costs nearly
 // twice the CPU (0.37 ms against 0.20 with the key sound off in bench/run
-// --native), behind Tux Paint's 0.34 ms (bench/results.md).
+// --native), behind Tux Paint's 0.35 ms (bench/results.md).
 // Before Xlib's headers, whose None macro would break the enums' names.
 #include "gtk/shell_gtk.h"
 

@@ -6,9 +6,9 @@
 // of queued moves is turned off for the toy's window). Everything else the
 // loop watches (timers, signals, the sound) stays watched, and no event
 // waits longer than the frame. A fast path in front of GLib's own wait, which
-// it calls: kept because without it a drag costs about twice the CPU (0.065
+// it calls: kept because without it a drag costs about twice the CPU (0.067
 // CPU-s per 1000 moves against 0.029 in bench/run --native), behind
-// Bambam's 0.048 (bench/results.md).
+// Bambam's 0.049 (bench/results.md).
 // Before Xlib's headers, whose None macro would break the enums' names.
 #include "gtk/shell_gtk.h"
 
