@@ -6,9 +6,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cwchar>
-#include <unordered_map>
-#include <vector>
 
 #include "gtk/ellipse_rows_gtk.h"
 
@@ -47,58 +44,25 @@ void Line(cairo_t* cr, Point from, Point to, int width, Colour colour)
     cairo_stroke(cr);
 }
 
-static_assert(sizeof(wchar_t) == sizeof(uint32_t), "a wide character holds one pixel");
-
-// Rows of sizes no blossom of this build has (none, unless the stamp sizes
-// change without a rebuild of the table), found as they come.
-std::unordered_map<uint32_t, std::vector<uint16_t>> g_otherEllipses;
-
-template <typename Column>
-void FillRows(const Box& box, const Column* rows, Colour colour)
+// An ellipse whose box has its edges between pixels, filled as GDI fills it
+// without a pen: by cairo, unless the rows found when the program was built
+// (gtk/ellipse_rows_gtk.cpp) have its size. The cairo context is made at
+// the first ellipse that needs it.
+void FillEllipse(cairo_t*& cr, const Box& box, Colour colour)
 {
-    // Cairo's pixel for an opaque colour on an RGB24 surface.
-    const uint32_t pixel = 0xFF000000u | static_cast<uint32_t>(RedOf(colour)) << 16 |
-                           static_cast<uint32_t>(GreenOf(colour)) << 8 | static_cast<uint32_t>(BlueOf(colour));
-    unsigned char* data = cairo_image_surface_get_data(g_canvas.surface);
-    const int stride = cairo_image_surface_get_stride(g_canvas.surface);
-    const int top = std::max(box.top, 0);
-    const int bottom = std::min(box.bottom, g_canvas.bounds.bottom);
-    for (int y = top; y < bottom; ++y) {
-        const int from = std::max(box.left + rows[2 * (y - box.top)], 0);
-        const int to = std::min(box.left + rows[2 * (y - box.top) + 1], g_canvas.bounds.right);
-        auto* row = reinterpret_cast<uint32_t*>(data + static_cast<ptrdiff_t>(y) * stride);
-        // A row of a blossom is hundreds of pixels: the C library's wide
-        // fill stores them many at a time where a plain loop stores one.
-        if (to > from)
-            std::wmemset(reinterpret_cast<wchar_t*>(row + from), static_cast<wchar_t>(pixel),
-                         static_cast<size_t>(to - from));
-    }
+    if (FillEllipseFromBuiltRows(g_canvas.surface, box, colour))
+        return;
+    if (!cr)
+        cr = BeginMark();
+    SetColour(cr, colour);
+    AddEllipsePath(cr, box);
+    cairo_fill(cr);
 }
 
-// Fills an ellipse whose box has its edges between pixels with cairo's own
-// pixels for that size, written straight into the canvas, clipped to it: a
-// key costs rows of stores instead of a path flattened and scan-converted.
-void FillEllipse(const Box& box, Colour colour)
-{
-    const int width = box.right - box.left;
-    const int height = box.bottom - box.top;
-    if (width <= 0 || height <= 0 || width > 0xFFFF || height > 0xFFFF)
-        return;
-    if (const uint8_t* rows = BuiltEllipseRows(width, height)) {
-        FillRows(box, rows, colour);
-        return;
-    }
-    const uint32_t key = static_cast<uint32_t>(width) << 16 | static_cast<uint32_t>(height);
-    auto found = g_otherEllipses.find(key);
-    if (found == g_otherEllipses.end())
-        found = g_otherEllipses.emplace(key, CairoEllipseRows(width, height)).first;
-    FillRows(box, found->second.data(), colour);
-}
-
-void BlossomShape(Point centre, int w, int h, Colour colour)
+void BlossomShape(cairo_t*& cr, Point centre, int w, int h, Colour colour)
 {
     for (const Box& box : BlossomEllipses(centre, w, h))
-        FillEllipse(box, colour);
+        FillEllipse(cr, box, colour);
 }
 
 Box Grow(Point a, Point b, int by)
@@ -146,14 +110,17 @@ Box PaintBlossomOnCanvas(const Blossom& blossom)
     if (!g_canvas.surface)
         return Box{};
     cairo_surface_flush(g_canvas.surface);
+    cairo_t* cr = nullptr;
     int a = blossom.a;
     int b = blossom.b;
     if (blossom.margin) {
         a = MarginSize(blossom.a);
         b = MarginSize(blossom.b);
-        BlossomShape(blossom.centre, a, b, kBackgroundColour);
+        BlossomShape(cr, blossom.centre, a, b, kBackgroundColour);
     }
-    BlossomShape(blossom.centre, blossom.a, blossom.b, blossom.colour);
+    BlossomShape(cr, blossom.centre, blossom.a, blossom.b, blossom.colour);
+    if (cr)
+        cairo_destroy(cr);
     const int reach = std::max(a, b) / 2 + 1;
     const Box changed = Grow(blossom.centre, blossom.centre, reach);
     const int left = std::max(changed.left, 0);

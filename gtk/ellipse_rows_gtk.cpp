@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstddef>
 #include <string>
@@ -134,4 +135,29 @@ std::vector<uint16_t> CairoEllipseRows(int width, int height)
     }
     cairo_surface_destroy(mask);
     return rows;
+}
+
+bool FillEllipseFromBuiltRows(cairo_surface_t* canvas, const Box& box, Colour colour)
+{
+    const int width = box.right - box.left;
+    const int height = box.bottom - box.top;
+    const uint8_t* rows = width > 0 && height > 0 ? BuiltEllipseRows(width, height) : nullptr;
+    if (!rows)
+        return false;
+    // Cairo's pixel for an opaque colour on an RGB24 surface.
+    const uint32_t pixel = 0xFF000000u | static_cast<uint32_t>(RedOf(colour)) << 16 |
+                           static_cast<uint32_t>(GreenOf(colour)) << 8 | static_cast<uint32_t>(BlueOf(colour));
+    unsigned char* data = cairo_image_surface_get_data(canvas);
+    const int stride = cairo_image_surface_get_stride(canvas);
+    const int right = cairo_image_surface_get_width(canvas);
+    const int top = std::max(box.top, 0);
+    const int bottom = std::min(box.bottom, cairo_image_surface_get_height(canvas));
+    for (int y = top; y < bottom; ++y) {
+        const int from = std::max(box.left + rows[2 * (y - box.top)], 0);
+        const int to = std::min(box.left + rows[2 * (y - box.top) + 1], right);
+        auto* row = reinterpret_cast<uint32_t*>(data + static_cast<ptrdiff_t>(y) * stride);
+        if (to > from)
+            std::fill(row + from, row + to, pixel);
+    }
+    return true;
 }

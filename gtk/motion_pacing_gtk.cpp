@@ -4,9 +4,11 @@
 // for a short frame after each move: the moves of that frame wait in the
 // socket and are read and drawn together, every one of them (GDK's merging
 // of queued moves is turned off for the toy's window). Everything else the
-// loop watches (timers, signals, the sound) is served as before, and no
-// event waits longer than the frame. The same wait takes the canvas's keys
-// as they are read (below).
+// loop watches (timers, signals, the sound) stays watched, and no event
+// waits longer than the frame. A fast path in front of GLib's own wait, which
+// it calls: kept because without it a drag costs about twice the CPU (0.067
+// CPU-s per 1000 moves against 0.029 in bench/run --native), behind
+// Bambam's 0.049 (bench/results.md).
 // Before Xlib's headers, whose None macro would break the enums' names.
 #include "gtk/shell_gtk.h"
 
@@ -20,6 +22,8 @@ constexpr gint64 kFrameMicroseconds = 8000;
 
 int g_connection = -1;
 gint64 g_frameEnds = 0;
+// The main loop's wait before this one (GLib's own, or another shell file's).
+GPollFunc g_pollBefore = g_poll;
 
 GPollFD* ConnectionIn(GPollFD* fds, guint count)
 {
@@ -34,38 +38,14 @@ gint PollOnce(GPollFD* fds, guint count, gint timeout)
     const gint64 now = g_get_monotonic_time();
     GPollFD* connection = g_frameEnds > now ? ConnectionIn(fds, count) : nullptr;
     if (!connection)
-        return g_poll(fds, count, timeout);
+        return g_pollBefore(fds, count, timeout);
     const gushort watched = connection->events;
     connection->events = 0;
     const gint rest = static_cast<gint>((g_frameEnds - now + 999) / 1000);
-    const gint result = g_poll(fds, count, timeout < 0 || timeout > rest ? rest : timeout);
+    const gint result = g_pollBefore(fds, count, timeout < 0 || timeout > rest ? rest : timeout);
     connection->events = watched;
     connection->revents = 0;
     return result;
-}
-
-// A toddler's keys wake the loop twice each, and most are the canvas's: they
-// are taken as soon as they are read, and the loop waits on without a turn
-// of GLib's and GDK's dispatch for each one. Only while nothing else is
-// ready (a zero timeout means something is, GDK's own queue of events among
-// them), and never past the wait's end, so timers keep their time.
-gint PacedPoll(GPollFD* fds, guint count, gint timeout)
-{
-    const gint64 ends = timeout > 0 ? g_get_monotonic_time() + gint64{timeout} * 1000 : 0;
-    for (;;) {
-        const gint result = PollOnce(fds, count, timeout);
-        GPollFD* connection = ConnectionIn(fds, count);
-        if (timeout == 0 || result != 1 || !connection || !(connection->revents & G_IO_IN) ||
-            !TakeQueuedCanvasKeys())
-            return result;
-        connection->revents = 0;
-        if (timeout > 0) {
-            const gint64 now = g_get_monotonic_time();
-            if (now >= ends)
-                return 0;
-            timeout = static_cast<gint>((ends - now + 999) / 1000);
-        }
-    }
 }
 
 }  // namespace
@@ -82,7 +62,8 @@ void PaceMotionReading(GtkWidget* window, GtkWidget* area)
     if (!GDK_IS_X11_WINDOW(top))
         return;
     g_connection = ConnectionNumber(GDK_WINDOW_XDISPLAY(top));
-    g_main_context_set_poll_func(nullptr, PacedPoll);
+    g_pollBefore = g_main_context_get_poll_func(nullptr);
+    g_main_context_set_poll_func(nullptr, PollOnce);
 }
 
 void MotionDrawn()

@@ -77,16 +77,11 @@ bool IsCanvasKey(guint keyval, guint state);
 // not be painted straight onto the window and GTK was asked to redraw it.
 bool StampForKey();
 // On X11, takes the canvas's keys from the X events themselves, before GDK
-// makes events of them.
+// makes events of them, and from Xlib's queue in the main loop's wait as
+// soon as they are read.
 void TakeCanvasKeysFromX();
-// Takes the canvas's keys that head the events read from the X connection,
-// reading what it holds; true when all it held were canvas keys, done with,
-// so that the main loop has nothing of them to dispatch.
-bool TakeQueuedCanvasKeys();
 // Reads the X connection at most once a short frame while the pointer moves
-// (after the window is shown), and takes the canvas's keys in the main
-// loop's wait as they are read (TakeQueuedCanvasKeys); MotionDrawn starts
-// such a frame.
+// (after the window is shown); MotionDrawn starts such a frame.
 void PaceMotionReading(GtkWidget* window, GtkWidget* area);
 void MotionDrawn();
 
