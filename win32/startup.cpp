@@ -72,10 +72,14 @@ int RunApplication(HINSTANCE instance)
         UndoKidproofing();
         return 0;
     }
+    // The options are read once the window is up and its canvas made, and
+    // the canvas's steps are taken again with them: a clip made while
+    // ShowWindow activates the window, before it is on the screen, is not
+    // held by Wine's grab of the X pointer.
     Program& program = TheProgram();
-    UseWin32Platform(nullptr);
-    StartProgram(program);
     OpenMainWindow(instance);
+    StartProgram(program);
+    CanvasMade(program, TheCanvas().bounds);
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

@@ -38,7 +38,12 @@ e2e_park_pointer
 e2e_start "$exe"
 e2e_wait_window '^Scrivlet\. \(Alt-F - menu\)$' >/dev/null ||
     e2e_fail "no window titled \"Scrivlet. (Alt-F - menu)\" within ${E2E_WAIT}s: $(xdotool search --name '^scrivlet' getwindowname 2>/dev/null)"
-sleep 0.5
+# Wine holds the X pointer in the clip once its window has the pointer
+# grab, a little after the title is set: wait for that, up to 3 s.
+for _ in $(seq 10); do
+    read -r _ y < <(pointerAt "$((screenWidth / 2))" 5)
+    [ "$y" -ge "$clientTop" ] && break
+done
 
 for target in "$((screenWidth / 2)) 5" "0 0" "$((screenWidth / 2)) 20"; do
     read -r x y < <(pointerAt $target)
