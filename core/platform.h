@@ -54,8 +54,11 @@ struct Platform {
     void (*clearCanvas)() = nullptr;
 
     // Holds the pointer inside the drawing area, or lets it go; and the
-    // window's title, which tells an adult how to reach the menu.
-    void (*confinePointer)() = nullptr;
+    // window's title, which tells an adult how to reach the menu. False
+    // where the pointer could not be held (a grab refused, a compositor
+    // that offers no confinement): the title then names no menu that only
+    // the keyboard reaches.
+    bool (*confinePointer)() = nullptr;
     void (*freePointer)() = nullptr;
     void (*setTitle)(const char* title) = nullptr;
     // Takes or gives back the keyboard, where the platform keeps the

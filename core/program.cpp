@@ -187,10 +187,11 @@ void ApplyPointerMoment(Program& program, PointerMoment moment)
 {
     const Platform& platform = program.platform;
     switch (PointerActionFor(moment, FlagOn(program.toy.options.clipMousePointer))) {
-    case PointerAction::Confine:
-        Call(platform.confinePointer);
-        Call(platform.setTitle, kConfinedTitle);
+    case PointerAction::Confine: {
+        const bool held = platform.confinePointer && platform.confinePointer();
+        Call(platform.setTitle, held ? kConfinedTitle : kPlainTitle);
         break;
+    }
     case PointerAction::Release:
         Call(platform.freePointer);
         Call(platform.setTitle, kPlainTitle);

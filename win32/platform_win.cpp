@@ -22,7 +22,12 @@ HWND g_window = nullptr;
 SoundPlayer g_soundPlayer = PlayKeySound;
 
 void ClearWindowCanvas() { ClearCanvas(g_window); }
-void ClipPointer() { ClipPointerToClient(g_window); }
+// Windows keeps the clip, or takes it once a minimised window is restored.
+bool ClipPointer()
+{
+    ClipPointerToClient(g_window);
+    return true;
+}
 void SetTitle(const char* title) { SetWindowTextA(g_window, title); }
 void PlaySound(const std::string& soundFile) { g_soundPlayer(soundFile.c_str()); }
 void PrepareSound(const std::string& soundFile) { LookUpKeySound(soundFile.c_str()); }

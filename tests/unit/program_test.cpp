@@ -21,6 +21,7 @@ std::vector<uint8_t> g_canvasFile;
 bool g_canvasThrows = false;
 FileError g_writeResult = FileError::None;
 bool g_storedOptions = false;
+bool g_pointerHeld = true;
 
 void Record(const std::string& call) { g_calls.push_back(call); }
 
@@ -45,7 +46,10 @@ Platform RecordingPlatform(bool menusTakeInput)
     p.paintSegment = [](const Segment&) { Record("segment"); };
     p.paintBlossom = [](const Blossom&) { Record("blossom"); };
     p.clearCanvas = [] { Record("clear"); };
-    p.confinePointer = [] { Record("confine"); };
+    p.confinePointer = [] {
+        Record("confine");
+        return g_pointerHeld;
+    };
     p.freePointer = [] { Record("free"); };
     p.setTitle = [](const char* title) { Record(std::string("title ") + title); };
     p.holdKeyboard = [](bool hold) { Record(hold ? "hold keyboard" : "release keyboard"); };
@@ -101,6 +105,7 @@ protected:
         g_canvasThrows = false;
         g_writeResult = FileError::None;
         g_storedOptions = false;
+        g_pointerHeld = true;
     }
 
     // A program past start-up on the recording platform, its calls so far
@@ -230,6 +235,45 @@ TEST_F(ProgramTest, ActivationAndMenusFollowThePlatform)
         EXPECT_EQ(g_calls, c.calls) << (&c - cases);
         EXPECT_EQ(program.toy.pen.newStroke, c.penLifted) << (&c - cases);
     }
+}
+
+// The title's hint names a menu that only the keyboard reaches, so it shows
+// only while the pointer is really held; where the platform could not hold it
+// (a refused grab, a compositor without confinement) the title stays plain
+// at every moment that confines.
+TEST_F(ProgramTest, MenuHintOnlyWhileThePointerIsHeld)
+{
+    struct Case {
+        const char* what;
+        void (*step)(Program&);
+    };
+    const Case cases[] = {
+        {"start-up", [](Program& p) { CanvasMade(p, CanvasBounds{800, 600}); }},
+        {"activated", [](Program& p) { OnActivation(p, true); }},
+        {"options closed", [](Program& p) { OnCommand(p, IDM_OPTIONS); }},
+        {"menu closed", [](Program& p) { OnMenuClosed(p, true); }},
+    };
+    for (const Case& c : cases) {
+        for (const bool held : {true, false}) {
+            Program program = Started(true);
+            program.toy.options.clipMousePointer = 1;
+            g_pointerHeld = held;
+            c.step(program);
+            std::vector<std::string> titles;
+            for (const std::string& call : g_calls)
+                if (call.rfind("title ", 0) == 0)
+                    titles.push_back(call);
+            EXPECT_EQ(titles, Calls{held ? "title " TEXT_TITLE_CONFINED : "title " TEXT_TITLE_PLAIN})
+                << c.what << (held ? ", held" : ", not held");
+        }
+    }
+    // A platform with no pointer to hold never shows the hint.
+    Program program = Started();
+    program.toy.options.clipMousePointer = 1;
+    program.platform.confinePointer = nullptr;
+    program.platform.holdKeyboard = nullptr;
+    OnActivation(program, true);
+    EXPECT_EQ(g_calls, Calls{"title " TEXT_TITLE_PLAIN});
 }
 
 TEST_F(ProgramTest, InputBeforeTheCanvasMakesNoMark)
