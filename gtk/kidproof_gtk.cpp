@@ -1,12 +1,19 @@
 // Kid-proofing while the toy's window is active. On X11 an active keyboard
 // grab keeps the Super keys, Ctrl+Esc and the desktop's shortcuts from the
 // window manager, and a pointer grab confined to the drawing area holds the
-// pointer. On Wayland GDK's keyboard grab asks the compositor to inhibit its
-// shortcuts instead; the pointer cannot be confined there.
+// pointer. On Wayland GDK's keyboard-only grab asks the compositor to inhibit its
+// shortcuts instead (the compositor may ask the user once to allow it), and
+// the compositor confines the pointer where it offers that.
 // Before Xlib's headers, whose None macro would break the enums' names.
 #include "gtk/shell_gtk.h"
 
 #include <gdk/gdkx.h>
+
+#ifndef SCRIVLET_GDK_WAYLAND
+bool OnWayland() { return false; }
+bool ConfineWaylandPointer(GdkWindow*) { return false; }
+void FreeWaylandPointer() {}
+#endif
 
 namespace {
 
@@ -97,20 +104,26 @@ void HoldKeyboard(bool hold)
 
 bool KeyboardHeld() { return g_keyboardHeld; }
 
-void ConfinePointer()
+bool ConfinePointer()
 {
     GdkWindow* area = WindowOf(TheShell().area);
-    if (!OnX11() || !area || !gdk_window_is_viewable(area) || !gdk_window_ensure_native(area))
-        return;
+    if (!area || !gdk_window_is_viewable(area))
+        return false;
+    if (OnWayland())
+        return ConfineWaylandPointer(area);
+    if (!OnX11() || !gdk_window_ensure_native(area))
+        return false;
     // Owner events keep GTK's own handling of the pointer: only where it may
     // go changes.
     const unsigned int mask = ButtonPressMask | ButtonReleaseMask | PointerMotionMask;
     g_pointerHeld = XGrabPointer(XDisplayOf(), GDK_WINDOW_XID(area), True, mask, GrabModeAsync, GrabModeAsync,
                                  GDK_WINDOW_XID(area), None, CurrentTime) == GrabSuccess;
+    return g_pointerHeld;
 }
 
 void FreePointer()
 {
+    FreeWaylandPointer();
     if (!g_pointerHeld)
         return;
     g_pointerHeld = false;

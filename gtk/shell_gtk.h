@@ -52,11 +52,16 @@ bool OpenPopupForLetter(guint keyval);
 void ClientSize(int& width, int& height);
 
 // Kid-proofing while the window is active: the keyboard grab, and the
-// pointer confined to the drawing area.
+// pointer confined to the drawing area (false where it could not be).
 void HoldKeyboard(bool hold);
 bool KeyboardHeld();
-void ConfinePointer();
+bool ConfinePointer();
 void FreePointer();
+// The same on Wayland, through the compositor (a GDK built with Wayland):
+// false where the compositor offers no confinement or the seat no pointer.
+bool OnWayland();
+bool ConfineWaylandPointer(GdkWindow* area);
+void FreeWaylandPointer();
 void SetTitle(const char* title);
 // While the toy holds the keyboard, GTK does not hear that the window
 // manager gave the focus to another program: this looks (X11), lets go when
