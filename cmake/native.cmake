@@ -44,6 +44,7 @@ if(TARGET scrivlet_gtk)
   add_test(NAME native.help_pages COMMAND bash ${NATIVE_E2E}/help_pages.sh $<TARGET_FILE:scrivlet>)
   add_test(NAME native.key_sound COMMAND bash ${NATIVE_E2E}/key_sound.sh $<TARGET_FILE:scrivlet>)
   add_test(NAME native.wayland COMMAND bash ${NATIVE_E2E}/wayland.sh $<TARGET_FILE:scrivlet>)
+  add_test(NAME native.wayland_confine COMMAND bash ${NATIVE_E2E}/wayland_confine.sh $<TARGET_FILE:scrivlet>)
 
   # Paints replay marks with the cairo canvas, to compare with GDI's pixels
   # (tools/render/compare.sh); run by hand.
