@@ -3,7 +3,9 @@
 # opens maximised over the whole output with its menu bar and a black canvas,
 # and the end of the session (SIGTERM) ends it with status 0, storing its
 # options. Without an X display it cannot fall back to X11. Headless weston
-# has no input devices, so the drawing itself is left to the X11 scripts.
+# has no input devices, so the drawing itself is left to the X11 scripts;
+# with no pointer to confine, "Clip mouse pointer" on leaves the title
+# "Scrivlet" (read from the toy's own Wayland traffic) and fails nothing.
 # Usage: wayland.sh SCRIVLET
 set -uo pipefail
 
@@ -28,7 +30,10 @@ for _ in $(seq $((N2E_WAIT * 10))); do
 done
 [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] || n2e_fail "weston did not start, see $N2E_DIR/weston.log"
 
-n2e_start "$program"
+# "Clip mouse pointer" on, the other flags as the defaults have them.
+mkdir -p "$(dirname "$N2E_OPTIONS")"
+printf '\1\0\0\0\1\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\1\0\0\0' >"$N2E_OPTIONS"
+WAYLAND_DEBUG=client n2e_start "$program"
 # Maximised: the bottom-right corner of the output and the middle are the
 # black canvas (weston's background is grey), and the menu bar's row near
 # the top is not black.
@@ -49,6 +54,8 @@ for _ in $(seq $((N2E_WAIT * 2))); do
 done
 [ -n "$ok" ] || n2e_fail "no maximised window with a black canvas on Wayland; see $N2E_DIR/shots and program.log"
 kill -0 "$N2E_PID" 2>/dev/null || n2e_fail "the program ended by itself"
+titles=$(grep -o 'set_title("[^"]*")' "$N2E_DIR/program.log" | sort -u | paste -sd ' ')
+[ "$titles" = 'set_title("Scrivlet")' ] || n2e_fail "with no pointer to confine the titles were: $titles"
 
 kill -TERM "$N2E_PID"
 n2e_wait_exit || n2e_fail "still running ${N2E_WAIT}s after SIGTERM"
