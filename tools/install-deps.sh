@@ -9,11 +9,12 @@ native=(g++ make cmake python3 googletest libgtest-dev libbenchmark-dev)
 cross=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools)
 wine=(wine wine64 wine32:i386 fonts-wine)
 desktop=(xvfb xdotool x11-utils imagemagick fp-utils)
-# The native program: GTK 3 and libcanberra to build it, the desktop's event
-# sounds for its key sound, and openbox, a PulseAudio server and a headless
-# weston (Wayland) for its end-to-end tests.
-native_shell=(libgtk-3-dev libcanberra-dev libcanberra-pulse sound-theme-freedesktop openbox pulseaudio pulseaudio-utils
-    weston)
+# The native program: GTK 3 and libcanberra to build it, Wayland's
+# protocol files and scanner for its pointer confinement there, the
+# desktop's event sounds for its key sound, and openbox, a PulseAudio server
+# and weston (Wayland) for its end-to-end tests.
+native_shell=(libgtk-3-dev libcanberra-dev libwayland-dev libwayland-bin wayland-protocols libcanberra-pulse
+    sound-theme-freedesktop openbox pulseaudio pulseaudio-utils weston)
 # The peer toys, a sound server with a null sink, a window manager, Xlib's
 # headers for the map watcher, and clang with libFuzzer.
 bench=(tuxpaint bambam pulseaudio pulseaudio-utils openbox libx11-dev clang libclang-rt-14-dev)
