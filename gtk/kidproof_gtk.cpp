@@ -1,9 +1,9 @@
 // Kid-proofing while the toy's window is active. On X11 an active keyboard
 // grab keeps the Super keys, Ctrl+Esc and the desktop's shortcuts from the
 // window manager, and a pointer grab confined to the drawing area holds the
-// pointer. On Wayland GDK's keyboard-only grab asks the compositor to inhibit its
-// shortcuts instead (the compositor may ask the user once to allow it), and
-// the compositor confines the pointer where it offers that.
+// pointer. On Wayland GDK's keyboard-only grab asks the compositor to
+// inhibit its shortcuts instead (the compositor may ask the user once to
+// allow it), and the compositor confines the pointer where it offers that.
 // Before Xlib's headers, whose None macro would break the enums' names.
 #include "gtk/shell_gtk.h"
 
