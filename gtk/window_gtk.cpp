@@ -10,6 +10,8 @@
 #include "gtk/options_store_gtk.h"
 #include "gtk/shell_gtk.h"
 
+#include <gdk/gdkx.h>
+
 namespace {
 
 Shell g_shell;
@@ -101,9 +103,16 @@ gboolean OnWindowState(GtkWidget*, GdkEventWindowState* event, gpointer)
     return FALSE;
 }
 
+// On X11 the first allocation after the window manager maximised the window
+// is its final size. On Wayland, GTK first lays the maximised window out
+// with the floating window's shadow margins still counted in, 52 pixels too
+// wide and too high, and shrinks it a frame later; the canvas waits for
+// that, as it does after the window-state change.
 void OnAreaAllocated(GtkWidget*, GdkRectangle*, gpointer)
 {
-    if (gtk_window_is_maximized(GTK_WINDOW(g_shell.window)))
+    if (!gtk_window_is_maximized(GTK_WINDOW(g_shell.window)))
+        return;
+    if (GDK_IS_X11_DISPLAY(gtk_widget_get_display(g_shell.window)))
         MakeCanvas();
 }
 
