@@ -6,9 +6,10 @@
 # the script's own Xvfb with openbox and a PulseAudio server with a null
 # sink: the window maps maximised, a key release plays the installed key.wav
 # (one channel, 22050 Hz; there is none in /), and Help > Contents reaches a
-# stand-in browser with the installed help page. Then the package is removed
-# (the files the installation listed are deleted) and none of its files is
-# left; the options file the run wrote stays.
+# stand-in browser with the installed help page. With --prefix, the toy is
+# started once more without its help page and key sound. Then the package
+# is removed (the files the installation listed are deleted) and none of
+# its files is left; the options file the run wrote stays.
 # Usage: installed.sh deb|prefix PACKAGE.deb NATIVE_BUILD_DIR
 set -uo pipefail
 
@@ -137,6 +138,35 @@ n2e_menu f x
 n2e_wait_exit || n2e_fail "still running ${N2E_WAIT}s after Alt-F, x"
 [ "$N2E_STATUS" -eq 0 ] || n2e_fail "exited with $N2E_STATUS"
 [ -s "$N2E_OPTIONS" ] || n2e_fail "the run wrote no options file $N2E_OPTIONS"
+
+# With its help page and key sound gone (prefix only: the package's files
+# are dpkg's), Help says so on standard error and opens nothing, a key plays
+# the desktop's own sound, and the toy goes on.
+if [ "$installedByUs" = prefix ]; then
+    rm "$data/help/scrivlet.htm" "$data/key.wav"
+    n2e_start "$exec"
+    n2e_wait_window >/dev/null || n2e_fail "no window without the data files"
+    n2e_wait_canvas "$screenHeight"
+    xdotool key a
+    formats=""
+    for _ in $(seq 100); do
+        formats=$(pactl list short sink-inputs 2>/dev/null | awk '{ print $(NF - 2), $(NF - 1), $NF }' | sort -u)
+        [ -n "$formats" ] && break
+        sleep 0.02
+    done
+    [ "$formats" = "s16le 2ch 44100Hz" ] || n2e_fail "without key.wav a key played \"$formats\", not the bell"
+    n2e_menu h c
+    for _ in $(seq $((N2E_WAIT * 10))); do
+        grep -q 'no help' "$N2E_DIR/program.log" && break
+        sleep 0.1
+    done
+    grep -qx "scrivlet: no help: help/scrivlet.htm is found neither in PREFIX/share/scrivlet nor beside $prefix/bin/scrivlet" \
+        "$N2E_DIR/program.log" || n2e_fail "Help without its page said \"$(cat "$N2E_DIR/program.log")\""
+    [ "$(wc -l <"$opened")" -eq 1 ] || n2e_fail "Help without its page opened something"
+    n2e_menu f x
+    n2e_wait_exit || n2e_fail "still running ${N2E_WAIT}s after Alt-F, x without the data files"
+    [ "$N2E_STATUS" -eq 0 ] || n2e_fail "exited with $N2E_STATUS without the data files"
+fi
 
 # Removed, nothing of it is left but the user's options.
 uninstalled=$installedByUs
