@@ -30,10 +30,12 @@ if [ "$arch" != i686 ]; then
         -DCMAKE_BUILD_TYPE=Release
     cmake --build "$productBuild" -j "$jobs" --target scrivlet
 fi
-# The zip a parent downloads, checked by the package tests.
-cmake --build "$productBuild" -j "$jobs" --target package
+# The zip and the installer a parent downloads, and the Debian package,
+# checked by the package tests.
+cmake --build "$productBuild" -j "$jobs" --target package setup
 cmake -S . -B "$nativeBuild" -DSCRIVLET_WINDOWS_BUILD_DIR="$winBuild" -DSCRIVLET_WINDOWS_PRODUCT_DIR="$productBuild"
 cmake --build "$nativeBuild" -j "$jobs"
+cmake --build "$nativeBuild" --target package
 
 # From here on everything started is ours and is removed on the way out,
 # quietly, so that ctest's summary stays the last line.

@@ -52,6 +52,21 @@ if(TARGET scrivlet_gtk)
   target_link_libraries(scrivlet-render PRIVATE scrivlet_gtk)
   add_dependencies(scrivlet-render scrivlet_native_files)
   target_compile_options(scrivlet-render PRIVATE -Wall -Wextra)
+
+  # The Debian package (the target 'package') and the layout it installs:
+  # the package as a file, then installed and removed again, once with apt
+  # (root only) and once with cmake --install --prefix.
+  include(cmake/native-package.cmake)
+  execute_process(COMMAND dpkg --print-architecture OUTPUT_VARIABLE DEB_ARCH OUTPUT_STRIP_TRAILING_WHITESPACE)
+  set(SCRIVLET_DEB ${CMAKE_BINARY_DIR}/scrivlet_${PROJECT_VERSION}_${DEB_ARCH}.deb)
+  add_test(NAME package.deb
+           COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/package/check-deb.sh ${SCRIVLET_DEB} ${SCREENSHOT})
+  foreach(mode deb prefix)
+    add_test(NAME native.installed_${mode}
+             COMMAND bash ${NATIVE_E2E}/installed.sh ${mode} ${SCRIVLET_DEB} ${CMAKE_BINARY_DIR})
+  endforeach()
+  # Both change what is installed on this machine.
+  set_tests_properties(native.installed_deb native.installed_prefix PROPERTIES RESOURCE_LOCK scrivlet_installation)
 else()
   message(STATUS "GTK 3, its accessibility bridge or libcanberra not found: the native program is not built")
 endif()
@@ -168,6 +183,12 @@ if(SCRIVLET_WINDOWS_PRODUCT_DIR)
              COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/package.sh ${SCRIVLET_PACKAGE}
                      ${SCRIVLET_WINDOWS_BUILD_DIR}/scrivlet.exe)
     set_tests_properties(e2e.package PROPERTIES RUN_SERIAL TRUE)
+    # The installer beside the zip, installed and removed again.
+    add_test(NAME e2e.installer
+             COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/installer.sh
+                     ${SCRIVLET_WINDOWS_PRODUCT_DIR}/scrivlet-${PROJECT_VERSION}-setup.exe
+                     ${SCRIVLET_WINDOWS_BUILD_DIR}/scrivlet.exe)
+    set_tests_properties(e2e.installer PROPERTIES RUN_SERIAL TRUE)
   endif()
 endif()
 

@@ -57,6 +57,29 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   set(CPACK_PACKAGE_FILE_NAME scrivlet-${PROJECT_VERSION}-win32)
   set(CPACK_STRIP_FILES ON)
   include(CPack)
+
+  # The installer beside the zip: `cmake --build DIR --target setup` makes
+  # scrivlet-VERSION-setup.exe with makensis (res/windows/scrivlet.nsi.in)
+  # from the same four files, the exe stripped as in the zip.
+  find_program(MAKENSIS makensis)
+  if(MAKENSIS)
+    set(SETUP_EXE ${CMAKE_BINARY_DIR}/scrivlet-${PROJECT_VERSION}-setup.exe)
+    set(FILES_DIR ${CMAKE_BINARY_DIR}/setup-files)
+    set(ICON ${CMAKE_SOURCE_DIR}/res/scrivlet.ico)
+    configure_file(res/windows/scrivlet.nsi.in ${CMAKE_BINARY_DIR}/scrivlet.nsi @ONLY)
+    add_custom_command(OUTPUT ${SETUP_EXE}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${FILES_DIR}
+      COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:scrivlet> ${CMAKE_BINARY_DIR}/scrivlet.chm
+              ${CMAKE_BINARY_DIR}/key.wav ${CMAKE_BINARY_DIR}/readme.txt ${FILES_DIR}/
+      COMMAND ${CMAKE_STRIP} ${FILES_DIR}/scrivlet.exe
+      COMMAND ${MAKENSIS} -V2 -NOCD ${CMAKE_BINARY_DIR}/scrivlet.nsi
+      DEPENDS scrivlet ${CMAKE_BINARY_DIR}/scrivlet.chm ${CMAKE_BINARY_DIR}/key.wav ${CMAKE_BINARY_DIR}/readme.txt
+              ${CMAKE_BINARY_DIR}/scrivlet.nsi ${ICON}
+      COMMENT "Making the installer scrivlet-${PROJECT_VERSION}-setup.exe")
+    add_custom_target(setup DEPENDS ${SETUP_EXE})
+  else()
+    message(STATUS "makensis not found: no installer (tools/install-deps.sh installs nsis)")
+  endif()
 endif()
 
 # The same replay marks painted with GDI, for comparing the native program's

@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "core/bmp.h"
+#include "core/data_files.h"
 #include "gtk/canvas_gtk.h"
+#include "gtk/file_ops_posix.h"
 #include "gtk/shell_gtk.h"
 
 namespace {
@@ -12,6 +14,16 @@ namespace {
 // The next Save chooser opens where the last one ended, as the Windows
 // dialog does by moving the current directory.
 std::string g_lastFolder;
+
+// The user's pictures folder: XDG_PICTURES_DIR from the environment, else
+// as the desktop's user-dirs.dirs names it.
+std::string PicturesFolder()
+{
+    const char* folder = g_getenv("XDG_PICTURES_DIR");
+    if (!folder || !*folder)
+        folder = g_get_user_special_dir(G_USER_DIRECTORY_PICTURES);
+    return folder ? folder : "";
+}
 
 // GTK's chooser asks before replacing the name typed; a name that gets its
 // extension added only now is asked about here.
@@ -46,10 +58,9 @@ std::string AskForFile(GtkWindow* owner, const FileQuestion& question)
         AddFilter(chooser, filter);
     if (saving) {
         gtk_file_chooser_set_do_overwrite_confirmation(GTK_FILE_CHOOSER(chooser), TRUE);
-        if (g_lastFolder.empty())
-            g_lastFolder = TheShell().startupDirectory;
-        if (!g_lastFolder.empty())
-            gtk_file_chooser_set_current_folder(GTK_FILE_CHOOSER(chooser), g_lastFolder.c_str());
+        const std::string folder = SaveChooserFolder(g_lastFolder, PicturesFolder(), g_get_home_dir(), IsFolder);
+        if (!folder.empty())
+            gtk_file_chooser_set_current_folder(GTK_FILE_CHOOSER(chooser), folder.c_str());
     }
     std::string path;
     if (gtk_dialog_run(GTK_DIALOG(chooser)) == GTK_RESPONSE_ACCEPT) {

@@ -9,7 +9,10 @@
 #include <algorithm>
 #include <climits>
 #include <cstddef>
+#include <optional>
 #include <string>
+
+#include "gtk/file_ops_posix.h"
 
 namespace {
 
@@ -32,18 +35,16 @@ uint32_t Read(const uint8_t* at, int bytes)
 
 constexpr size_t kEntrySize = 8;
 
-// The file beside the program, mapped read-only: its pages are read as keys
-// need them and shared with every other copy of the program.
+// The program's data file, mapped read-only: its pages are read as keys
+// need them and shared with every other copy of the program. Without it
+// every ellipse is filled by cairo.
 void MapRowsFile()
 {
     g_file.opened = true;
-    char self[PATH_MAX];
-    const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
-    if (length <= 0)
+    const std::optional<std::string> path = DataFile(kEllipseRowsFile);
+    if (!path)
         return;
-    std::string path(self, static_cast<size_t>(length));
-    path = path.substr(0, path.rfind('/') + 1) + kEllipseRowsFile;
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = open(path->c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return;
     struct stat info {};

@@ -1,6 +1,7 @@
 // POSIX file operations for the atomic writer of the native build: thin
 // wrappers that turn errno into the reasons a parent is told.
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 
 #include <fcntl.h>
@@ -77,3 +78,30 @@ constexpr FileOps kPosixFileOps{"/", CreateNew, Write, Flush, Close, Replace, Re
 }  // namespace
 
 const FileOps& PosixFileOps() { return kPosixFileOps; }
+
+const std::string& ProgramPath()
+{
+    static const std::string path = [] {
+        char self[PATH_MAX];
+        const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
+        return length > 0 ? std::string(self, static_cast<size_t>(length)) : std::string();
+    }();
+    return path;
+}
+
+bool IsReadableFile(const std::string& path)
+{
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && access(path.c_str(), R_OK) == 0;
+}
+
+bool IsFolder(const std::string& path)
+{
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::optional<std::string> DataFile(const std::string& name)
+{
+    return FindDataFile(ProgramPath(), name, IsReadableFile);
+}

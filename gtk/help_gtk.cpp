@@ -1,34 +1,25 @@
 // Help > Contents and the options dialog's Help: the toy's own help pages
 // (the HTML its Windows help file is compiled from), opened in the desktop's
-// browser. The pages are installed beside the program, in help/.
-#include <unistd.h>
-
-#include <climits>
+// browser. The pages are the program's data files, in help/.
+#include <cstdio>
+#include <optional>
 #include <string>
 
+#include "gtk/file_ops_posix.h"
 #include "gtk/shell_gtk.h"
-
-namespace {
-
-std::string ProgramFolder()
-{
-    char path[PATH_MAX] = "";
-    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (length <= 0)
-        return std::string();
-    const std::string program(path, static_cast<size_t>(length));
-    return program.substr(0, program.rfind('/'));
-}
-
-}  // namespace
 
 void ShowHelpTopic(const char* topic)
 {
-    const std::string page = ProgramFolder() + "/help/" + topic;
+    const std::string page = std::string("help/") + topic;
     const std::string::size_type anchor = page.find('#');
-    const std::string file = page.substr(0, anchor);
-    if (access(file.c_str(), R_OK) != 0)
+    const std::string name = page.substr(0, anchor);
+    const std::optional<std::string> found = DataFile(name);
+    if (!found) {
+        std::fprintf(stderr, "scrivlet: no help: %s is found neither in PREFIX/%s nor beside %s\n",
+                     name.c_str(), kInstalledDataFolder, ProgramPath().c_str());
         return;
+    }
+    const std::string& file = *found;
     gchar* uri = g_filename_to_uri(file.c_str(), nullptr, nullptr);
     if (!uri)
         return;

@@ -4,9 +4,7 @@
 #include <atk-bridge.h>
 #include <glib-unix.h>
 #include <signal.h>
-#include <unistd.h>
 
-#include <climits>
 #include <cstdio>
 
 #include "gtk/shell_gtk.h"
@@ -58,9 +56,6 @@ gboolean OnWindowMapped(GtkWidget*, GdkEvent*, gpointer)
 
 int main(int argc, char** argv)
 {
-    char directory[PATH_MAX] = "";
-    if (getcwd(directory, sizeof directory))
-        TheShell().startupDirectory = directory;
     // The toy paints with cairo on an image surface and never uses OpenGL;
     // GDK's probe for it would load Mesa (with LLVM, about 50 MB resident).
     g_setenv("GDK_GL", "disable", FALSE);

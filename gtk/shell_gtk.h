@@ -16,7 +16,6 @@ struct Shell {
     GtkWidget* window = nullptr;
     GtkWidget* menuBar = nullptr;
     GtkWidget* area = nullptr;
-    std::string startupDirectory;
 };
 
 Shell& TheShell();

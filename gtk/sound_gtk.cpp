@@ -1,5 +1,6 @@
 // The key sound through libcanberra, tried in the core's order of sources:
-// the option's text as a file, and where that cannot be played the
+// the option's text as a file (a bare name such as the default "key.wav"
+// being the program's own data file), and where that cannot be played the
 // desktop's default event sound, as Windows plays its default sound for a
 // name it cannot find. The desktop has no registered sounds by name. Each
 // key release cancels the sound before and starts again.
@@ -12,7 +13,9 @@
 #include <cstdlib>
 #include <functional>
 
+#include "core/data_files.h"
 #include "core/key_sound.h"
+#include "gtk/file_ops_posix.h"
 #include "gtk/shell_gtk.h"
 
 namespace {
@@ -118,14 +121,20 @@ int PlayFile(ca_context* context, const std::string& soundFile)
 
 }  // namespace
 
-void PlayKeySound(const std::string& soundFile)
+void PlayKeySound(const std::string& text)
 {
     ca_context* context = Context();
     if (!context)
         return;
+    // Where a text's file is, is found once per text, not on every key.
+    static std::string s_text, s_file;
+    if (s_file.empty() || text != s_text) {
+        s_text = text;
+        s_file = KeySoundFile(text, ProgramPath(), IsReadableFile);
+    }
     g_canberra.cancel(context, kKeySoundId);
     int result = CA_ERROR_NOTFOUND;
-    for (const KeySoundSource& source : KeySoundSources(soundFile)) {
+    for (const KeySoundSource& source : KeySoundSources(s_file)) {
         if (source.kind == KeySoundSourceKind::file)
             result = PlayFile(context, source.name);
         else if (source.kind == KeySoundSourceKind::defaultSound)

@@ -1,12 +1,15 @@
 #!/usr/bin/env python3
 """Draws Scrivlet's window icon, a child's face on dark navy, and writes it to scrivlet.ico
 beside this script: two 32x32 images, 16 colours and 256 colours. Run it again after a change;
-the output is the same bytes every time. `--preview` prints both images as text instead."""
+the output is the same bytes every time. `--preview` prints both images as text instead.
+`--png DIR NAME` draws the same picture in true colour for the desktop's icon theme instead:
+DIR/SIZExSIZE/apps/NAME.png at each size of HICOLOR_SIZES (the build does this)."""
 
 import math
 import os
 import struct
 import sys
+import zlib
 
 SIZE = 32
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -149,6 +152,41 @@ def icon_file(images):
     return out + b"".join(data for data, _, _ in images)
 
 
+HICOLOR_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
+
+
+def true_colour_rows(size):
+    """The picture at size x size in true colour, top row first. Each pixel is the mean of n x n
+    samples, fewer at the large sizes, where an edge crosses more pixels of its own."""
+    scale, n = SIZE / size, 4 if size <= 48 else 2
+    rows = []
+    for py in range(size):
+        row = bytearray()
+        for px in range(size):
+            samples = [paint((px + (i + 0.5) / n) * scale, (py + (j + 0.5) / n) * scale)[1]
+                       for i in range(n) for j in range(n)]
+            row += bytes(round(sum(s[c] for s in samples) / (n * n)) for c in range(3))
+        rows.append(bytes(row))
+    return rows
+
+
+def png_file(rows, size):
+    """An 8-bit RGB PNG of the rows; no time or text chunks, so the bytes depend on the picture alone."""
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+    raw = b"".join(b"\0" + row for row in rows)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 2, 0, 0, 0))
+            + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
+def write_pngs(folder, name):
+    for size in HICOLOR_SIZES:
+        apps = os.path.join(folder, "%dx%d" % (size, size), "apps")
+        os.makedirs(apps, exist_ok=True)
+        with open(os.path.join(apps, name + ".png"), "wb") as f:
+            f.write(png_file(true_colour_rows(size), size))
+
+
 def preview(keys, image256, pal):
     print("16 colours:")
     for row in keys:
@@ -160,6 +198,11 @@ def preview(keys, image256, pal):
 
 
 def main():
+    if sys.argv[1:2] == ["--png"]:
+        if len(sys.argv) != 4:
+            sys.exit("usage: make_icon.py --png DIR NAME")
+        write_pngs(sys.argv[2], sys.argv[3])
+        return
     keys, image256, pal = render()
     if "--preview" in sys.argv[1:]:
         preview(keys, image256, pal)
