@@ -77,7 +77,8 @@ xdotool mousemove $((monitorWidth / 2)) 6
 sleep 0.1
 xdotool mousemove $((monitorWidth / 2)) 5
 e2e_start "$exe"
-window=$(e2e_wait_window) || e2e_fail "no window titled scrivlet appeared within ${E2E_WAIT}s"
+# The first program of a new prefix starts its services first.
+window=$(E2E_WAIT=60 e2e_wait_window) || e2e_fail "no window titled scrivlet appeared within 60s"
 
 # The canvas: the first all-black row down the left edge, below the caption
 # and the menu bar, black to the bottom of the first monitor.

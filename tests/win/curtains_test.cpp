@@ -25,21 +25,22 @@ TEST_F(Curtains, OneMonitorGetsNone)
 
 TEST_F(Curtains, InputOnACurtainIsTheToys)
 {
+    enum Effect { Stamps, LiftsThePen, None };
     struct Case {
         const char* what;
         UINT message;
         WPARAM wParam;
         LPARAM lParam;
-        bool stamps;
+        Effect effect;
     };
     const Case cases[] = {
-        {"key released", WM_KEYUP, 'A', kKeyUpBits, true},
-        {"key pressed", WM_KEYDOWN, 'A', 1, false},
-        {"pointer moved", WM_MOUSEMOVE, 0, MAKELPARAM(5, 5), false},
-        {"left button", WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5), false},
-        {"right button", WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5), false},
-        {"wheel", WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(5, 5), false},
-        {"closed", WM_CLOSE, 0, 0, false},
+        {"key released", WM_KEYUP, 'A', kKeyUpBits, Stamps},
+        {"key pressed", WM_KEYDOWN, 'A', 1, LiftsThePen},
+        {"pointer moved", WM_MOUSEMOVE, 0, MAKELPARAM(5, 5), LiftsThePen},
+        {"left button", WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5), LiftsThePen},
+        {"right button", WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5), LiftsThePen},
+        {"wheel", WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(5, 5), LiftsThePen},
+        {"Alt+F4", WM_CLOSE, 0, 0, None},
     };
     const RECT client = ClientRect();
     for (const Case& c : cases) {
@@ -50,15 +51,15 @@ TEST_F(Curtains, InputOnACurtainIsTheToys)
         MovePointer(100, 100);
         MovePointer(120, 110);
         Toy expected = toy();
-        if (c.stamps)
+        if (c.effect == Stamps)
             OnKeyReleased(expected, client.right, client.bottom);
-        else
+        else if (c.effect == LiftsThePen)
             LiftPen(expected.pen);
         const Pixels before = GrabCanvas(client);
         SendMessageA(curtain, c.message, c.wParam, c.lParam);
         SCOPED_TRACE(c.what);
         ExpectSameToy(expected, toy());
-        EXPECT_EQ(CountDifferent(before, GrabCanvas(client)) > 0, c.stamps);
+        EXPECT_EQ(CountDifferent(before, GrabCanvas(client)) > 0, c.effect == Stamps);
         EXPECT_TRUE(IsWindow(curtain));
     }
 }
