@@ -146,6 +146,11 @@ void ShowCurtains(const std::vector<Box>& curtains)
         SetWindowPos(g_curtains[i], HWND_TOP, box.left, box.top, box.right - box.left, box.bottom - box.top,
                      SWP_NOACTIVATE | SWP_SHOWWINDOW);
     }
+    // A dialog of the toy's that was open when they came back stays above
+    // them.
+    HWND dialog = GetLastActivePopup(g_owner);
+    if (dialog && dialog != g_owner && !IsCurtain(dialog) && IsWindowVisible(dialog))
+        SetWindowPos(dialog, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void HideCurtains()

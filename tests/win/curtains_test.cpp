@@ -23,6 +23,27 @@ TEST_F(Curtains, OneMonitorGetsNone)
     EXPECT_TRUE(CurtainWindows().empty());
 }
 
+// Owned windows all lie above their owner; among them a dialog that is open
+// when the curtains come back (the parent switched back to it) stays on top.
+TEST_F(Curtains, AnOpenDialogStaysAboveThem)
+{
+    HWND dialog = CreateWindowExA(0, "STATIC", "a dialog", WS_POPUP | WS_VISIBLE | WS_CAPTION, 100, 100, 300, 200,
+                                  window(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(dialog, nullptr);
+    SetActiveWindow(dialog);
+    ShowCurtains({Box{50, 50, 500, 400}, Box{600, 50, 900, 400}});
+    ASSERT_EQ(CurtainWindows().size(), 2u);
+    for (HWND above = GetWindow(dialog, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV))
+        for (HWND curtain : CurtainWindows())
+            EXPECT_NE(above, curtain) << "a curtain above the dialog";
+    for (HWND curtain : CurtainWindows()) {
+        EXPECT_EQ(GetWindow(curtain, GW_OWNER), window());
+        EXPECT_TRUE(GetWindowLongA(curtain, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) << "no taskbar button";
+    }
+    DestroyWindow(dialog);
+    SetActiveWindow(window());
+}
+
 TEST_F(Curtains, InputOnACurtainIsTheToys)
 {
     enum Effect { Stamps, LiftsThePen, None };
