@@ -55,7 +55,7 @@ void RunOptionsDialog(Program& program)
 void UpdateCurtains(Program& program)
 {
     std::vector<Box> wanted;
-    if (program.active)
+    if (program.active || program.dialogActive)
         wanted = CurtainsFor(program.monitors, program.window);
     if (wanted == program.curtains)
         return;
@@ -106,6 +106,7 @@ void StopProgram(Program& program)
     Call(program.platform.holdKeyboard, false);
     ApplyPointerMoment(program, PointerMoment::Shutdown);
     program.active = false;
+    program.dialogActive = false;
     UpdateCurtains(program);
 }
 
@@ -155,6 +156,12 @@ void OnActivation(Program& program, bool active)
     Call(program.platform.holdKeyboard, active);
     ApplyPointerMoment(program, active ? PointerMoment::Activated : PointerMoment::Deactivated);
     program.active = active;
+    UpdateCurtains(program);
+}
+
+void OnDialogActive(Program& program, bool active)
+{
+    program.dialogActive = active;
     UpdateCurtains(program);
 }
 

@@ -21,6 +21,7 @@ struct Program {
     Platform platform;
     bool canvasReady = false;  // no mark is made before the canvas is
     bool active = false;       // the toy is the active program
+    bool dialogActive = false; // a dialog of the toy's is, where that is told apart
     // The desktop's monitors and the toy's window, in screen coordinates,
     // and the curtains shown over them now.
     std::vector<Box> monitors;
@@ -61,6 +62,10 @@ void OnTick(Program& program);
 
 // The toy's window became the active one, or stopped being it.
 void OnActivation(Program& program, bool active);
+// A dialog of the toy's became the active window, or stopped being it, on a
+// platform whose activation (OnActivation) follows the main window alone:
+// the curtains stay while either is active.
+void OnDialogActive(Program& program, bool active);
 // The monitors (the primary first) or the toy's window on them have
 // changed: the curtains follow while the toy is active.
 void OnMonitorsChanged(Program& program, const std::vector<Box>& monitors, const Box& window);

@@ -97,6 +97,57 @@ gboolean OnWindowConfigured(GtkWidget*, GdkEvent*, gpointer)
 
 }  // namespace
 
+namespace {
+
+// A dialog's focus moves between windows in steps (the toy's window lets
+// it go before the dialog has it, a question over a chooser takes it from
+// the chooser): the core hears where it ended up once it has settled.
+constexpr guint kFocusSettleWait = 250;
+guint g_dialogLook = 0;
+
+bool IsCurtainWindow(gpointer window)
+{
+    for (GtkWidget* curtain : g_curtains)
+        if (curtain == window)
+            return true;
+    return false;
+}
+
+gboolean LookAtDialogs(gpointer)
+{
+    g_dialogLook = 0;
+    GList* toplevels = gtk_window_list_toplevels();
+    bool active = false;
+    for (GList* item = toplevels; item && !active; item = item->next)
+        active = item->data != TheShell().window && !IsCurtainWindow(item->data) &&
+                 gtk_window_is_active(GTK_WINDOW(item->data));
+    g_list_free(toplevels);
+    OnDialogActive(TheProgram(), active);
+    return G_SOURCE_REMOVE;
+}
+
+void LookAtDialogsSoon()
+{
+    if (g_dialogLook)
+        g_source_remove(g_dialogLook);
+    g_dialogLook = g_timeout_add(kFocusSettleWait, LookAtDialogs, nullptr);
+}
+
+void OnDialogActiveChanged(GObject*, GParamSpec*, gpointer) { LookAtDialogsSoon(); }
+
+}  // namespace
+
+int RunToyDialog(GtkDialog* dialog)
+{
+    // It is about to take the focus from the toy's window.
+    OnDialogActive(TheProgram(), true);
+    const gulong handler = g_signal_connect(dialog, "notify::is-active", G_CALLBACK(OnDialogActiveChanged), nullptr);
+    const int response = gtk_dialog_run(dialog);
+    g_signal_handler_disconnect(dialog, handler);
+    LookAtDialogsSoon();
+    return response;
+}
+
 void ShowCurtains(const std::vector<Box>& curtains)
 {
     if (!TheShell().window)

@@ -92,6 +92,9 @@ void MotionDrawn();
 void ShowCurtains(const std::vector<Box>& curtains);
 void HideCurtains();
 void ActivateToy();
+// gtk_dialog_run for the toy's own dialogs, which keep the curtains up
+// while they are active.
+int RunToyDialog(GtkDialog* dialog);
 // True where a window can be put on a chosen monitor (X11).
 bool CurtainsCanBePlaced();
 // How many curtain windows have been made and not destroyed.

@@ -29,16 +29,18 @@ x11_brightest() {
 # alone puts both heads at 0,0). Takes the first free pair of display
 # numbers from $1 up, exports DISPLAY as the nested one, and leaves the two
 # servers' PIDs in X11_HOST_PID and X11_NESTED_PID for the caller to stop.
+# Neither server resets when its last client goes (the probe that found it
+# up), so the next client to connect is never refused.
 x11_start_two_monitors() {  # x11_start_two_monitors FIRST_NUMBER LOG_DIR
     local host nested
     X11_HOST_PID="" X11_NESTED_PID=""
     for host in $(seq "$1" 2 $(($1 + 98))); do
         nested=$((host + 1))
         x11_display_free "$host" && x11_display_free "$nested" || continue
-        Xvfb ":$host" -screen 0 2700x900x24 -nolisten tcp </dev/null >"$2/xvfb.log" 2>&1 &
+        Xvfb ":$host" -screen 0 2700x900x24 -nolisten tcp -noreset </dev/null >"$2/xvfb.log" 2>&1 &
         X11_HOST_PID=$!
         if x11_display_answers ":$host" "$X11_HOST_PID"; then
-            DISPLAY=":$host" Xephyr ":$nested" -screen 1280x800 -screen 1280x800 +xinerama -nolisten tcp \
+            DISPLAY=":$host" Xephyr ":$nested" -screen 1280x800 -screen 1280x800 +xinerama -nolisten tcp -noreset \
                 </dev/null >"$2/xephyr.log" 2>&1 &
             X11_NESTED_PID=$!
             if x11_display_answers ":$nested" "$X11_NESTED_PID"; then

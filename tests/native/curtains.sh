@@ -5,7 +5,8 @@
 # click there reaches no other program and draws nothing, and the toy stays
 # active; a key after it stamps where scrivlet-replay predicts; a move over
 # the curtain lifts the pen. Activating the other program removes the
-# curtain and activating the toy again shows it again.
+# curtain and activating the toy again shows it again; the toy's options
+# dialog keeps it.
 # Usage: curtains.sh SCRIVLET SCRIVLET_REPLAY GRAB_PROBE
 set -uo pipefail
 
@@ -124,6 +125,17 @@ shot=$(n2e_screenshot away)
 # The toy activated again (a click on its title bar): the curtain is back.
 xdotool click 1
 curtainShown back || n2e_fail "no curtain after the toy was activated again, see $N2E_DIR/back.png"
+
+# The toy's own dialog keeps them: File > Options, then Escape.
+n2e_menu f o
+n2e_find_window '^Scrivlet options$' >/dev/null || n2e_fail "no window \"Scrivlet options\" after Alt-F, o"
+sleep 1
+shot=$(n2e_screenshot dialog)
+[ "$(n2e_brightest "$shot" "${monitorWidth}x${monitorHeight}+${monitorWidth}+0")" -eq 0 ] ||
+    n2e_fail "the curtain went while the toy's options dialog was open, see $shot"
+xdotool key Escape
+sleep 1
+curtainShown dialog-closed || n2e_fail "no curtain after the options dialog closed, see $N2E_DIR/dialog-closed.png"
 
 n2e_menu f x
 n2e_wait_exit || n2e_fail "still running ${N2E_WAIT}s after Alt-F, x"

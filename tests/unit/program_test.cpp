@@ -278,6 +278,18 @@ TEST_F(ProgramTest, CurtainsFollowActivationAndTheMonitors)
              OnActivation(p, true);
          },
          {"curtains 1280,0-2560,800"}},
+        {"a dialog of the toy's takes the focus from its window", [](Program& p, const Box*) {
+             OnDialogActive(p, true);
+             OnActivation(p, false);
+         },
+         {}},
+        {"Alt-Tab away from the dialog", [](Program& p, const Box*) { OnDialogActive(p, false); }, {"hide curtains"}},
+        {"back to the dialog", [](Program& p, const Box*) { OnDialogActive(p, true); }, {"curtains 1280,0-2560,800"}},
+        {"the dialog closed, the window active again", [](Program& p, const Box*) {
+             OnActivation(p, true);
+             OnDialogActive(p, false);
+         },
+         {}},
         {"shutdown", [](Program& p, const Box*) { StopProgram(p); }, {"close sound", "save options",
                                                                       "hide curtains"}},
     };
