@@ -6,7 +6,8 @@
 # the second, over another program's window; a click there reaches no other
 # program, draws nothing and leaves the toy active; a key after it stamps
 # where scrivlet-replay predicts. Activating the other program removes the
-# curtain and activating the toy again shows it again.
+# curtain and activating the toy again shows it again; the toy's options
+# dialog keeps it.
 # Usage: curtains.sh SCRIVLET_EXE SCRIVLET_REPLAY   (needs WINE, WINESERVER)
 set -uo pipefail
 
@@ -151,6 +152,20 @@ done
 # The toy activated again (a click on its caption): the curtain is back.
 xdotool click 1
 curtainShown back || e2e_fail "no curtain after the toy was activated again, see $E2E_SHOT"
+
+# The toy's own dialog keeps it: File > Options, then Escape.
+xdotool key alt+f
+sleep 0.4
+xdotool key o
+timeout "$E2E_WAIT" xdotool search --sync --name '^Scrivlet options$' >/dev/null 2>&1 ||
+    e2e_fail "no dialog titled \"Scrivlet options\" after Alt-F, o"
+sleep 1
+shot=$(e2e_screenshot dialog)
+[ "$(e2e_brightest "$shot" "${monitorWidth}x${monitorHeight}+${monitorWidth}+0")" -eq 0 ] ||
+    e2e_fail "the curtain went while the toy's options dialog was open, see $shot"
+xdotool key Escape
+sleep 0.5
+curtainShown dialog-closed || e2e_fail "no curtain after the options dialog closed, see $E2E_SHOT"
 
 e2e_exit_alt_f4
 e2e_pass
