@@ -175,8 +175,6 @@ void HideCurtains()
 
 bool CurtainsCanBePlaced() { return GDK_IS_X11_DISPLAY(gdk_display_get_default()); }
 
-size_t CurtainCount() { return g_curtains.size(); }
-
 void ActivateToy()
 {
     GtkWidget* window = TheShell().window;

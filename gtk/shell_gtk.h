@@ -97,8 +97,6 @@ void ActivateToy();
 int RunToyDialog(GtkDialog* dialog);
 // True where a window can be put on a chosen monitor (X11).
 bool CurtainsCanBePlaced();
-// How many curtain windows have been made and not destroyed.
-size_t CurtainCount();
 // Tells the core the monitors and the toy's window on them; with
 // FollowMonitors, again whenever either changes (X11 only).
 void TellMonitors();
