@@ -45,6 +45,9 @@ if(TARGET scrivlet_gtk)
   add_test(NAME native.key_sound COMMAND bash ${NATIVE_E2E}/key_sound.sh $<TARGET_FILE:scrivlet>)
   add_test(NAME native.wayland COMMAND bash ${NATIVE_E2E}/wayland.sh $<TARGET_FILE:scrivlet>)
   add_test(NAME native.wayland_confine COMMAND bash ${NATIVE_E2E}/wayland_confine.sh $<TARGET_FILE:scrivlet>)
+  add_test(NAME native.curtains
+           COMMAND bash ${NATIVE_E2E}/curtains.sh $<TARGET_FILE:scrivlet> $<TARGET_FILE:scrivlet-replay>
+                   $<TARGET_FILE:scrivlet_grab_probe>)
 
   # Paints replay marks with the cairo canvas, to compare with GDI's pixels
   # (tools/render/compare.sh); run by hand.
@@ -144,7 +147,8 @@ if(SCRIVLET_WINDOWS_BUILD_DIR)
 
   # Every script gets scrivlet-replay too, to tell where the random sequence
   # puts a mark; scripts that need no such check ignore it.
-  foreach(script draw_and_exit stamp_and_clear options_persist alt_keys switch_away second_start ctrl_escape confine_pointer)
+  foreach(script draw_and_exit stamp_and_clear options_persist alt_keys switch_away second_start ctrl_escape confine_pointer
+                 curtains)
     add_test(NAME e2e.${script}
              COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/${script}.sh ${SCRIVLET_WINDOWS_BUILD_DIR}/scrivlet.exe
                      $<TARGET_FILE:scrivlet-replay>)

@@ -61,6 +61,14 @@ struct Platform {
     bool (*confinePointer)() = nullptr;
     void (*freePointer)() = nullptr;
     void (*setTitle)(const char* title) = nullptr;
+    // Black windows of the toy's at these screen rectangles, above other
+    // programs' windows and under the toy's own dialogs, in place of any
+    // shown before; or none at all.
+    void (*showCurtains)(const std::vector<Box>& curtains) = nullptr;
+    void (*hideCurtains)() = nullptr;
+    // Makes the toy the active program again (its window, or its dialog
+    // while one is open), after a child's click on a curtain.
+    void (*activateToy)() = nullptr;
     // Takes or gives back the keyboard, where the platform keeps the
     // desktop's keys from the child with a grab while the toy is active.
     void (*holdKeyboard)(bool hold) = nullptr;

@@ -50,6 +50,22 @@ void RunOptionsDialog(Program& program)
     Call(program.platform.keepDisplayAwake, DisplayMustStayAwake(program.toy.options));
 }
 
+// Shows, moves or hides the curtains when what the toy's state asks for
+// differs from what is shown.
+void UpdateCurtains(Program& program)
+{
+    std::vector<Box> wanted;
+    if (program.active || program.dialogActive)
+        wanted = CurtainsFor(program.monitors, program.window);
+    if (wanted == program.curtains)
+        return;
+    if (wanted.empty())
+        Call(program.platform.hideCurtains);
+    else
+        Call(program.platform.showCurtains, wanted);
+    program.curtains = wanted;
+}
+
 }  // namespace
 
 std::string WithDefaultExtension(const std::string& path, const char* extension, const char* separators)
@@ -89,6 +105,9 @@ void StopProgram(Program& program)
     Call(program.platform.saveOptions, program.toy.options);
     Call(program.platform.holdKeyboard, false);
     ApplyPointerMoment(program, PointerMoment::Shutdown);
+    program.active = false;
+    program.dialogActive = false;
+    UpdateCurtains(program);
 }
 
 void SessionEnding(Program& program) { Call(program.platform.saveOptions, program.toy.options); }
@@ -136,6 +155,28 @@ void OnActivation(Program& program, bool active)
     LiftPen(program.toy.pen);
     Call(program.platform.holdKeyboard, active);
     ApplyPointerMoment(program, active ? PointerMoment::Activated : PointerMoment::Deactivated);
+    program.active = active;
+    UpdateCurtains(program);
+}
+
+void OnDialogActive(Program& program, bool active)
+{
+    program.dialogActive = active;
+    UpdateCurtains(program);
+}
+
+void OnMonitorsChanged(Program& program, const std::vector<Box>& monitors, const Box& window)
+{
+    program.monitors = monitors;
+    program.window = window;
+    UpdateCurtains(program);
+}
+
+void OnCurtainInput(Program& program, CurtainInput input)
+{
+    LiftPen(program.toy.pen);
+    if (input != CurtainInput::PointerMove)
+        Call(program.platform.activateToy);
 }
 
 void OnMenuOpening(Program& program)

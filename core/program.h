@@ -6,7 +6,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "core/curtains.h"
 #include "core/platform.h"
 #include "core/pointer_confinement.h"
 #include "core/toy.h"
@@ -18,6 +20,13 @@ struct Program {
     Toy toy;
     Platform platform;
     bool canvasReady = false;  // no mark is made before the canvas is
+    bool active = false;       // the toy is the active program
+    bool dialogActive = false; // a dialog of the toy's is, where that is told apart
+    // The desktop's monitors and the toy's window, in screen coordinates,
+    // and the curtains shown over them now.
+    std::vector<Box> monitors;
+    Box window;
+    std::vector<Box> curtains;
 };
 
 // The process's one program, and its toy.
@@ -53,6 +62,18 @@ void OnTick(Program& program);
 
 // The toy's window became the active one, or stopped being it.
 void OnActivation(Program& program, bool active);
+// A dialog of the toy's became the active window, or stopped being it, on a
+// platform whose activation (OnActivation) follows the main window alone:
+// the curtains stay while either is active.
+void OnDialogActive(Program& program, bool active);
+// The monitors (the primary first) or the toy's window on them have
+// changed: the curtains follow while the toy is active.
+void OnMonitorsChanged(Program& program, const std::vector<Box>& monitors, const Box& window);
+// The child's input on a curtain: it draws nothing and lifts the pen, and
+// anything but a move makes the toy the active program again. A key
+// released over a curtain is the window's OnKeyUp.
+void OnCurtainInput(Program& program, CurtainInput input);
+
 // A menu of the window is about to open, or has closed (`active`: the
 // window is the active one after it).
 void OnMenuOpening(Program& program);

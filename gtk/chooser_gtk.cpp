@@ -33,7 +33,7 @@ bool MayReplace(GtkWindow* owner, const std::string& path)
         return true;
     GtkWidget* question = gtk_message_dialog_new(owner, GTK_DIALOG_MODAL, GTK_MESSAGE_QUESTION, GTK_BUTTONS_YES_NO,
                                                  "%s already exists.\nDo you want to replace it?", path.c_str());
-    const bool yes = gtk_dialog_run(GTK_DIALOG(question)) == GTK_RESPONSE_YES;
+    const bool yes = RunToyDialog(GTK_DIALOG(question)) == GTK_RESPONSE_YES;
     gtk_widget_destroy(question);
     return yes;
 }
@@ -63,7 +63,7 @@ std::string AskForFile(GtkWindow* owner, const FileQuestion& question)
             gtk_file_chooser_set_current_folder(GTK_FILE_CHOOSER(chooser), folder.c_str());
     }
     std::string path;
-    if (gtk_dialog_run(GTK_DIALOG(chooser)) == GTK_RESPONSE_ACCEPT) {
+    if (RunToyDialog(GTK_DIALOG(chooser)) == GTK_RESPONSE_ACCEPT) {
         if (gchar* chosen = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(chooser))) {
             path = chosen;
             g_free(chosen);
@@ -92,7 +92,7 @@ void ShowMessage(MessageKind kind, const char* title, const std::string& text)
     GtkWidget* box = gtk_message_dialog_new(GTK_WINDOW(TheShell().window), GTK_DIALOG_MODAL, type, GTK_BUTTONS_OK,
                                             "%s", text.c_str());
     gtk_window_set_title(GTK_WINDOW(box), title);
-    gtk_dialog_run(GTK_DIALOG(box));
+    RunToyDialog(GTK_DIALOG(box));
     gtk_widget_destroy(box);
 }
 

@@ -133,7 +133,7 @@ void RunOptionsDialog(OptionsRecord& live)
     MakeDialog(GTK_WINDOW(TheShell().window), live);
     g_dialog.live = &live;
     for (;;) {
-        const int response = gtk_dialog_run(GTK_DIALOG(g_dialog.dialog));
+        const int response = RunToyDialog(GTK_DIALOG(g_dialog.dialog));
         if (response == kHelpResponse) {
             ShowHelpTopic(kOptionsHelpTopic);
             continue;

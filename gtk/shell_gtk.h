@@ -11,6 +11,8 @@
 #include "core/program.h"
 
 constexpr char kProgramName[] = "scrivlet";
+// The X11 class name of the curtains over the other monitors.
+constexpr char kCurtainClassName[] = "scrivlet-curtain";
 
 struct Shell {
     GtkWidget* window = nullptr;
@@ -88,6 +90,21 @@ void TakeCanvasKeysFromX();
 // (after the window is shown); MotionDrawn starts such a frame.
 void PaceMotionReading(GtkWidget* window, GtkWidget* area);
 void MotionDrawn();
+
+// The curtains over the other monitors (X11): shown at the core's
+// rectangles, hidden, and the toy activated again after a click on one.
+void ShowCurtains(const std::vector<Box>& curtains);
+void HideCurtains();
+void ActivateToy();
+// gtk_dialog_run for the toy's own dialogs, which keep the curtains up
+// while they are active.
+int RunToyDialog(GtkDialog* dialog);
+// True where a window can be put on a chosen monitor (X11).
+bool CurtainsCanBePlaced();
+// Tells the core the monitors and the toy's window on them; with
+// FollowMonitors, again whenever either changes (X11 only).
+void TellMonitors();
+void FollowMonitors();
 
 // Platform operations carried out with GTK, for the table.
 void PlayKeySound(const std::string& soundFile);

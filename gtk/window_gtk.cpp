@@ -85,6 +85,7 @@ void MakeCanvas()
     if (!CreateCairoCanvas(width, height, SharedCanvasPixels(width, height)))
         return;
     CanvasMade(TheProgram(), TheCairoCanvas().bounds);
+    FollowMonitors();
     if (gtk_window_is_active(GTK_WINDOW(g_shell.window)))
         HoldKeyboard(true);
     gtk_widget_queue_draw(g_shell.area);
@@ -351,6 +352,9 @@ void UseGtkPlatform()
     platform.confinePointer = ConfinePointer;
     platform.freePointer = FreePointer;
     platform.setTitle = SetTitle;
+    platform.showCurtains = CurtainsCanBePlaced() ? ShowCurtains : nullptr;
+    platform.hideCurtains = CurtainsCanBePlaced() ? HideCurtains : nullptr;
+    platform.activateToy = ActivateToy;
     platform.holdKeyboard = HoldKeyboard;
     platform.playKeySound = PlayKeySound;
     platform.showMessage = ShowMessage;

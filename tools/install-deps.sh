@@ -8,7 +8,8 @@ set -euo pipefail
 native=(g++ make cmake python3 googletest libgtest-dev libbenchmark-dev)
 cross=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools)
 wine=(wine wine64 wine32:i386 fonts-wine)
-desktop=(xvfb xdotool x11-utils imagemagick fp-utils)
+# Xephyr gives the tests a desktop of two monitors.
+desktop=(xvfb xserver-xephyr xdotool x11-utils imagemagick fp-utils)
 # The native program: GTK 3 and libcanberra to build it, Wayland's
 # protocol files and scanner for its pointer confinement there, the
 # desktop's event sounds for its key sound, and openbox, a PulseAudio server

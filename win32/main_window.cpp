@@ -11,6 +11,7 @@
 #include "win32/app.h"
 #include "win32/canvas_win.h"
 #include "win32/confine_win.h"
+#include "win32/curtains_win.h"
 #include "win32/key_sound_win.h"
 #include "win32/kidproof_win.h"
 
@@ -114,8 +115,14 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return 0;
         break;
     case WM_SIZE:
-        if (wParam == SIZE_RESTORED || wParam == SIZE_MAXIMIZED)
+        if (wParam == SIZE_RESTORED || wParam == SIZE_MAXIMIZED) {
             PointerWindowShown(window);
+            TellMonitors(window);
+        }
+        break;
+    case WM_MOVE:
+    case WM_DISPLAYCHANGE:
+        TellMonitors(window);
         break;
     case WM_ACTIVATEAPP:
         OnActivation(program, wParam != 0);

@@ -8,6 +8,7 @@
 #include "win32/bmp_export_win.h"
 #include "win32/canvas_win.h"
 #include "win32/confine_win.h"
+#include "win32/curtains_win.h"
 #include "win32/file_chooser_win.h"
 #include "win32/file_ops_win.h"
 #include "win32/help_win.h"
@@ -69,6 +70,7 @@ std::string WindowsLineEnds(const std::string& text)
 void UseWin32Platform(HWND window)
 {
     g_window = window;
+    SetCurtainOwner(window);
     Platform& platform = TheProgram().platform;
     platform.paintSegment = PaintSegment;
     platform.paintBlossom = PaintBlossom;
@@ -76,6 +78,9 @@ void UseWin32Platform(HWND window)
     platform.confinePointer = ClipPointer;
     platform.freePointer = FreePointer;
     platform.setTitle = SetTitle;
+    platform.showCurtains = ShowCurtains;
+    platform.hideCurtains = HideCurtains;
+    platform.activateToy = ActivateToy;
     // The keyboard guard is a system-wide hook for the whole run: no grab.
     platform.holdKeyboard = nullptr;
     platform.playKeySound = PlaySound;

@@ -4,6 +4,7 @@
 #include "res/resource.h"
 #include "win32/app.h"
 #include "win32/canvas_win.h"
+#include "win32/curtains_win.h"
 #include "win32/key_sound_win.h"
 #include "win32/keyboard_guard_win.h"
 #include "win32/kidproof_win.h"
@@ -48,6 +49,7 @@ HWND OpenMainWindow(HINSTANCE instance)
     CreateCanvas(window);
     SetKeySoundWindow(window);
     CanvasMade(TheProgram(), TheCanvas().bounds);
+    TellMonitors(window);
     return window;
 }
 

@@ -54,6 +54,8 @@ canvasHeight=$((screenHeight - N2E_TOP))
 shot=$N2E_DIR/start.png
 [ "$(n2e_brightest "$shot" "${screenWidth}x${canvasHeight}+0+$N2E_TOP")" -eq 0 ] ||
     n2e_fail "the canvas is not black at start, see $shot"
+# One monitor: no curtain window is made.
+[ -z "$(xdotool search --classname '^scrivlet-curtain$' 2>/dev/null)" ] || n2e_fail "a curtain window exists on one monitor"
 
 # While the toy is active nobody else can take the keyboard.
 "$probe"

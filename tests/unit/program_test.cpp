@@ -88,6 +88,15 @@ Platform RecordingPlatform(bool menusTakeInput)
     p.keepDisplayAwake = [](bool awake) { Record(awake ? "display awake" : "display may sleep"); };
     p.setTickPeriod = [](unsigned period) { Record("tick " + std::to_string(period)); };
     p.close = [] { Record("close"); };
+    p.showCurtains = [](const std::vector<Box>& curtains) {
+        std::string call = "curtains";
+        for (const Box& b : curtains)
+            call += " " + std::to_string(b.left) + "," + std::to_string(b.top) + "-" + std::to_string(b.right) + "," +
+                    std::to_string(b.bottom);
+        Record(call);
+    };
+    p.hideCurtains = [] { Record("hide curtains"); };
+    p.activateToy = [] { Record("activate toy"); };
     p.menusTakeInput = menusTakeInput;
     p.idleTickPeriod = menusTakeInput ? 1000 : 0;
     return p;
@@ -276,6 +285,95 @@ TEST_F(ProgramTest, MenuHintOnlyWhileThePointerIsHeld)
     EXPECT_EQ(g_calls, Calls{"title " TEXT_TITLE_PLAIN});
 }
 
+// A journey over a desktop whose monitors come and go while the toy is
+// switched away from and back to: curtains only while active and only over
+// other monitors, each change told once.
+TEST_F(ProgramTest, CurtainsFollowActivationAndTheMonitors)
+{
+    const Box one{0, 0, 1280, 800};
+    const Box two{1280, 0, 2560, 800};
+    const Box three{2560, 0, 3840, 800};
+    const Box window{0, 0, 1280, 770};
+    struct Step {
+        const char* what;
+        void (*step)(Program&, const Box*);
+        Calls calls;
+    };
+    const Box monitors[] = {one, two, three, window};
+    const Step steps[] = {
+        {"two monitors before activation", [](Program& p, const Box* m) { OnMonitorsChanged(p, {m[0], m[1]}, m[3]); }, {}},
+        {"activated", [](Program& p, const Box*) { OnActivation(p, true); }, {"curtains 1280,0-2560,800"}},
+        {"the same monitors told again", [](Program& p, const Box* m) { OnMonitorsChanged(p, {m[0], m[1]}, m[3]); },
+         {}},
+        {"a third plugged in", [](Program& p, const Box* m) { OnMonitorsChanged(p, {m[0], m[1], m[2]}, m[3]); },
+         {"curtains 1280,0-2560,800 2560,0-3840,800"}},
+        {"the middle one unplugged", [](Program& p, const Box* m) { OnMonitorsChanged(p, {m[0], m[2]}, m[3]); },
+         {"curtains 2560,0-3840,800"}},
+        {"activated again", [](Program& p, const Box*) { OnActivation(p, true); }, {}},
+        {"deactivated", [](Program& p, const Box*) { OnActivation(p, false); }, {"hide curtains"}},
+        {"a monitor plugged in while away",
+         [](Program& p, const Box* m) { OnMonitorsChanged(p, {m[0], m[1], m[2]}, m[3]); }, {}},
+        {"back", [](Program& p, const Box*) { OnActivation(p, true); }, {"curtains 1280,0-2560,800 2560,0-3840,800"}},
+        {"down to one monitor", [](Program& p, const Box* m) { OnMonitorsChanged(p, {m[0]}, m[3]); },
+         {"hide curtains"}},
+        {"deactivated on one monitor", [](Program& p, const Box*) { OnActivation(p, false); }, {}},
+        {"two again, then active", [](Program& p, const Box* m) {
+             OnMonitorsChanged(p, {m[0], m[1]}, m[3]);
+             OnActivation(p, true);
+         },
+         {"curtains 1280,0-2560,800"}},
+        {"a dialog of the toy's takes the focus from its window", [](Program& p, const Box*) {
+             OnDialogActive(p, true);
+             OnActivation(p, false);
+         },
+         {}},
+        {"Alt-Tab away from the dialog", [](Program& p, const Box*) { OnDialogActive(p, false); }, {"hide curtains"}},
+        {"back to the dialog", [](Program& p, const Box*) { OnDialogActive(p, true); }, {"curtains 1280,0-2560,800"}},
+        {"the dialog closed, the window active again", [](Program& p, const Box*) {
+             OnActivation(p, true);
+             OnDialogActive(p, false);
+         },
+         {}},
+        {"shutdown", [](Program& p, const Box*) { StopProgram(p); }, {"close sound", "save options",
+                                                                      "hide curtains"}},
+    };
+    Program program = Started();
+    program.platform.holdKeyboard = nullptr;
+    program.platform.freePointer = nullptr;
+    program.platform.setTitle = nullptr;
+    for (const Step& s : steps) {
+        g_calls.clear();
+        s.step(program, monitors);
+        EXPECT_EQ(g_calls, s.calls) << s.what;
+    }
+}
+
+// The child's hands on a curtain: nothing drawn, the pen lifted, and the
+// toy called back for anything but a move.
+TEST_F(ProgramTest, InputOnACurtainDrawsNothing)
+{
+    struct Case {
+        CurtainInput input;
+        Calls calls;
+    };
+    const Case cases[] = {
+        {CurtainInput::PointerMove, {}},
+        {CurtainInput::Button, {"activate toy"}},
+        {CurtainInput::Wheel, {"activate toy"}},
+        {CurtainInput::Key, {"activate toy"}},
+    };
+    for (const Case& c : cases) {
+        Program program = Started();
+        OnPointerMove(program, Point{10, 10});
+        g_calls.clear();
+        const RandomSource before = program.toy.random;
+        OnCurtainInput(program, c.input);
+        EXPECT_EQ(g_calls, c.calls) << static_cast<int>(c.input);
+        EXPECT_TRUE(program.toy.pen.newStroke) << static_cast<int>(c.input);
+        EXPECT_EQ(program.toy.random.state, before.state) << static_cast<int>(c.input);
+    }
+}
+
 TEST_F(ProgramTest, InputBeforeTheCanvasMakesNoMark)
 {
     Program program;
@@ -320,6 +418,8 @@ TEST_F(ProgramTest, AnEmptyTableDoesNothingAndFailsNothing)
     OnPointerMove(program, Point{5, 5});
     OnKeyUp(program, 100, 100);
     OnActivation(program, true);
+    OnMonitorsChanged(program, {Box{0, 0, 10, 10}, Box{10, 0, 20, 10}}, Box{0, 0, 10, 10});
+    OnCurtainInput(program, CurtainInput::Button);
     EXPECT_FALSE(SavePictureTo(program, "/p/cat.bmp"));
     StopProgram(program);
 }

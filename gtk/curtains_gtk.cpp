@@ -1,0 +1,258 @@
+// The curtains over the other monitors, as GTK windows: undecorated, black,
+// transient for the toy's window (so the window manager keeps them with
+// the toy and its dialogs), never in a taskbar or pager, and never given
+// the focus, so that a click on one leaves the toy the active program. On
+// X11 only: elsewhere a window cannot be put at a place of its own.
+#include "gtk/shell_gtk.h"
+
+#include <gdk/gdkx.h>
+// After Xlib's own headers, which it needs.
+#include <X11/extensions/Xinerama.h>
+
+#include <vector>
+
+namespace {
+
+std::vector<GtkWidget*> g_curtains;
+
+gboolean OnCurtainDraw(GtkWidget*, cairo_t* cr, gpointer)
+{
+    cairo_set_source_rgb(cr, 0, 0, 0);
+    cairo_paint(cr);
+    return TRUE;
+}
+
+gboolean OnCurtainMotion(GtkWidget*, GdkEventMotion*, gpointer)
+{
+    OnCurtainInput(TheProgram(), CurtainInput::PointerMove);
+    return TRUE;
+}
+
+gboolean OnCurtainButton(GtkWidget*, GdkEventButton* event, gpointer)
+{
+    if (event->type == GDK_BUTTON_PRESS)
+        OnCurtainInput(TheProgram(), CurtainInput::Button);
+    return TRUE;
+}
+
+gboolean OnCurtainScroll(GtkWidget*, GdkEventScroll*, gpointer)
+{
+    OnCurtainInput(TheProgram(), CurtainInput::Wheel);
+    return TRUE;
+}
+
+// While the toy holds the keyboard its keys come to its window; these come
+// only when it could not take it.
+gboolean OnCurtainKey(GtkWidget*, GdkEventKey* event, gpointer)
+{
+    if (event->type == GDK_KEY_PRESS)
+        OnCurtainInput(TheProgram(), CurtainInput::Key);
+    else if (IsCanvasKey(event->keyval, event->state))
+        StampForKey();
+    return TRUE;
+}
+
+gboolean OnCurtainDelete(GtkWidget*, GdkEvent*, gpointer)
+{
+    ActivateToy();
+    return TRUE;
+}
+
+GtkWidget* MakeCurtain()
+{
+    GtkWidget* curtain = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+    // A class of its own: the curtains are no windows of the toy that a
+    // parent, or a test, looks for.
+    G_GNUC_BEGIN_IGNORE_DEPRECATIONS
+    gtk_window_set_wmclass(GTK_WINDOW(curtain), kCurtainClassName, "Scrivlet");
+    G_GNUC_END_IGNORE_DEPRECATIONS
+    gtk_window_set_title(GTK_WINDOW(curtain), "");
+    gtk_window_set_decorated(GTK_WINDOW(curtain), FALSE);
+    gtk_window_set_skip_taskbar_hint(GTK_WINDOW(curtain), TRUE);
+    gtk_window_set_skip_pager_hint(GTK_WINDOW(curtain), TRUE);
+    gtk_window_set_accept_focus(GTK_WINDOW(curtain), FALSE);
+    gtk_window_set_focus_on_map(GTK_WINDOW(curtain), FALSE);
+    gtk_window_set_transient_for(GTK_WINDOW(curtain), GTK_WINDOW(TheShell().window));
+    gtk_widget_set_app_paintable(curtain, TRUE);
+    gtk_widget_add_events(curtain, GDK_POINTER_MOTION_MASK | GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
+                                       GDK_SCROLL_MASK | GDK_KEY_PRESS_MASK | GDK_KEY_RELEASE_MASK);
+    g_signal_connect(curtain, "draw", G_CALLBACK(OnCurtainDraw), nullptr);
+    g_signal_connect(curtain, "motion-notify-event", G_CALLBACK(OnCurtainMotion), nullptr);
+    g_signal_connect(curtain, "button-press-event", G_CALLBACK(OnCurtainButton), nullptr);
+    g_signal_connect(curtain, "button-release-event", G_CALLBACK(OnCurtainButton), nullptr);
+    g_signal_connect(curtain, "scroll-event", G_CALLBACK(OnCurtainScroll), nullptr);
+    g_signal_connect(curtain, "key-press-event", G_CALLBACK(OnCurtainKey), nullptr);
+    g_signal_connect(curtain, "key-release-event", G_CALLBACK(OnCurtainKey), nullptr);
+    g_signal_connect(curtain, "delete-event", G_CALLBACK(OnCurtainDelete), nullptr);
+    return curtain;
+}
+
+void MonitorsChanged(GdkDisplay*, GdkMonitor*, gpointer) { TellMonitors(); }
+
+gboolean OnWindowConfigured(GtkWidget*, GdkEvent*, gpointer)
+{
+    TellMonitors();
+    return FALSE;
+}
+
+}  // namespace
+
+namespace {
+
+// A dialog's focus moves between windows in steps (the toy's window lets
+// it go before the dialog has it, a question over a chooser takes it from
+// the chooser): the core hears where it ended up once it has settled.
+constexpr guint kFocusSettleWait = 250;
+guint g_dialogLook = 0;
+
+bool IsCurtainWindow(gpointer window)
+{
+    for (GtkWidget* curtain : g_curtains)
+        if (curtain == window)
+            return true;
+    return false;
+}
+
+gboolean LookAtDialogs(gpointer)
+{
+    g_dialogLook = 0;
+    GList* toplevels = gtk_window_list_toplevels();
+    bool active = false;
+    for (GList* item = toplevels; item && !active; item = item->next)
+        active = item->data != TheShell().window && !IsCurtainWindow(item->data) &&
+                 gtk_window_is_active(GTK_WINDOW(item->data));
+    g_list_free(toplevels);
+    OnDialogActive(TheProgram(), active);
+    return G_SOURCE_REMOVE;
+}
+
+void LookAtDialogsSoon()
+{
+    if (g_dialogLook)
+        g_source_remove(g_dialogLook);
+    g_dialogLook = g_timeout_add(kFocusSettleWait, LookAtDialogs, nullptr);
+}
+
+void OnDialogActiveChanged(GObject*, GParamSpec*, gpointer) { LookAtDialogsSoon(); }
+
+}  // namespace
+
+int RunToyDialog(GtkDialog* dialog)
+{
+    // It is about to take the focus from the toy's window.
+    OnDialogActive(TheProgram(), true);
+    const gulong handler = g_signal_connect(dialog, "notify::is-active", G_CALLBACK(OnDialogActiveChanged), nullptr);
+    const int response = gtk_dialog_run(dialog);
+    g_signal_handler_disconnect(dialog, handler);
+    LookAtDialogsSoon();
+    return response;
+}
+
+void ShowCurtains(const std::vector<Box>& curtains)
+{
+    if (!TheShell().window)
+        return;
+    while (g_curtains.size() > curtains.size()) {
+        gtk_widget_destroy(g_curtains.back());
+        g_curtains.pop_back();
+    }
+    while (g_curtains.size() < curtains.size())
+        g_curtains.push_back(MakeCurtain());
+    for (size_t i = 0; i < curtains.size(); ++i) {
+        GtkWindow* curtain = GTK_WINDOW(g_curtains[i]);
+        const Box& box = curtains[i];
+        gtk_window_move(curtain, box.left, box.top);
+        gtk_window_resize(curtain, box.right - box.left, box.bottom - box.top);
+        gtk_widget_show(g_curtains[i]);
+    }
+}
+
+void HideCurtains()
+{
+    for (GtkWidget* curtain : g_curtains)
+        gtk_widget_hide(curtain);
+}
+
+bool CurtainsCanBePlaced() { return GDK_IS_X11_DISPLAY(gdk_display_get_default()); }
+
+void ActivateToy()
+{
+    GtkWidget* window = TheShell().window;
+    if (!window)
+        return;
+    // A dialog of the toy's that is active stays so.
+    GList* toplevels = gtk_window_list_toplevels();
+    bool ours = false;
+    for (GList* item = toplevels; item && !ours; item = item->next)
+        ours = gtk_window_is_active(GTK_WINDOW(item->data));
+    g_list_free(toplevels);
+    if (!ours)
+        gtk_window_present_with_time(GTK_WINDOW(window), gtk_get_current_event_time());
+}
+
+namespace {
+
+// The heads the window manager maximises windows on. Where RandR knows of
+// no monitors of its own it gives GDK one monitor over the whole screen,
+// while Xinerama still tells the heads apart (Xephyr's screens joined by
+// it); where RandR does, X's Xinerama heads are RandR's monitors.
+std::vector<Box> XineramaHeads(GdkDisplay* display)
+{
+    std::vector<Box> heads;
+    Display* xdisplay = GDK_DISPLAY_XDISPLAY(display);
+    int count = 0;
+    XineramaScreenInfo* screens = XineramaIsActive(xdisplay) ? XineramaQueryScreens(xdisplay, &count) : nullptr;
+    for (int i = 0; i < count; ++i)
+        heads.push_back(Box{screens[i].x_org, screens[i].y_org, screens[i].x_org + screens[i].width,
+                            screens[i].y_org + screens[i].height});
+    if (screens)
+        XFree(screens);
+    return heads;
+}
+
+// GDK's monitors, the primary first.
+std::vector<Box> GdkMonitors(GdkDisplay* display)
+{
+    GdkMonitor* primary = gdk_display_get_primary_monitor(display);
+    std::vector<Box> monitors;
+    const int count = gdk_display_get_n_monitors(display);
+    for (int i = 0; i < count; ++i) {
+        GdkMonitor* monitor = gdk_display_get_monitor(display, i);
+        GdkRectangle r{};
+        gdk_monitor_get_geometry(monitor, &r);
+        const Box box{r.x, r.y, r.x + r.width, r.y + r.height};
+        if (monitor == primary)
+            monitors.insert(monitors.begin(), box);
+        else
+            monitors.push_back(box);
+    }
+    return monitors;
+}
+
+}  // namespace
+
+void TellMonitors()
+{
+    GtkWidget* window = TheShell().window;
+    GdkWindow* gdkWindow = window ? gtk_widget_get_window(window) : nullptr;
+    if (!gdkWindow)
+        return;
+    GdkDisplay* display = gdk_window_get_display(gdkWindow);
+    std::vector<Box> monitors = GDK_IS_X11_DISPLAY(display) ? XineramaHeads(display) : std::vector<Box>{};
+    if (monitors.size() < 2)
+        monitors = GdkMonitors(display);
+    GdkRectangle frame{};
+    gdk_window_get_frame_extents(gdkWindow, &frame);
+    OnMonitorsChanged(TheProgram(), monitors, Box{frame.x, frame.y, frame.x + frame.width, frame.y + frame.height});
+}
+
+void FollowMonitors()
+{
+    if (!CurtainsCanBePlaced() || !TheShell().window)
+        return;
+    GdkDisplay* display = gtk_widget_get_display(TheShell().window);
+    g_signal_connect(display, "monitor-added", G_CALLBACK(MonitorsChanged), nullptr);
+    g_signal_connect(display, "monitor-removed", G_CALLBACK(MonitorsChanged), nullptr);
+    g_signal_connect(TheShell().window, "configure-event", G_CALLBACK(OnWindowConfigured), nullptr);
+    TellMonitors();
+}

@@ -1,0 +1,145 @@
+#!/bin/bash
+# End to end through the native program on two monitors (Xephyr's two
+# screens joined by Xinerama, with openbox): the toy maximises on the first
+# and a black curtain covers the second, over another program's window. A
+# click there reaches no other program and draws nothing, and the toy stays
+# active; a key after it stamps where scrivlet-replay predicts; a move over
+# the curtain lifts the pen. Activating the other program removes the
+# curtain and activating the toy again shows it again; the toy's options
+# dialog keeps it.
+# Usage: curtains.sh SCRIVLET SCRIVLET_REPLAY GRAB_PROBE
+set -uo pipefail
+
+program=${1:?usage: curtains.sh SCRIVLET SCRIVLET_REPLAY GRAB_PROBE}
+replay=${2:?missing SCRIVLET_REPLAY}
+probe=${3:?missing GRAB_PROBE}
+. "$(dirname "$0")/lib.sh"
+
+n2e_require_tools
+for name in Xephyr xmessage; do
+    command -v "$name" >/dev/null || n2e_fail "$name is missing (tools/install-deps.sh installs it)"
+done
+trap 'n2e_cleanup; x11_stop_two_monitors' EXIT
+x11_start_two_monitors 300 "$N2E_DIR" || n2e_fail "could not start Xvfb with Xephyr inside on any display from :300 up"
+openbox --sm-disable </dev/null >"$N2E_DIR/openbox.log" 2>&1 &
+N2E_WM=$!
+for _ in $(seq 50); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.1
+done
+monitorWidth=1280 monitorHeight=800
+
+# Another program's window on the second monitor, its button in the middle
+# of it: a click that reached it would end it.
+# Its button lies near the bottom left of its window.
+xmessage -geometry 400x200+1700+300 -buttons press-me "another program" >/dev/null 2>&1 &
+other=$!
+otherWindow=$(n2e_find_window '^xmessage$') || n2e_fail "xmessage did not open"
+sleep 0.5
+read -r otherX otherY _ otherH < <(n2e_window_box "$otherWindow")
+
+xdotool mousemove $((monitorWidth / 2)) 5
+n2e_start "$program"
+window=$(n2e_wait_window) || n2e_fail "no window of class scrivlet appeared within ${N2E_WAIT}s"
+n2e_wait_canvas "$monitorHeight"
+canvasHeight=$((monitorHeight - N2E_TOP))
+read -r x y w _ < <(n2e_window_box "$window")
+[ "$x" -eq 0 ] && [ "$w" -eq "$monitorWidth" ] || n2e_fail "the toy's window is $w wide at $x, not maximised on the first monitor"
+
+curtainShown() {  # curtainShown SHOT_NAME: the second monitor is all black
+    local shot
+    for _ in $(seq $((N2E_WAIT * 5))); do
+        shot=$(n2e_screenshot "$1")
+        [ "$(n2e_brightest "$shot" "${monitorWidth}x${monitorHeight}+${monitorWidth}+0")" -eq 0 ] && return 0
+        sleep 0.2
+    done
+    return 1
+}
+curtainShown curtain || n2e_fail "the second monitor is not all black, see $N2E_DIR/curtain.png"
+curtain=$(xdotool search --onlyvisible --classname '^scrivlet-curtain$' | head -n 1)
+[ -n "$curtain" ] || n2e_fail "no visible window of class scrivlet-curtain"
+read -r x y w h < <(n2e_window_box "$curtain")
+[ "$x $y $w $h" = "$monitorWidth 0 $monitorWidth $monitorHeight" ] || n2e_fail "the curtain is at $x,$y ${w}x$h, not over the second monitor"
+[ "$(xdotool search --classname '^scrivlet-curtain$' | wc -l)" -eq 1 ] || n2e_fail "more than one curtain window for one other monitor"
+
+# A click and a wheel turn on the curtain, where the other program's button
+# lies beneath: the other program lives on, the toy stays active and holds
+# the keyboard, and the canvas stays black.
+xdotool mousemove $((otherX + 35)) $((otherY + otherH - 16))
+sleep 0.3
+xdotool click 1
+sleep 0.2
+xdotool click 4
+sleep 0.5
+kill -0 "$other" 2>/dev/null || n2e_fail "the click on the curtain reached the other program's button"
+[ "$(xdotool getactivewindow)" = "$window" ] || n2e_fail "the toy is not the active window after a click on the curtain"
+"$probe"
+[ $? -eq 3 ] || n2e_fail "the toy does not hold the keyboard after a click on the curtain"
+shot=$(n2e_screenshot clicked)
+[ "$(n2e_brightest "$shot" "${monitorWidth}x${canvasHeight}+0+$N2E_TOP")" -eq 0 ] || n2e_fail "something was drawn after the click on the curtain, see $shot"
+[ "$(n2e_brightest "$shot" "${monitorWidth}x${monitorHeight}+${monitorWidth}+0")" -eq 0 ] || n2e_fail "the curtain is gone after a click on it, see $shot"
+
+# A key, with the pointer still on the curtain: a blossom where the core puts
+# the first stamp on this canvas.
+xdotool key a
+read -r _ stampX stampY _ _ stampColour _ < <(printf 'size %s %s\nkey\n' "$monitorWidth" "$canvasHeight" | "$replay" | grep '^stamp')
+[ -n "$stampColour" ] || n2e_fail "scrivlet-replay predicted no stamp"
+sleep 0.5
+shot=$(n2e_screenshot stamp)
+seen=$(n2e_pixel "$shot" "$stampX" $((stampY + N2E_TOP)))
+[ "$seen" = "$stampColour" ] || n2e_fail "the blossom's centre ($stampX,$stampY) is $seen, not $stampColour; see $shot"
+
+# A stroke from the bottom left, then over the curtain and back: no line
+# joins the stroke's end to the point where the pointer comes back.
+for x in 100 150 200; do
+    xdotool mousemove "$x" $((monitorHeight - 60))
+    sleep 0.1
+done
+xdotool mousemove 1600 $((monitorHeight - 60))
+sleep 0.3
+xdotool mousemove 700 $((monitorHeight - 60))
+sleep 0.5
+shot=$(n2e_screenshot stroke)
+[ "$(n2e_brightest "$shot" "5x5+148+$((monitorHeight - 62))")" -gt 0 ] || n2e_fail "the stroke is missing, see $shot"
+for x in 300 450 600; do
+    [ "$(n2e_brightest "$shot" "5x9+$((x - 2))+$((monitorHeight - 64))")" -eq 0 ] ||
+        n2e_fail "a line joins the stroke to the point after the curtain, at x $x; see $shot"
+done
+
+# The other program activated, as a parent's Alt-Tab does: the curtain goes.
+xdotool mousemove $((monitorWidth / 2)) 5
+xdotool windowactivate "$otherWindow" 2>/dev/null
+gone=""
+for _ in $(seq $((N2E_WAIT * 5))); do
+    if [ -z "$(xdotool search --onlyvisible --classname '^scrivlet-curtain$')" ]; then
+        gone=1
+        break
+    fi
+    sleep 0.2
+done
+[ -n "$gone" ] || n2e_fail "the curtain is still shown while another program is active"
+sleep 0.3
+shot=$(n2e_screenshot away)
+[ "$(n2e_brightest "$shot" "${monitorWidth}x${monitorHeight}+${monitorWidth}+0")" -gt 0 ] || n2e_fail "the second monitor is still black while another program is active, see $shot"
+
+# The toy activated again (a click on its title bar): the curtain is back.
+xdotool click 1
+curtainShown back || n2e_fail "no curtain after the toy was activated again, see $N2E_DIR/back.png"
+
+# The toy's own dialog keeps them: File > Options, then Escape.
+n2e_menu f o
+n2e_find_window '^Scrivlet options$' >/dev/null || n2e_fail "no window \"Scrivlet options\" after Alt-F, o"
+sleep 1
+shot=$(n2e_screenshot dialog)
+[ "$(n2e_brightest "$shot" "${monitorWidth}x${monitorHeight}+${monitorWidth}+0")" -eq 0 ] ||
+    n2e_fail "the curtain went while the toy's options dialog was open, see $shot"
+xdotool key Escape
+sleep 1
+curtainShown dialog-closed || n2e_fail "no curtain after the options dialog closed, see $N2E_DIR/dialog-closed.png"
+
+n2e_menu f x
+n2e_wait_exit || n2e_fail "still running ${N2E_WAIT}s after Alt-F, x"
+[ "$N2E_STATUS" -eq 0 ] || n2e_fail "exited with $N2E_STATUS after Alt-F, x"
+kill "$other" 2>/dev/null
+wait "$other" 2>/dev/null
+n2e_pass

@@ -1,0 +1,88 @@
+// The curtains on Wine's virtual desktop, one monitor: none is made there;
+// and one shown by hand hears the child as the toy does, through its own
+// window procedure.
+#include "win32/curtains_win.h"
+#include "tests/win/window_fixture.h"
+
+namespace {
+
+// lParam of a key release: repeat count 1, previous state down, transition up.
+constexpr LPARAM kKeyUpBits = static_cast<LPARAM>(0xC0000001u);
+
+class Curtains : public WindowTest {
+protected:
+    void TearDown() override { ShowCurtains({}); }
+};
+
+TEST_F(Curtains, OneMonitorGetsNone)
+{
+    TellMonitors(window());
+    EXPECT_EQ(TheProgram().monitors.size(), 1u) << "Wine's virtual desktop is one monitor";
+    Send(WM_ACTIVATEAPP, FALSE, 0);
+    Send(WM_ACTIVATEAPP, TRUE, 0);
+    EXPECT_TRUE(CurtainWindows().empty());
+}
+
+// Owned windows all lie above their owner; among them a dialog that is open
+// when the curtains come back (the parent switched back to it) stays on top.
+TEST_F(Curtains, AnOpenDialogStaysAboveThem)
+{
+    HWND dialog = CreateWindowExA(0, "STATIC", "a dialog", WS_POPUP | WS_VISIBLE | WS_CAPTION, 100, 100, 300, 200,
+                                  window(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(dialog, nullptr);
+    SetActiveWindow(dialog);
+    ShowCurtains({Box{50, 50, 500, 400}, Box{600, 50, 900, 400}});
+    ASSERT_EQ(CurtainWindows().size(), 2u);
+    for (HWND above = GetWindow(dialog, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV))
+        for (HWND curtain : CurtainWindows())
+            EXPECT_NE(above, curtain) << "a curtain above the dialog";
+    for (HWND curtain : CurtainWindows()) {
+        EXPECT_EQ(GetWindow(curtain, GW_OWNER), window());
+        EXPECT_TRUE(GetWindowLongA(curtain, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) << "no taskbar button";
+    }
+    DestroyWindow(dialog);
+    SetActiveWindow(window());
+}
+
+TEST_F(Curtains, InputOnACurtainIsTheToys)
+{
+    enum Effect { Stamps, LiftsThePen, None };
+    struct Case {
+        const char* what;
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+        Effect effect;
+    };
+    const Case cases[] = {
+        {"key released", WM_KEYUP, 'A', kKeyUpBits, Stamps},
+        {"key pressed", WM_KEYDOWN, 'A', 1, LiftsThePen},
+        {"pointer moved", WM_MOUSEMOVE, 0, MAKELPARAM(5, 5), LiftsThePen},
+        {"left button", WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5), LiftsThePen},
+        {"right button", WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5), LiftsThePen},
+        {"wheel", WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(5, 5), LiftsThePen},
+        {"Alt+F4", WM_CLOSE, 0, 0, None},
+    };
+    const RECT client = ClientRect();
+    for (const Case& c : cases) {
+        SetUp();
+        ShowCurtains({Box{client.right - 200, client.bottom - 150, client.right - 50, client.bottom - 50}});
+        ASSERT_EQ(CurtainWindows().size(), 1u);
+        HWND curtain = CurtainWindows()[0];
+        MovePointer(100, 100);
+        MovePointer(120, 110);
+        Toy expected = toy();
+        if (c.effect == Stamps)
+            OnKeyReleased(expected, client.right, client.bottom);
+        else if (c.effect == LiftsThePen)
+            LiftPen(expected.pen);
+        const Pixels before = GrabCanvas(client);
+        SendMessageA(curtain, c.message, c.wParam, c.lParam);
+        SCOPED_TRACE(c.what);
+        ExpectSameToy(expected, toy());
+        EXPECT_EQ(CountDifferent(before, GrabCanvas(client)) > 0, c.effect == Stamps);
+        EXPECT_TRUE(IsWindow(curtain));
+    }
+}
+
+}  // namespace
