@@ -102,20 +102,7 @@ for _ in $(seq $((E2E_WAIT * 10))); do
 done
 grep -qF -- "$opened" "$E2E_SHOTS/wine.log" || e2e_fail "key.wav was not looked for in $folder; see $E2E_SHOTS/wine.log"
 export WINEDEBUG=-all
-xdotool key alt+f
-sleep 0.4
-xdotool key Right
-sleep 0.3
-xdotool key Right
-sleep 0.3
-xdotool key Down
-sleep 0.3
-xdotool key Return
-timeout "$E2E_WAIT" xdotool search --sync --name '^Scrivlet help$' >/dev/null 2>&1 || {
-    e2e_screenshot no-help >/dev/null
-    e2e_fail "Help > Contents opened no help window, see $E2E_SHOTS/no-help.png"
-}
-e2e_screenshot help >/dev/null
+e2e_open_help_contents
 xdotool key alt+F4
 sleep 0.5
 xdotool mousemove $((screenWidth / 2)) 5 click 1

@@ -174,6 +174,26 @@ e2e_exit_through_menu() {  # e2e_exit_through_menu [RUN]
 }
 
 # Prints the colour of one pixel of a screenshot as RRGGBB (upper case).
+# Help > Contents from the keyboard: Alt-F opens File, Right twice reaches
+# Help, Down moves from "About" to "Contents". The viewer titles its window
+# with the help file's title; a help window that never comes fails the test.
+e2e_open_help_contents() {
+    xdotool key alt+f
+    sleep 0.4
+    xdotool key Right
+    sleep 0.3
+    xdotool key Right
+    sleep 0.3
+    xdotool key Down
+    sleep 0.3
+    xdotool key Return
+    timeout "$E2E_WAIT" xdotool search --sync --name '^Scrivlet help$' >/dev/null 2>&1 || {
+        e2e_screenshot no-help >/dev/null
+        e2e_fail "Help > Contents opened no help window, see $E2E_SHOTS/no-help.png"
+    }
+    e2e_screenshot help >/dev/null
+}
+
 e2e_pixel() {  # e2e_pixel SHOT X Y
     /usr/bin/convert "$1" -crop "1x1+$2+$3" +repage -format '%[hex:p{0,0}]' info: 2>/dev/null | cut -c1-6
 }

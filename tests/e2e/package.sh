@@ -41,23 +41,7 @@ grep -qF "$opened" "$E2E_SHOTS/wine.log" ||
     e2e_fail "key.wav was not looked for in $folder; see $E2E_SHOTS/wine.log"
 xdotool key a
 
-# Help > Contents from the keyboard: Alt-F opens File, Right twice reaches
-# Help, Down moves from "About" to "Contents". The viewer titles its window
-# with the help file's title.
-xdotool key alt+f
-sleep 0.4
-xdotool key Right
-sleep 0.3
-xdotool key Right
-sleep 0.3
-xdotool key Down
-sleep 0.3
-xdotool key Return
-timeout "$E2E_WAIT" xdotool search --sync --name '^Scrivlet help$' >/dev/null 2>&1 || {
-    e2e_screenshot no-help >/dev/null
-    e2e_fail "Help > Contents opened no help window, see $E2E_SHOTS/no-help.png"
-}
-e2e_screenshot help >/dev/null
+e2e_open_help_contents
 
 # Close the help window (it has the keyboard), then the toy.
 xdotool key alt+F4
