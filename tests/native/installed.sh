@@ -18,6 +18,20 @@ deb=${2:?usage: installed.sh deb|prefix PACKAGE.deb NATIVE_BUILD_DIR}
 build=${3:?usage: installed.sh deb|prefix PACKAGE.deb NATIVE_BUILD_DIR}
 . "$(dirname "$0")/lib.sh"
 
+# Presses a key and prints the format of the sound it plays on the null
+# sink ("s16le 1ch 22050Hz"), or nothing when none plays within about 2 s.
+key_sound_format() {
+    local formats=""
+    xdotool key a
+    for _ in $(seq 100); do
+        formats=$(pactl list short sink-inputs 2>/dev/null | awk '{ print $(NF - 2), $(NF - 1), $NF }' | sort -u)
+        [ -n "$formats" ] && break
+        sleep 0.02
+    done
+    printf '%s' "$formats"
+}
+
+
 n2e_require_tools
 for name in pulseaudio pactl; do
     command -v "$name" >/dev/null || n2e_fail "$name is missing (tools/install-deps.sh installs it)"
@@ -116,13 +130,7 @@ done
 [ "$maximised" -eq 1 ] || n2e_fail "the window is ${width}x${height}, not maximised on ${screenWidth}x${screenHeight}"
 n2e_wait_canvas "$screenHeight"
 
-xdotool key a
-formats=""
-for _ in $(seq 100); do
-    formats=$(pactl list short sink-inputs 2>/dev/null | awk '{ print $(NF - 2), $(NF - 1), $NF }' | sort -u)
-    [ -n "$formats" ] && break
-    sleep 0.02
-done
+formats=$(key_sound_format)
 [ "$formats" = "s16le 1ch 22050Hz" ] || n2e_fail "a key played \"$formats\", not the installed key.wav"
 
 n2e_menu h c
@@ -147,13 +155,7 @@ if [ "$installedByUs" = prefix ]; then
     n2e_start "$exec"
     n2e_wait_window >/dev/null || n2e_fail "no window without the data files"
     n2e_wait_canvas "$screenHeight"
-    xdotool key a
-    formats=""
-    for _ in $(seq 100); do
-        formats=$(pactl list short sink-inputs 2>/dev/null | awk '{ print $(NF - 2), $(NF - 1), $NF }' | sort -u)
-        [ -n "$formats" ] && break
-        sleep 0.02
-    done
+    formats=$(key_sound_format)
     [ "$formats" = "s16le 2ch 44100Hz" ] || n2e_fail "without key.wav a key played \"$formats\", not the bell"
     n2e_menu h c
     for _ in $(seq $((N2E_WAIT * 10))); do
