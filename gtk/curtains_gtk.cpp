@@ -223,12 +223,18 @@ bool ToyIsActive()
 namespace {
 
 guint g_activationLook = 0;
+bool g_toldActive = false;
 
+// Told only when it changes: holding the keyboard for the toy's window moves
+// GDK's focus between the toy's windows, which would tell it again.
 gboolean LookAtActivation(gpointer)
 {
     g_activationLook = 0;
-    if (TheShell().window)
-        OnActivation(TheProgram(), ToyIsActive());
+    const bool active = ToyIsActive();
+    if (TheShell().window && active != g_toldActive) {
+        g_toldActive = active;
+        OnActivation(TheProgram(), active);
+    }
     return G_SOURCE_REMOVE;
 }
 
