@@ -78,7 +78,12 @@ GtkWidget* MakeCurtain()
     gtk_window_set_skip_pager_hint(GTK_WINDOW(curtain), TRUE);
     gtk_window_set_accept_focus(GTK_WINDOW(curtain), FALSE);
     gtk_window_set_focus_on_map(GTK_WINDOW(curtain), FALSE);
-    gtk_window_set_transient_for(GTK_WINDOW(curtain), GTK_WINDOW(TheShell().window));
+    // On Wayland a curtain that is the toy's window's child keeps the
+    // keyboard once it has it (weston gives it no window clicked under the
+    // parent's fullscreen child); one of its own gives it up to a click on
+    // the toy's window.
+    if (!OnWayland())
+        gtk_window_set_transient_for(GTK_WINDOW(curtain), GTK_WINDOW(TheShell().window));
     gtk_widget_set_app_paintable(curtain, TRUE);
     gtk_widget_add_events(curtain, GDK_POINTER_MOTION_MASK | GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
                                        GDK_SCROLL_MASK | GDK_KEY_PRESS_MASK | GDK_KEY_RELEASE_MASK);
