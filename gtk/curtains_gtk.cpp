@@ -230,13 +230,14 @@ namespace {
 guint g_activationLook = 0;
 bool g_toldActive = false;
 
-// Told only when it changes: holding the keyboard for the toy's window moves
-// GDK's focus between the toy's windows, which would tell it again.
+// On Wayland told only when it changes: holding the keyboard for the toy's
+// window moves GDK's focus between the toy's windows there, which would
+// tell it again, and again.
 gboolean LookAtActivation(gpointer)
 {
     g_activationLook = 0;
     const bool active = ToyIsActive();
-    if (TheShell().window && active != g_toldActive) {
+    if (TheShell().window && (active != g_toldActive || !OnWayland())) {
         g_toldActive = active;
         OnActivation(TheProgram(), active);
     }
