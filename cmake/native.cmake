@@ -45,6 +45,7 @@ if(TARGET scrivlet_gtk)
   add_test(NAME native.key_sound COMMAND bash ${NATIVE_E2E}/key_sound.sh $<TARGET_FILE:scrivlet>)
   add_test(NAME native.wayland COMMAND bash ${NATIVE_E2E}/wayland.sh $<TARGET_FILE:scrivlet>)
   add_test(NAME native.wayland_confine COMMAND bash ${NATIVE_E2E}/wayland_confine.sh $<TARGET_FILE:scrivlet>)
+  add_test(NAME native.wayland_curtains COMMAND bash ${NATIVE_E2E}/wayland_curtains.sh $<TARGET_FILE:scrivlet>)
   add_test(NAME native.curtains
            COMMAND bash ${NATIVE_E2E}/curtains.sh $<TARGET_FILE:scrivlet> $<TARGET_FILE:scrivlet-replay>
                    $<TARGET_FILE:scrivlet_grab_probe>)

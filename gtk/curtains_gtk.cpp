@@ -2,7 +2,11 @@
 // transient for the toy's window (so the window manager keeps them with
 // the toy and its dialogs), never in a taskbar or pager, and never given
 // the focus, so that a click on one leaves the toy the active program. On
-// X11 only: elsewhere a window cannot be put at a place of its own.
+// X11 each is put at its box. On Wayland a client cannot place a window,
+// but it can make one fullscreen on a chosen monitor, which is what a
+// curtain is; there the compositor decides the focus and may give it to a
+// curtain that is clicked, so the toy counts as active while a curtain is,
+// and asks for its window back.
 #include "gtk/shell_gtk.h"
 
 #include <gdk/gdkx.h>
@@ -58,6 +62,8 @@ gboolean OnCurtainDelete(GtkWidget*, GdkEvent*, gpointer)
     return TRUE;
 }
 
+void OnCurtainActiveChanged(GObject*, GParamSpec*, gpointer) { TellActivation(); }
+
 GtkWidget* MakeCurtain()
 {
     GtkWidget* curtain = gtk_window_new(GTK_WINDOW_TOPLEVEL);
@@ -72,7 +78,12 @@ GtkWidget* MakeCurtain()
     gtk_window_set_skip_pager_hint(GTK_WINDOW(curtain), TRUE);
     gtk_window_set_accept_focus(GTK_WINDOW(curtain), FALSE);
     gtk_window_set_focus_on_map(GTK_WINDOW(curtain), FALSE);
-    gtk_window_set_transient_for(GTK_WINDOW(curtain), GTK_WINDOW(TheShell().window));
+    // On Wayland a curtain that is the toy's window's child keeps the
+    // keyboard once it has it (weston gives it no window clicked under the
+    // parent's fullscreen child); one of its own gives it up to a click on
+    // the toy's window.
+    if (!OnWayland())
+        gtk_window_set_transient_for(GTK_WINDOW(curtain), GTK_WINDOW(TheShell().window));
     gtk_widget_set_app_paintable(curtain, TRUE);
     gtk_widget_add_events(curtain, GDK_POINTER_MOTION_MASK | GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
                                        GDK_SCROLL_MASK | GDK_KEY_PRESS_MASK | GDK_KEY_RELEASE_MASK);
@@ -84,6 +95,7 @@ GtkWidget* MakeCurtain()
     g_signal_connect(curtain, "key-press-event", G_CALLBACK(OnCurtainKey), nullptr);
     g_signal_connect(curtain, "key-release-event", G_CALLBACK(OnCurtainKey), nullptr);
     g_signal_connect(curtain, "delete-event", G_CALLBACK(OnCurtainDelete), nullptr);
+    g_signal_connect(curtain, "notify::is-active", G_CALLBACK(OnCurtainActiveChanged), nullptr);
     return curtain;
 }
 
@@ -111,6 +123,19 @@ bool IsCurtainWindow(gpointer window)
         if (curtain == window)
             return true;
     return false;
+}
+
+// The GDK monitor whose geometry is BOX, or -1.
+int MonitorAt(GdkDisplay* display, const Box& box)
+{
+    const int count = gdk_display_get_n_monitors(display);
+    for (int i = 0; i < count; ++i) {
+        GdkRectangle r{};
+        gdk_monitor_get_geometry(gdk_display_get_monitor(display, i), &r);
+        if (Box{r.x, r.y, r.x + r.width, r.y + r.height} == box)
+            return i;
+    }
+    return -1;
 }
 
 gboolean LookAtDialogs(gpointer)
@@ -158,11 +183,23 @@ void ShowCurtains(const std::vector<Box>& curtains)
     }
     while (g_curtains.size() < curtains.size())
         g_curtains.push_back(MakeCurtain());
+    GdkDisplay* display = gtk_widget_get_display(TheShell().window);
     for (size_t i = 0; i < curtains.size(); ++i) {
         GtkWindow* curtain = GTK_WINDOW(g_curtains[i]);
         const Box& box = curtains[i];
-        gtk_window_move(curtain, box.left, box.top);
-        gtk_window_resize(curtain, box.right - box.left, box.bottom - box.top);
+        if (GDK_IS_X11_DISPLAY(display)) {
+            gtk_window_move(curtain, box.left, box.top);
+            gtk_window_resize(curtain, box.right - box.left, box.bottom - box.top);
+        } else {
+            // Only a whole monitor can be covered: a part of one (a monitor
+            // partly under the toy's) stays uncovered rather than hide the toy.
+            const int monitor = MonitorAt(display, box);
+            if (monitor < 0) {
+                gtk_widget_hide(g_curtains[i]);
+                continue;
+            }
+            gtk_window_fullscreen_on_monitor(curtain, gdk_display_get_default_screen(display), monitor);
+        }
         gtk_widget_show(g_curtains[i]);
     }
 }
@@ -173,7 +210,55 @@ void HideCurtains()
         gtk_widget_hide(curtain);
 }
 
-bool CurtainsCanBePlaced() { return GDK_IS_X11_DISPLAY(gdk_display_get_default()); }
+bool CurtainsCanBePlaced() { return GDK_IS_X11_DISPLAY(gdk_display_get_default()) || OnWayland(); }
+
+bool ToyIsActive()
+{
+    GtkWidget* window = TheShell().window;
+    if (!window)
+        return false;
+    if (gtk_window_is_active(GTK_WINDOW(window)))
+        return true;
+    for (GtkWidget* curtain : g_curtains)
+        if (gtk_widget_get_visible(curtain) && gtk_window_is_active(GTK_WINDOW(curtain)))
+            return true;
+    return false;
+}
+
+namespace {
+
+guint g_activationLook = 0;
+bool g_toldActive = false;
+
+// On Wayland told only when it changes: holding the keyboard for the toy's
+// window moves GDK's focus between the toy's windows there, which would
+// tell it again, and again.
+gboolean LookAtActivation(gpointer)
+{
+    g_activationLook = 0;
+    const bool active = ToyIsActive();
+    if (TheShell().window && (active != g_toldActive || !OnWayland())) {
+        g_toldActive = active;
+        OnActivation(TheProgram(), active);
+    }
+    return G_SOURCE_REMOVE;
+}
+
+}  // namespace
+
+void TellActivation()
+{
+    if (g_activationLook) {
+        g_source_remove(g_activationLook);
+        g_activationLook = 0;
+    }
+    // On Wayland a click on a curtain takes the focus from the toy's window
+    // before the curtain has it: the toy is away only if it stays away.
+    if (!ToyIsActive() && OnWayland() && !g_curtains.empty())
+        g_activationLook = g_timeout_add(kFocusSettleWait, LookAtActivation, nullptr);
+    else
+        LookAtActivation(nullptr);
+}
 
 void ActivateToy()
 {
@@ -242,7 +327,13 @@ void TellMonitors()
     if (monitors.size() < 2)
         monitors = GdkMonitors(display);
     GdkRectangle frame{};
-    gdk_window_get_frame_extents(gdkWindow, &frame);
+    if (GDK_IS_X11_DISPLAY(display)) {
+        gdk_window_get_frame_extents(gdkWindow, &frame);
+    } else if (GdkMonitor* own = gdk_display_get_monitor_at_window(display, gdkWindow)) {
+        // A Wayland client never learns where its window is, only the
+        // monitors it shows on: the window stands for the one GDK names.
+        gdk_monitor_get_geometry(own, &frame);
+    }
     OnMonitorsChanged(TheProgram(), monitors, Box{frame.x, frame.y, frame.x + frame.width, frame.y + frame.height});
 }
 

@@ -91,18 +91,24 @@ void TakeCanvasKeysFromX();
 void PaceMotionReading(GtkWidget* window, GtkWidget* area);
 void MotionDrawn();
 
-// The curtains over the other monitors (X11): shown at the core's
-// rectangles, hidden, and the toy activated again after a click on one.
+// The curtains over the other monitors: shown at the core's rectangles
+// (on Wayland, each fullscreen on the monitor of its rectangle), hidden,
+// and the toy activated again after a click on one.
 void ShowCurtains(const std::vector<Box>& curtains);
 void HideCurtains();
 void ActivateToy();
 // gtk_dialog_run for the toy's own dialogs, which keep the curtains up
 // while they are active.
 int RunToyDialog(GtkDialog* dialog);
-// True where a window can be put on a chosen monitor (X11).
+// True where a window can be put on a chosen monitor (X11, Wayland).
 bool CurtainsCanBePlaced();
+// True while the toy's window, or a curtain of its, is the active window.
+bool ToyIsActive();
+// Tells the core whether the toy is active, once a focus moving to or from
+// a curtain has settled.
+void TellActivation();
 // Tells the core the monitors and the toy's window on them; with
-// FollowMonitors, again whenever either changes (X11 only).
+// FollowMonitors, again whenever either changes.
 void TellMonitors();
 void FollowMonitors();
 

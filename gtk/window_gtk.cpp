@@ -285,11 +285,7 @@ gboolean OnKeyPressed(GtkWidget*, GdkEventKey* event, gpointer)
     return TRUE;
 }
 
-void OnActiveChanged(GObject*, GParamSpec*, gpointer)
-{
-    if (g_shell.window)
-        OnActivation(TheProgram(), gtk_window_is_active(GTK_WINDOW(g_shell.window)));
-}
+void OnActiveChanged(GObject*, GParamSpec*, gpointer) { TellActivation(); }
 
 void OnDestroyed(GtkWidget*, gpointer)
 {
