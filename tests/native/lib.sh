@@ -101,6 +101,51 @@ n2e_display_up() {
     return 1
 }
 
+# An X display of our own with no window manager, the first free number
+# from 300 up, and weston on its X11 backend there, with an XDG_RUNTIME_DIR
+# of its own: its windows (one an output, at the screen's corner) are all
+# there is, and xdotool's input reaches weston's clients through them.
+# Another test may take the same number at the same moment: then our Xvfb or
+# weston dies, and the next number is tried. Sets DISPLAY, WAYLAND_DISPLAY
+# and N2E_WESTON_WINDOWS, the outputs' windows in their order.
+# Usage: n2e_start_weston_on_x SCREEN_SIZE OUTPUTS SOCKET [WESTON_ARGS...]
+n2e_start_weston_on_x() {
+    local size=$1 outputs=$2 number
+    export XDG_RUNTIME_DIR=$N2E_DIR/run WAYLAND_DISPLAY=$3
+    shift 3
+    mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+    N2E_WESTON_WINDOWS=""
+    for number in $(seq 300 399); do
+        [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
+        Xvfb ":$number" -screen 0 "${size}x24" -nolisten tcp </dev/null >/dev/null 2>&1 &
+        N2E_XVFB=$!
+        if n2e_display_up "$number"; then
+            export DISPLAY=":$number"
+            weston --backend=x11-backend.so --output-count="$outputs" --socket="$WAYLAND_DISPLAY" --idle-time=0 \
+                "$@" >>"$N2E_DIR/weston.log" 2>&1 &
+            N2E_WM=$!
+            for _ in $(seq $((N2E_WAIT * 10))); do
+                kill -0 "$N2E_WM" 2>/dev/null || break
+                # xdotool's search does not see their names: xwininfo does.
+                N2E_WESTON_WINDOWS=$(xwininfo -root -children 2>/dev/null |
+                    awk '/"Weston Compositor/ { n = match($0, /screen[0-9]+/) ? substr($0, RSTART, RLENGTH) : ""; print n, $1 }' |
+                    sort | awk '{ print $NF }')
+                [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] &&
+                    [ "$(printf '%s\n' "$N2E_WESTON_WINDOWS" | grep -c .)" -eq "$outputs" ] && return 0
+                N2E_WESTON_WINDOWS=""
+                sleep 0.1
+            done
+            kill "$N2E_WM" 2>/dev/null
+            wait "$N2E_WM" 2>/dev/null
+            N2E_WM=""
+        fi
+        kill "$N2E_XVFB" 2>/dev/null
+        wait "$N2E_XVFB" 2>/dev/null
+        N2E_XVFB=""
+    done
+    n2e_fail "could not start Xvfb and weston with $outputs output(s) on any display from :300 to :399, see $N2E_DIR/weston.log"
+}
+
 # Starts the program in the background; its output goes to a file.
 n2e_start() {
     "$1" >>"$N2E_DIR/program.log" 2>&1 &

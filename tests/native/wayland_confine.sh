@@ -18,40 +18,8 @@ for name in weston Xvfb xdotool xwininfo import /usr/bin/convert; do
 done
 width=1280 height=800
 
-# An X display of our own, the first free number from 300 up, with no
-# window manager, and weston on it: weston's window is the only one, at the
-# screen's corner. Another test may take the same number at the same moment:
-# then our Xvfb or weston dies, and the next number is tried.
-export XDG_RUNTIME_DIR=$N2E_DIR/run WAYLAND_DISPLAY=scrivlet-confine
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-westonWindow=""
-for number in $(seq 300 399); do
-    [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
-    Xvfb ":$number" -screen 0 ${width}x${height}x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
-    N2E_XVFB=$!
-    if n2e_display_up "$number"; then
-        export DISPLAY=":$number"
-        weston --backend=x11-backend.so --width=$width --height=$height --socket="$WAYLAND_DISPLAY" \
-            --idle-time=0 >>"$N2E_DIR/weston.log" 2>&1 &
-        N2E_WM=$!
-        for _ in $(seq $((N2E_WAIT * 10))); do
-            kill -0 "$N2E_WM" 2>/dev/null || break
-            # xdotool's search does not see its name: xwininfo does.
-            westonWindow=$(xwininfo -root -children 2>/dev/null | awk '/"Weston Compositor/ { print $1; exit }')
-            [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] && [ -n "$westonWindow" ] && break
-            westonWindow=""
-            sleep 0.1
-        done
-        [ -n "$westonWindow" ] && break
-        kill "$N2E_WM" 2>/dev/null
-        wait "$N2E_WM" 2>/dev/null
-        N2E_WM=""
-    fi
-    kill "$N2E_XVFB" 2>/dev/null
-    wait "$N2E_XVFB" 2>/dev/null
-    N2E_XVFB=""
-done
-[ -n "$westonWindow" ] || n2e_fail "could not start Xvfb and weston on any display from :300 to :399, see $N2E_DIR/weston.log"
+n2e_start_weston_on_x ${width}x${height} 1 scrivlet-confine --width=$width --height=$height
+westonWindow=$N2E_WESTON_WINDOWS
 read -r left top _ < <(n2e_window_box "$westonWindow")
 
 # "Clip mouse pointer" on, the other flags as the defaults have them; the

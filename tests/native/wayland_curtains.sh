@@ -17,40 +17,11 @@ for name in weston Xvfb xdotool xwininfo import /usr/bin/convert; do
 done
 width=1280 height=800
 
-# As in wayland_confine.sh: the first free display from 300 up, retried
-# when another test takes the same number at the same moment.
-export XDG_RUNTIME_DIR=$N2E_DIR/run WAYLAND_DISPLAY=scrivlet-curtains
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-outputs=""
-for number in $(seq 300 399); do
-    [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
-    Xvfb ":$number" -screen 0 $((2 * width + 40))x$((height + 100))x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
-    N2E_XVFB=$!
-    if n2e_display_up "$number"; then
-        export DISPLAY=":$number"
-        weston --backend=x11-backend.so --output-count=2 --width=$width --height=$height --use-pixman \
-            --socket="$WAYLAND_DISPLAY" --idle-time=0 >>"$N2E_DIR/weston.log" 2>&1 &
-        N2E_WM=$!
-        for _ in $(seq $((N2E_WAIT * 10))); do
-            kill -0 "$N2E_WM" 2>/dev/null || break
-            outputs=$(xwininfo -root -children 2>/dev/null | awk '/"Weston Compositor - screen[01]"/ { print $1 }' | sort)
-            [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] && [ "$(printf '%s\n' "$outputs" | grep -c .)" -eq 2 ] && break
-            outputs=""
-            sleep 0.1
-        done
-        [ -n "$outputs" ] && break
-        kill "$N2E_WM" 2>/dev/null
-        wait "$N2E_WM" 2>/dev/null
-        N2E_WM=""
-    fi
-    kill "$N2E_XVFB" 2>/dev/null
-    wait "$N2E_XVFB" 2>/dev/null
-    N2E_XVFB=""
-done
-[ -n "$outputs" ] || n2e_fail "could not start Xvfb and weston with two outputs on any display from :300 to :399, see $N2E_DIR/weston.log"
+n2e_start_weston_on_x $((2 * width + 40))x$((height + 100)) 2 scrivlet-curtains --width=$width --height=$height \
+    --use-pixman
 # Weston opens both outputs' windows at the screen's corner: the second goes
 # to the right of the first, where its input is read from too.
-second=$(xwininfo -root -children | awk '/"Weston Compositor - screen1"/ { print $1; exit }')
+second=$(printf '%s\n' "$N2E_WESTON_WINDOWS" | sed -n 2p)
 xdotool windowmove "$second" "$width" 0
 for _ in $(seq $((N2E_WAIT * 10))); do
     read -r secondX _ < <(n2e_window_box "$second")
