@@ -95,9 +95,17 @@ e2e_start() {
 # Prints the X id of the program's window (titled "scrivlet" at first,
 # "Scrivlet..." once the options are applied; the search ignores case), or
 # of the first window whose title matches PATTERN.
+# Polls rather than waiting in one `xdotool search --sync`: that search ends
+# with an X error when a window it is looking at goes away meanwhile, as the
+# hidden windows of a Wine prefix's first start do.
 e2e_wait_window() {  # e2e_wait_window [PATTERN]
-    timeout "$E2E_WAIT" xdotool search --sync --name "${1:-^scrivlet}" 2>/dev/null | head -n 1
-    [ "${PIPESTATUS[0]}" -eq 0 ]
+    local found="" deadline=$((SECONDS + E2E_WAIT))
+    while [ "$SECONDS" -le "$deadline" ]; do
+        found=$(xdotool search --name "${1:-^scrivlet}" 2>/dev/null | head -n 1)
+        [ -n "$found" ] && echo "$found" && return 0
+        sleep 0.1
+    done
+    return 1
 }
 
 # Parks the pointer, starts the program and waits for its window, whose X id
