@@ -81,6 +81,14 @@ std::set<std::string> Listing(const std::string& folder)
     return names;
 }
 
+// A case's own name, so that ctest lists it the same in every build and a
+// failure can be run again by it.
+template <typename Case>
+std::string CaseName(const ::testing::TestParamInfo<Case>& info)
+{
+    return info.param.name;
+}
+
 }  // namespace
 
 TEST(TemporaryFileName, SitsInTheTargetsFolder)
@@ -94,6 +102,7 @@ TEST(TemporaryFileName, SitsInTheTargetsFolder)
 }
 
 struct StepCase {
+    const char* name;
     const char* failing;
     FileError failure;
     FileError result;
@@ -116,21 +125,23 @@ const std::string kRemove = "remove D:\\p\\~scrivlet0.tmp";
 
 INSTANTIATE_TEST_SUITE_P(
     EachStepFailing, AtomicSteps,
-    ::testing::Values(StepCase{"", FileError::None, FileError::None, {kCreate, "write 3", "flush", "close", kReplace}},
+    ::testing::Values(StepCase{"NothingFails", "", FileError::None, FileError::None,
+                               {kCreate, "write 3", "flush", "close", kReplace}},
                       // Nothing was created, so nothing is removed.
-                      StepCase{"create", FileError::NotWritable, FileError::NotWritable, {kCreate}},
-                      StepCase{"write", FileError::DiskFull, FileError::DiskFull,
+                      StepCase{"Create", "create", FileError::NotWritable, FileError::NotWritable, {kCreate}},
+                      StepCase{"Write", "write", FileError::DiskFull, FileError::DiskFull,
                                {kCreate, "write 3", "close", kRemove}},
-                      StepCase{"flush", FileError::DiskFull, FileError::DiskFull,
+                      StepCase{"Flush", "flush", FileError::DiskFull, FileError::DiskFull,
                                {kCreate, "write 3", "flush", "close", kRemove}},
-                      StepCase{"close", FileError::Other, FileError::Other,
+                      StepCase{"Close", "close", FileError::Other, FileError::Other,
                                {kCreate, "write 3", "flush", "close", kRemove}},
                       // The folder took the temporary file: a refusal comes
                       // from the file already there.
-                      StepCase{"replace", FileError::NotWritable, FileError::InUse,
+                      StepCase{"ReplaceRefused", "replace", FileError::NotWritable, FileError::InUse,
                                {kCreate, "write 3", "flush", "close", kReplace, kRemove}},
-                      StepCase{"replace", FileError::InUse, FileError::InUse,
-                               {kCreate, "write 3", "flush", "close", kReplace, kRemove}}));
+                      StepCase{"ReplaceInUse", "replace", FileError::InUse, FileError::InUse,
+                               {kCreate, "write 3", "flush", "close", kReplace, kRemove}}),
+    CaseName<StepCase>);
 
 TEST(AtomicFile, AFolderOfThatNameIsRefusedBeforeAnythingIsWritten)
 {
@@ -226,6 +237,7 @@ TEST_F(PosixAtomicFile, CreateNewNamesWhyItFailed)
 enum class Place { MissingFolder, FullDisk, ReadOnlyFolder };
 
 struct FailureCase {
+    const char* name;
     Place place;
     FileError expected;
 };
@@ -270,6 +282,8 @@ TEST_F(PosixAtomicFile, AFolderOfTheNameStaysWithWhatIsInIt)
 }
 
 INSTANTIATE_TEST_SUITE_P(Places, PosixFailures,
-                         ::testing::Values(FailureCase{Place::MissingFolder, FileError::NoFolder},
-                                           FailureCase{Place::FullDisk, FileError::DiskFull},
-                                           FailureCase{Place::ReadOnlyFolder, FileError::NotWritable}));
+                         ::testing::Values(FailureCase{"MissingFolder", Place::MissingFolder, FileError::NoFolder},
+                                           FailureCase{"FullDisk", Place::FullDisk, FileError::DiskFull},
+                                           FailureCase{"ReadOnlyFolder", Place::ReadOnlyFolder,
+                                                       FileError::NotWritable}),
+                         CaseName<FailureCase>);

@@ -89,7 +89,10 @@ INSTANTIATE_TEST_SUITE_P(Widths, BmpShapes,
                          ::testing::Values(BmpShape{10, 3, 32},  // 30 bytes and two filler bytes
                                            BmpShape{8, 3, 24},   // no filler
                                            BmpShape{1, 1, 4}, BmpShape{2, 1, 8}, BmpShape{3, 200, 12},
-                                           BmpShape{1279, 2, 3840}));
+                                           BmpShape{1279, 2, 3840}),
+                         [](const ::testing::TestParamInfo<BmpShape>& info) {
+                             return "Width" + std::to_string(info.param.width);
+                         });
 
 TEST(Bmp, OnePixelFileByteForByte)
 {

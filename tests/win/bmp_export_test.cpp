@@ -103,6 +103,9 @@ INSTANTIATE_TEST_SUITE_P(Widths, BmpExportShapes,
                                            CanvasShape{13, 4},  // one filler byte
                                            CanvasShape{11, 3},  // three
                                            CanvasShape{8, 6},   // none
-                                           CanvasShape{1, 1}));
+                                           CanvasShape{1, 1}),
+                         [](const ::testing::TestParamInfo<CanvasShape>& info) {
+                             return "Width" + std::to_string(info.param.width);
+                         });
 
 }  // namespace
