@@ -212,3 +212,7 @@ add_test(NAME layout.boundaries COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/l
                                         ${CMAKE_CURRENT_SOURCE_DIR})
 add_test(NAME layout.boundaries_caught COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/layout/boundaries_caught.sh
                                                ${CMAKE_CURRENT_SOURCE_DIR}/tests/layout/check-boundaries.sh)
+
+# tools/install-deps.sh against a mirror mid-sync, with stand-ins for apt.
+add_test(NAME tools.install_deps COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/tools/install_deps.sh
+                                         ${CMAKE_CURRENT_SOURCE_DIR}/tools/install-deps.sh)

@@ -3,6 +3,13 @@
 # missing ones: on a machine that has them all it returns at once without
 # touching apt. Needs root, or sudo. With --bench it also installs what
 # bench/run and bench/fuzz need.
+#
+# A mirror caught mid-sync must not stop a first run. A failed index is
+# fetched once more and then left to the lists apt already has. The i386
+# packages (32-bit Wine) go in on their own, after the rest: when that side
+# of the mirror lags behind amd64's, the two cannot agree on versions, and
+# the Wine tests run the 64-bit Windows build until it catches up
+# (tools/wine-env.sh picks it when 32-bit Wine is missing).
 set -euo pipefail
 
 native=(g++ make cmake python3 googletest libgtest-dev libbenchmark-dev)
@@ -37,8 +44,15 @@ installed() {
 }
 
 missing=()
+main_packages=()
+i386_packages=()
 for package in "${wanted[@]}"; do
-    installed "$package" || missing+=("$package")
+    installed "$package" && continue
+    missing+=("$package")
+    case "$package" in
+        *:i386) i386_packages+=("$package") ;;
+        *) main_packages+=("$package") ;;
+    esac
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
@@ -51,12 +65,89 @@ else
     echo "  ${missing[*]}" >&2
     exit 1
 fi
-
-echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
-# wine32 comes from the i386 side of the archive.
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+
+# apt's output of the last step, kept to say what went wrong.
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+
+# Lines on standard input, each once, joined with ", ".
+join_once() {
+    awk '!seen[$0]++ { printf "%s%s", sep, $0; sep = ", " } END { if (sep) print "" }'
+}
+
+# Whether the update whose status is $1 (output in $log) left an index
+# behind: apt exits 100 for that, though some versions only warn.
+update_failed() {
+    [ "$1" -ne 0 ] || grep -qE '^E:|^W: Failed to fetch|Some index files failed' "$log"
+}
+
+# The indexes the update could not fetch, briefly: apt's "Err:" lines name
+# them ("bookworm-security/main i386 Packages"); failing those, the addresses
+# it failed to fetch, or else its first complaint.
+failed_indexes() {
+    local what
+    what=$(sed -n 's/^Err:[0-9]* [^ ]* //p' "$log" | join_once)
+    [ -n "$what" ] || what=$(sed -nE 's/^[EW]: Failed to fetch ([^ ]+).*/\1/p' "$log" | join_once)
+    [ -n "$what" ] || what=$(sed -n '/^[EW]: /{s/^.: //p;q;}' "$log")
+    echo "${what:-apt gave no reason}"
+}
+
+# One more try if the mirror served a broken index, then on with the lists
+# apt has: what we want is most often in them already.
+update_lists() {
+    local status
+    for _ in 1 2; do
+        status=0
+        "${as_root[@]}" apt-get update -q >"$log" 2>&1 || status=$?
+        update_failed "$status" || return 0
+    done
+    echo "install-deps.sh: apt-get update could not fetch some indexes ($(failed_indexes)); going on with the package lists apt has." >&2
+}
+
+# The packages apt's complaints in $log name; failing those, the arguments.
+packages_named() {
+    local named
+    named=$(sed -nE -e "s/^E: Unable to locate package (.*)/\1/p" \
+        -e "s/^E: Package '([^']*)' has no installation candidate/\1/p" \
+        -e 's/^ ([^ ]+) : .*/\1/p' "$log" | join_once)
+    echo "${named:-$*}"
+}
+
+# What apt said went wrong: the unmet dependencies it lists, and its E: lines.
+apt_reason() {
+    awk '/unmet dependencies:/ { deps = 1 } deps || /^E: /' "$log"
+}
+
+# The packages nothing can stand in for: apt's output shows as it comes,
+# and if it fails, its reason comes again at the end, where it is seen.
+install_main() {
+    local status=0 reason
+    echo "Installing: ${missing[*]}"
+    "${as_root[@]}" apt-get install -y -q "$@" 2>&1 | tee "$log" || status=$?
+    [ "$status" -eq 0 ] && return 0
+    reason=$(apt_reason)
+    {
+        echo "install-deps.sh: could not install $(packages_named "$@"); apt-get said:"
+        echo "${reason:-apt-get install exited with status $status}"
+    } >&2
+    exit 1
+}
+
+# 32-bit Wine, quietly: where it cannot be had, the 64-bit build stands in,
+# and every later run tries again.
+install_i386() {
+    "${as_root[@]}" apt-get install -y -q "$@" >"$log" 2>&1 && return 0
+    echo "install-deps.sh: 32-bit Wine ($*) could not be installed, so the Wine tests will run the 64-bit Windows build; run tools/install-deps.sh, or ./test.sh, again once the mirror has caught up." >&2
+}
+
+if [ ${#i386_packages[@]} -gt 0 ] && ! grep -qx i386 <<<"$(dpkg --print-foreign-architectures)"; then
     "${as_root[@]}" dpkg --add-architecture i386
 fi
-"${as_root[@]}" apt-get update -q
-"${as_root[@]}" apt-get install -y -q "${missing[@]}"
+update_lists
+if [ ${#main_packages[@]} -gt 0 ]; then
+    install_main "${main_packages[@]}"
+fi
+if [ ${#i386_packages[@]} -gt 0 ]; then
+    install_i386 "${i386_packages[@]}"
+fi
