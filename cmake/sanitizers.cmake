@@ -29,3 +29,7 @@ foreach(source IN LISTS FUZZ_TARGET_SOURCES)
   add_test(NAME fuzz_corpus.${name}
            COMMAND ${target}_corpus ${CMAKE_CURRENT_SOURCE_DIR}/tests/fuzz/corpus/${name})
 endforeach()
+
+# bench/fuzz is run by hand; this keeps it from drifting from the layout:
+# every source it compiles, and every target's seeds, are where it looks.
+add_test(NAME bench.fuzz_sources COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/bench/fuzz --check)
