@@ -22,10 +22,7 @@ n2e_cleanup() {
     if [ -n "$N2E_PID" ] && kill -0 "$N2E_PID" 2>/dev/null; then
         kill "$N2E_PID" 2>/dev/null
         # A modal box of the program's may take the first signal for itself.
-        for _ in $(seq 50); do
-            kill -0 "$N2E_PID" 2>/dev/null || break
-            sleep 0.1
-        done
+        n2e_until 5 '! kill -0 "$N2E_PID" 2>/dev/null'
         kill -9 "$N2E_PID" 2>/dev/null
         wait "$N2E_PID" 2>/dev/null
     fi
@@ -152,21 +149,25 @@ n2e_start() {
     N2E_PID=$!
 }
 
+# Waits until the shell condition $2 holds, evaluated afresh every tenth of
+# a second with the caller's variables (not its arguments), for at most $1
+# seconds; false when it never did.
+n2e_until() {
+    local n2eEnd=$((SECONDS + $1))
+    until eval "$2"; do
+        [ "$SECONDS" -lt "$n2eEnd" ] || return 1
+        sleep 0.1
+    done
+}
+
 # Prints the X id of the first visible window titled as the pattern $1, or
 # fails after N2E_WAIT seconds. A plain search, tried again and again: with
 # --sync xdotool dies of an X error when a window closes during its search
 # (a chooser going away as a message box comes up).
 n2e_find_window() {
-    local found
-    for _ in $(seq $((N2E_WAIT * 10))); do
-        found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
-        if [ -n "$found" ]; then
-            echo "$found"
-            return 0
-        fi
-        sleep 0.1
-    done
-    return 1
+    local pattern=$1 found=""
+    n2e_until "$N2E_WAIT" 'found=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n 1); [ -n "$found" ]' &&
+        echo "$found"
 }
 
 # Prints the X id of the program's window (X11 class "scrivlet").
@@ -175,31 +176,28 @@ n2e_wait_window() {
     [ "${PIPESTATUS[0]}" -eq 0 ]
 }
 
-# Alt+letter, then waits until the menu is open (a second visible window
-# of the program: the popup) and presses $2 in it, when given.
+# True while the toy's main window (titled "Scrivlet" or "Scrivlet. (Alt-F -
+# menu)", not one of its dialogs) is the active one, which gets the keys.
+N2E_TOY_ACTIVE='[[ "$(xdotool getactivewindow getwindowname 2>/dev/null)" =~ ^Scrivlet(\.\ |$) ]]'
+
+# Alt+letter once the toy's window is active, then waits until the menu is
+# open (a second visible window of the program: the popup) and presses $2
+# in it, when given.
 n2e_menu() {
+    n2e_until "$N2E_WAIT" "$N2E_TOY_ACTIVE" || n2e_fail "the toy's window is not active for Alt-$1"
     xdotool key "alt+$1"
-    for _ in $(seq $((N2E_WAIT * 10))); do
-        if [ "$(xdotool search --onlyvisible --classname '^scrivlet$' 2>/dev/null | wc -l)" -ge 2 ]; then
-            sleep 0.1
-            [ -z "${2:-}" ] || xdotool key "$2"
-            return 0
-        fi
-        sleep 0.1
-    done
-    n2e_fail "no menu opened after Alt-$1"
+    n2e_until "$N2E_WAIT" '[ "$(xdotool search --onlyvisible --classname "^scrivlet\$" 2>/dev/null | wc -l)" -ge 2 ]' ||
+        n2e_fail "no menu opened after Alt-$1"
+    [ -z "${2:-}" ] || xdotool key "$2"
 }
 
 # Waits until the window's title is $2.
 n2e_wait_title() {
-    local title=""
-    for _ in $(seq $((N2E_WAIT * 10))); do
-        title=$(xdotool getwindowname "$1" 2>/dev/null)
-        [ "$title" = "$2" ] && return 0
-        sleep 0.1
-    done
-    echo "$title"
-    return 1
+    local window=$1 wanted=$2 title=""
+    n2e_until "$N2E_WAIT" 'title=$(xdotool getwindowname "$window" 2>/dev/null); [ "$title" = "$wanted" ]' || {
+        echo "$title"
+        return 1
+    }
 }
 
 # Prints "left top width height" of a window's inside on the screen.
@@ -220,8 +218,9 @@ n2e_pixel() {
 n2e_brightest() { x11_brightest "$@"; }
 
 # Waits until the window, title bar and menu bar on top, shows a black
-# canvas below them, and sets N2E_TOP to the canvas's top on the screen:
-# the first all-black row down the left edge.
+# canvas below them and is the active window, ready for keys, and sets
+# N2E_TOP to the canvas's top on the screen: the first all-black row down
+# the left edge.
 n2e_wait_canvas() {
     local shot="" height=$1
     for _ in $(seq $((N2E_WAIT * 5))); do
@@ -229,21 +228,16 @@ n2e_wait_canvas() {
         N2E_TOP=$(/usr/bin/convert "$shot" -crop "1x${height}+2+0" +repage -depth 8 txt:- 2>/dev/null |
             awk -F'[,:]' '/#000000/ { print $2; exit }')
         if [ -n "$N2E_TOP" ] && [ "$N2E_TOP" -ge 20 ] &&
-            [ "$(n2e_brightest "$shot" "100x$((height - N2E_TOP))+0+$N2E_TOP")" -eq 0 ]; then
+            [ "$(n2e_brightest "$shot" "100x$((height - N2E_TOP))+0+$N2E_TOP")" -eq 0 ] && eval "$N2E_TOY_ACTIVE"; then
             return 0
         fi
         sleep 0.2
     done
-    n2e_fail "no black canvas below a title and a menu bar, see $shot"
+    n2e_fail "no black canvas below a title and a menu bar on the active window, see $shot"
 }
 
 n2e_wait_exit() {
-    local tries=$((N2E_WAIT * 10))
-    while kill -0 "$N2E_PID" 2>/dev/null; do
-        tries=$((tries - 1))
-        [ "$tries" -gt 0 ] || return 1
-        sleep 0.1
-    done
+    n2e_until "$N2E_WAIT" '! kill -0 "$N2E_PID" 2>/dev/null' || return 1
     wait "$N2E_PID"
     N2E_STATUS=$?
     N2E_PID=""

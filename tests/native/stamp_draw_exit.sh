@@ -37,16 +37,9 @@ n2e_start "$program"
 window=$(n2e_wait_window) || n2e_fail "no window of class scrivlet appeared within ${N2E_WAIT}s"
 title=$(n2e_wait_title "$window" Scrivlet) || n2e_fail "the title is \"$title\", not \"Scrivlet\""
 
-maximised=0
-for _ in $(seq 50); do
-    read -r width height < <(xdotool getwindowgeometry "$window" | awk '/Geometry:/ { split($2, s, "x"); print s[1], s[2] }')
-    if [ "$width" -eq "$screenWidth" ] && [ "$height" -ge $((screenHeight - 40)) ]; then
-        maximised=1
-        break
-    fi
-    sleep 0.1
-done
-[ "$maximised" -eq 1 ] || n2e_fail "window is ${width}x${height}, not maximised on ${screenWidth}x${screenHeight}"
+WIDTH="" HEIGHT=""
+n2e_until 5 'eval "$(xdotool getwindowgeometry --shell "$window")"; [ "$WIDTH" -eq "$screenWidth" ] && [ "$HEIGHT" -ge $((screenHeight - 40)) ]' ||
+    n2e_fail "window is ${WIDTH}x${HEIGHT}, not maximised on ${screenWidth}x${screenHeight}"
 
 # The canvas is black from its top edge to the bottom of the screen.
 n2e_wait_canvas "$screenHeight"
@@ -57,9 +50,10 @@ shot=$N2E_DIR/start.png
 # One monitor: no curtain window is made.
 [ -z "$(xdotool search --classname '^scrivlet-curtain$' 2>/dev/null)" ] || n2e_fail "a curtain window exists on one monitor"
 
-# While the toy is active nobody else can take the keyboard.
-"$probe"
-[ $? -eq 3 ] || n2e_fail "the keyboard is not held while the toy is active"
+# While the toy is active nobody else can take the keyboard: it takes it on
+# activation, in its own time.
+probeIs() { "$probe"; [ $? -eq "$1" ]; }
+n2e_until 3 'probeIs 3' || n2e_fail "the keyboard is not held while the toy is active"
 
 # F10 and a bare Alt do nothing: no menu opens (or the letters below would
 # go to it) and nothing is stamped (or the blossoms would move). Then six
@@ -67,29 +61,29 @@ shot=$N2E_DIR/start.png
 # it means; later ones are taken as soon as they are read): blossoms where
 # the core puts them on a canvas of this size. A centre that a later
 # blossom (or its black copy) may cover is not checked; the last one always
-# is.
+# is. The keys come after F10 and Alt, so their blossoms on the screen say
+# that those two were handled.
 xdotool key F10
 xdotool key alt
-sleep 0.3
 keys=(a b c a b c)
 keyLines=$(printf 'key\n%.0s' "${keys[@]}")
 xdotool key "${keys[@]}"
 printf 'size %s %s\n%s\n' "$screenWidth" "$canvasHeight" "$keyLines" | "$replay" | grep '^stamp' >"$N2E_DIR/stamps"
 [ "$(wc -l <"$N2E_DIR/stamps")" -eq ${#keys[@]} ] || n2e_fail "scrivlet-replay did not predict ${#keys[@]} stamps"
-sleep 0.5
-shot=$(n2e_screenshot stamps)
-checked=0
-while read -r x y colour covered; do
-    [ "$covered" -eq 1 ] && continue
-    seen=$(n2e_pixel "$shot" "$x" $((y + N2E_TOP)))
-    [ "$seen" = "$colour" ] || n2e_fail "blossom centre ($x,$y) is $seen, not $colour; see $shot"
-    checked=$((checked + 1))
-done < <(awk '{ x[NR] = $2; y[NR] = $3; r[NR] = ($4 > $5 ? $4 : $5) * 5 / 4 + 2; c[NR] = $6 }
+awk '{ x[NR] = $2; y[NR] = $3; r[NR] = ($4 > $5 ? $4 : $5) * 5 / 4 + 2; c[NR] = $6 }
     END { for (i = 1; i <= NR; i++) { covered = 0
             for (j = i + 1; j <= NR; j++)
                 if ((x[i] - x[j]) ^ 2 + (y[i] - y[j]) ^ 2 <= r[j] ^ 2) covered = 1
-            print x[i], y[i], c[i], covered } }' "$N2E_DIR/stamps")
-[ "$checked" -ge 1 ] || n2e_fail "no blossom centre could be checked"
+            if (!covered) print x[i], y[i], c[i] } }' "$N2E_DIR/stamps" >"$N2E_DIR/centres"
+[ -s "$N2E_DIR/centres" ] || n2e_fail "no blossom centre could be checked"
+centresShown() {  # every centre checked has its colour on a new screenshot
+    shot=$(n2e_screenshot stamps)
+    while read -r x y colour; do
+        seen=$(n2e_pixel "$shot" "$x" $((y + N2E_TOP)))
+        [ "$seen" = "$colour" ] || return 1
+    done <"$N2E_DIR/centres"
+}
+n2e_until "$N2E_WAIT" centresShown || n2e_fail "blossom centre ($x,$y) is $seen, not $colour; see $shot"
 
 # A fast drag with the left button through four corners: a move every 3 ms,
 # faster than the toy's frame, so that they are read in batches (but not so
@@ -113,10 +107,9 @@ xdotool "${moves[@]}" mouseup 1
 read -r _ _ _ lastX lastY _ lastColour _ < <(printf 'size %s %s\n%s\n%s' "$screenWidth" "$canvasHeight" "$keyLines" "$script" |
     "$replay" | grep '^segment' | tail -1)
 [ -n "$lastColour" ] || n2e_fail "scrivlet-replay predicted no segment for the drag"
-sleep 0.5
-shot=$(n2e_screenshot drag)
-seen=$(n2e_pixel "$shot" "$lastX" $((lastY + N2E_TOP)))
-[ "$seen" = "$lastColour" ] || n2e_fail "the drag's last point ($lastX,$lastY) is $seen, not $lastColour: moves were lost or merged; see $shot"
+# The last segment is drawn after all the others.
+n2e_until "$N2E_WAIT" 'shot=$(n2e_screenshot drag); seen=$(n2e_pixel "$shot" "$lastX" $((lastY + N2E_TOP))); [ "$seen" = "$lastColour" ]' ||
+    n2e_fail "the drag's last point ($lastX,$lastY) is $seen, not $lastColour: moves were lost or merged; see $shot"
 for ((i = 2; i < ${#path[@]}; i += 2)); do
     x=$(((path[i - 2] + path[i]) / 2))
     y=$(((path[i - 1] + path[i + 1]) / 2 + N2E_TOP))
@@ -128,34 +121,20 @@ done
 # (a click on its title bar), it holds it again.
 xmessage -geometry 300x80+100+100 "another program" >/dev/null 2>&1 &
 other=$!
-probeUntil() {  # probeUntil STATUS: polls the probe until it gives STATUS
-    for _ in $(seq 30); do
-        "$probe"
-        [ $? -eq "$1" ] && return 0
-        sleep 0.1
-    done
-    return 1
-}
-probeUntil 0 || n2e_fail "the keyboard is still held while another program is active"
-xdotool mousemove $((screenWidth / 2)) 5
-sleep 0.2
-xdotool click 1
-probeUntil 3 || n2e_fail "the keyboard is not held again after the toy was activated again"
+n2e_until 3 'probeIs 0' || n2e_fail "the keyboard is still held while another program is active"
+xdotool mousemove $((screenWidth / 2)) 5 click 1
+n2e_until 3 'probeIs 3' || n2e_fail "the keyboard is not held again after the toy was activated again"
 kill "$other" 2>/dev/null
 wait "$other" 2>/dev/null
 
 # A click on File opens it, although the toy holds the keyboard; Escape
-# closes it and the toy holds the keyboard again.
-xdotool mousemove 20 $((N2E_TOP - 12))
-sleep 0.2
-xdotool click 1
-sleep 0.5
-shot=$(n2e_screenshot file-clicked)
-[ "$(n2e_brightest "$shot" "60x40+10+$((N2E_TOP + 5))")" -gt 100 ] || n2e_fail "a click on File opened no menu, see $shot"
+# closes it (its popup goes) and the toy holds the keyboard again.
+xdotool mousemove 20 $((N2E_TOP - 12)) click 1
+n2e_until "$N2E_WAIT" 'shot=$(n2e_screenshot file-clicked); [ "$(n2e_brightest "$shot" "60x40+10+$((N2E_TOP + 5))")" -gt 100 ]' ||
+    n2e_fail "a click on File opened no menu, see $shot"
 xdotool key Escape
-sleep 0.3
-"$probe"
-[ $? -eq 3 ] || n2e_fail "the keyboard is not held again after the menu closed"
+n2e_until "$N2E_WAIT" '[ "$(xdotool search --onlyvisible --classname "^scrivlet\$" | wc -l)" -eq 1 ]' &&
+    n2e_until 3 'probeIs 3' || n2e_fail "the keyboard is not held again after the menu closed"
 
 # Alt-F opens File; x is E_xit.
 n2e_menu f x
