@@ -59,6 +59,10 @@ struct Platform {
     // that offers no confinement): the title then names no menu that only
     // the keyboard reaches.
     bool (*confinePointer)() = nullptr;
+    // Whether the hold last made is still in force, where the platform can
+    // lose it without telling (Wine drops a cursor clip now and then while
+    // it moves the focus).
+    bool (*pointerStillHeld)() = nullptr;
     void (*freePointer)() = nullptr;
     void (*setTitle)(const char* title) = nullptr;
     // Black windows of the toy's at these screen rectangles, above other

@@ -146,6 +146,16 @@ void OnTick(Program& program)
 {
     if (program.canvasReady)
         Paint(program, OnTimerTick(program.toy));
+    const Platform& platform = program.platform;
+    if (!program.pointerWanted || !platform.confinePointer)
+        return;
+    if (program.pointerHeld && (!platform.pointerStillHeld || platform.pointerStillHeld()))
+        return;
+    // The title changes only when the hold does.
+    const bool held = platform.confinePointer();
+    if (held != program.pointerHeld)
+        Call(platform.setTitle, held ? kConfinedTitle : kPlainTitle);
+    program.pointerHeld = held;
 }
 
 void OnActivation(Program& program, bool active)
@@ -185,6 +195,8 @@ void OnMenuOpening(Program& program)
         return;
     Call(program.platform.holdKeyboard, false);
     Call(program.platform.freePointer);
+    // Nothing is held again until the menu has closed.
+    program.pointerWanted = program.pointerHeld = false;
 }
 
 void OnMenuClosed(Program& program, bool active)
@@ -231,14 +243,18 @@ void ApplyPointerMoment(Program& program, PointerMoment moment)
     case PointerAction::Confine: {
         const bool held = platform.confinePointer && platform.confinePointer();
         Call(platform.setTitle, held ? kConfinedTitle : kPlainTitle);
+        program.pointerWanted = platform.confinePointer != nullptr;
+        program.pointerHeld = held;
         break;
     }
     case PointerAction::Release:
         Call(platform.freePointer);
         Call(platform.setTitle, kPlainTitle);
+        program.pointerWanted = program.pointerHeld = false;
         break;
     case PointerAction::FreeClip:
         Call(platform.freePointer);
+        program.pointerWanted = program.pointerHeld = false;
         break;
     case PointerAction::Keep:
         break;

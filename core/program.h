@@ -22,6 +22,10 @@ struct Program {
     bool canvasReady = false;  // no mark is made before the canvas is
     bool active = false;       // the toy is the active program
     bool dialogActive = false; // a dialog of the toy's is, where that is told apart
+    // Confinement was asked for, and whether the platform holds the
+    // pointer now: a hold that failed or was lost is tried again each tick.
+    bool pointerWanted = false;
+    bool pointerHeld = false;
     // The desktop's monitors and the toy's window, in screen coordinates,
     // and the curtains shown over them now.
     std::vector<Box> monitors;
@@ -57,7 +61,8 @@ void OnMouseButton(Program& program, MouseButton button, bool down);
 void OnKeyUp(Program& program, int clientRight, int clientBottom);
 // A turn of the mouse wheel: one walk step, whatever the mode.
 void OnWheel(Program& program);
-// A tick of the walk's timer: a walk step while auto draw is on.
+// A tick of the walk's timer: a walk step while auto draw is on, and the
+// pointer held again if a hold that was asked for failed or was lost.
 void OnTick(Program& program);
 
 // The toy's window became the active one, or stopped being it.

@@ -8,14 +8,24 @@ namespace {
 // the window before it is restored. Its client area is then empty and far off
 // screen, and a clip to it would pin the pointer in a corner.
 bool g_clipWaitsForWindow = false;
+// The clip as the system keeps it: the client area cut to the screen.
+RECT g_clip{};
 
 }  // namespace
 
-void ClipPointerToClient(HWND window)
+bool PointerClipInForce()
+{
+    if (g_clipWaitsForWindow)
+        return true;
+    RECT inForce{};
+    return GetClipCursor(&inForce) && EqualRect(&inForce, &g_clip);
+}
+
+bool ClipPointerToClient(HWND window)
 {
     if (IsIconic(window)) {
         g_clipWaitsForWindow = true;
-        return;
+        return true;
     }
     g_clipWaitsForWindow = false;
     RECT client{};
@@ -26,7 +36,15 @@ void ClipPointerToClient(HWND window)
     ClientToScreen(window, &bottomRight);
     RECT clip{};
     SetRect(&clip, topLeft.x, topLeft.y, bottomRight.x, bottomRight.y);
-    ClipCursor(&clip);
+    // Wine now and then keeps no clip (a clip asked for while it moves the
+    // focus, or by a program started after another's window closed): what
+    // GetClipCursor gives back says whether this one holds.
+    const RECT screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                      GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                      GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    if (!IntersectRect(&g_clip, &clip, &screen))
+        g_clip = clip;
+    return ClipCursor(&clip) && PointerClipInForce();
 }
 
 void FreePointer()

@@ -7,9 +7,12 @@
 #include "core/pointer_confinement.h"
 
 // Clips the pointer to the window's client area as it is now, in screen
-// coordinates. A minimised window has no client area to hold the pointer
-// in: then the clip waits until the window is shown again.
-void ClipPointerToClient(HWND window);
+// coordinates; true when the system holds that clip. A minimised window has
+// no client area to hold the pointer in: then the clip waits until the
+// window is shown again, which counts as held.
+bool ClipPointerToClient(HWND window);
+// True while the clip last made is the one in force (or still waits).
+bool PointerClipInForce();
 // Frees the pointer; drops a clip that was waiting.
 void FreePointer();
 // The window has been restored or maximised: applies a clip that was waiting.

@@ -23,12 +23,7 @@ HWND g_window = nullptr;
 SoundPlayer g_soundPlayer = PlayKeySound;
 
 void ClearWindowCanvas() { ClearCanvas(g_window); }
-// Windows keeps the clip, or takes it once a minimised window is restored.
-bool ClipPointer()
-{
-    ClipPointerToClient(g_window);
-    return true;
-}
+bool ClipPointer() { return ClipPointerToClient(g_window); }
 void SetTitle(const char* title) { SetWindowTextA(g_window, title); }
 void PlaySound(const std::string& soundFile) { g_soundPlayer(soundFile.c_str()); }
 void PrepareSound(const std::string& soundFile) { LookUpKeySound(soundFile.c_str()); }
@@ -76,6 +71,7 @@ void UseWin32Platform(HWND window)
     platform.paintBlossom = PaintBlossom;
     platform.clearCanvas = ClearWindowCanvas;
     platform.confinePointer = ClipPointer;
+    platform.pointerStillHeld = PointerClipInForce;
     platform.freePointer = FreePointer;
     platform.setTitle = SetTitle;
     platform.showCurtains = ShowCurtains;

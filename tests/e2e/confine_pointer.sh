@@ -26,10 +26,10 @@ value="010000000100000001000000000000000100000001000000$(printf 'key.wav' | od -
 "$WINE" reg add 'HKLM\Software\Scrivlet\1.2' /v Options /t REG_BINARY /d "$value" /f </dev/null >/dev/null 2>&1 ||
     e2e_fail "could not store the options with reg add"
 
-# Wait until the pointer is where it was sent.
+# The X server holds a grabbed pointer in its confining window as it moves,
+# so where a move ends is known as soon as the move is done.
 pointerAt() {  # pointerAt X Y: prints where the pointer ends up
     xdotool mousemove "$1" "$2"
-    sleep 0.3
     xdotool getmouselocation | sed -E 's/x:([0-9-]+) y:([0-9-]+).*/\1 \2/'
 }
 
@@ -38,11 +38,12 @@ e2e_park_pointer
 e2e_start "$exe"
 e2e_wait_window '^Scrivlet\. \(Alt-F - menu\)$' >/dev/null ||
     e2e_fail "no window titled \"Scrivlet. (Alt-F - menu)\" within ${E2E_WAIT}s: $(xdotool search --name '^scrivlet' getwindowname 2>/dev/null)"
-# Wine holds the X pointer in the clip once its window has the pointer
-# grab, a little after the title is set: wait for that, up to 3 s.
-for _ in $(seq 10); do
+# The title names Alt-F once Windows' clip holds; Wine holds the X pointer
+# in it once its window has the pointer grab, a moment later.
+for _ in $(seq $((E2E_WAIT * 10))); do
     read -r _ y < <(pointerAt "$((screenWidth / 2))" 5)
     [ "$y" -ge "$clientTop" ] && break
+    sleep 0.1
 done
 
 for target in "$((screenWidth / 2)) 5" "0 0" "$((screenWidth / 2)) 20"; do

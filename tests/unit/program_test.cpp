@@ -3,6 +3,7 @@
 // in order.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <new>
 #include <string>
 #include <vector>
@@ -283,6 +284,61 @@ TEST_F(ProgramTest, MenuHintOnlyWhileThePointerIsHeld)
     program.platform.holdKeyboard = nullptr;
     OnActivation(program, true);
     EXPECT_EQ(g_calls, Calls{"title " TEXT_TITLE_PLAIN});
+}
+
+// A hold the platform could not make, or lost without telling, is made
+// again on the next tick, and the title follows it; nothing is tried while
+// the toy is away, a menu is open or the option is off.
+TEST_F(ProgramTest, AFailedOrLostHoldIsTriedAgainEachTick)
+{
+    static bool stillHeld = true;
+    struct Step {
+        const char* what;
+        bool canHold;    // what confinePointer answers from here on
+        bool stillHeld;  // what pointerStillHeld answers
+        void (*step)(Program&);
+        Calls calls;
+    };
+    const auto tick = [](Program& p) { OnTick(p); };
+    const Step steps[] = {
+        {"refused at activation", false, false, [](Program& p) { OnActivation(p, true); },
+         {"hold keyboard", "confine", "title " TEXT_TITLE_PLAIN}},
+        {"still refused", false, false, tick, {"confine"}},
+        {"taken", true, true, tick, {"confine", "title " TEXT_TITLE_CONFINED}},
+        {"in force", true, true, tick, {}},
+        {"lost, and made again", true, false, tick, {"confine"}},
+        {"lost, and refused", false, false, tick, {"confine", "title " TEXT_TITLE_PLAIN}},
+        {"away", false, false, [](Program& p) { OnActivation(p, false); },
+         {"release keyboard", "free", "title " TEXT_TITLE_PLAIN}},
+        {"away, ticking", true, false, tick, {}},
+        {"back", false, false, [](Program& p) { OnActivation(p, true); },
+         {"hold keyboard", "confine", "title " TEXT_TITLE_PLAIN}},
+        {"menu open", true, false, [](Program& p) { OnMenuOpening(p); }, {"release keyboard", "free"}},
+        {"menu open, ticking", true, false, tick, {}},
+        {"menu closed", true, true, [](Program& p) { OnMenuClosed(p, true); },
+         {"hold keyboard", "confine", "title " TEXT_TITLE_CONFINED}},
+        {"option off", true, false, [](Program& p) { OnCommand(p, IDM_OPTIONS); },
+         {"options dialog", "tick 100", "free", "title " TEXT_TITLE_PLAIN, "display awake"}},
+        {"option off, ticking", true, false, tick, {}},
+    };
+    Program program = Started(true);
+    program.toy.options.clipMousePointer = 1;
+    program.platform.pointerStillHeld = [] { return stillHeld; };
+    // The dialog turns the option off (and auto draw on, which ticks at 100 ms).
+    program.platform.runOptionsDialog = [](OptionsRecord& live) {
+        Record("options dialog");
+        live.clipMousePointer = 0;
+        live.autoDraw = 1;
+    };
+    for (const Step& s : steps) {
+        g_pointerHeld = s.canHold;
+        stillHeld = s.stillHeld;
+        g_calls.clear();
+        s.step(program);
+        // The walk's marks are not what this journey is about.
+        g_calls.erase(std::remove(g_calls.begin(), g_calls.end(), "segment"), g_calls.end());
+        EXPECT_EQ(g_calls, s.calls) << s.what;
+    }
 }
 
 // A journey over a desktop whose monitors come and go while the toy is
