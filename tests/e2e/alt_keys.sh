@@ -21,18 +21,14 @@ e2e_launch "$exe"
 e2e_canvas_until black "$canvas" start >/dev/null
 
 # Alt alone, then a: the a must reach the canvas, not the menu.
-xdotool key alt
-sleep 0.4
-xdotool key a
+xdotool key alt a
 read -r x y colour < <(e2e_expected_stamp "$replay" 1)
 [ -n "${colour:-}" ] || e2e_fail "scrivlet-replay gave no stamp"
 e2e_wait_pixel "$x" "$y" "$colour" after-alt-a ||
     e2e_fail "after Alt then a, ($x,$y) of the canvas is $E2E_SEEN, not the first blossom's $colour; see $E2E_SHOT"
 
 # Alt-H opens Help; a chooses About by its first letter.
-xdotool key alt+h
-sleep 0.4
-xdotool key a
+xdotool key alt+h a
 timeout "$E2E_WAIT" xdotool search --sync --name '^About$' >/dev/null 2>&1 ||
     e2e_fail "no About box after Alt-H, a; see $(e2e_screenshot no-about)"
 e2e_screenshot about >/dev/null

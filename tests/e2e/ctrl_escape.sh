@@ -37,11 +37,7 @@ expectBlossoms() {  # expectBlossoms N WHAT
 xdotool key ctrl+Escape
 expectBlossoms 1 "Ctrl+Esc"
 # Ctrl let go before Escape: Escape's release must not slip through.
-xdotool keydown ctrl keydown Escape
-sleep 0.2
-xdotool keyup ctrl
-sleep 0.2
-xdotool keyup Escape
+xdotool keydown ctrl keydown Escape keyup ctrl keyup Escape
 expectBlossoms 2 "Ctrl+Esc with Ctrl let go first"
 xdotool key Escape
 expectBlossoms 3 "Escape alone"

@@ -42,10 +42,7 @@ shot=$E2E_SHOTS/start.png
 
 # A drag with the left button through five corners.
 path=(300 300 500 320 700 420 900 520 1000 680)
-xdotool mousemove "${path[0]}" "${path[1]}"
-sleep 0.2
-xdotool mousedown 1
-sleep 0.2
+xdotool mousemove "${path[0]}" "${path[1]}" mousedown 1
 for ((i = 2; i < ${#path[@]}; i += 2)); do
     # Intermediate positions, so the program sees a run of short moves.
     x0=${path[i - 2]} y0=${path[i - 1]} x1=${path[i]} y1=${path[i + 1]}
@@ -55,9 +52,16 @@ for ((i = 2; i < ${#path[@]}; i += 2)); do
     done
 done
 xdotool mouseup 1
-sleep 0.5
 
-shot=$(e2e_screenshot drag)
+# The drag has been drawn once its last stretch shows colour.
+last=$((${#path[@]} - 2))
+x=$((path[last - 2] + (path[last] - path[last - 2]) * 5 / 8))
+y=$((path[last - 1] + (path[last + 1] - path[last - 1]) * 5 / 8))
+for _ in $(seq $((E2E_WAIT * 5))); do
+    shot=$(e2e_screenshot drag)
+    [ "$(e2e_brightest "$shot" "3x3+$((x - 1))+$((y - 1))")" -ge 10 ] && break
+    sleep 0.2
+done
 for ((i = 2; i < ${#path[@]}; i += 2)); do
     # Halfway along a short move: a fast move's black margin covers the end
     # of the line before it, so the colour is surest away from the corners.

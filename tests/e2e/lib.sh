@@ -108,14 +108,23 @@ e2e_wait_window() {  # e2e_wait_window [PATTERN]
     return 1
 }
 
-# Parks the pointer, starts the program and waits for its window, whose X id
-# it leaves in E2E_WINDOW. RUN names the run in the failure ("the second
+# Parks the pointer, starts the program and waits until it has started:
+# its window (X id left in E2E_WINDOW) has traded the name it is made with,
+# "scrivlet", for a title of the toy's, which it sets once the options are
+# read and the canvas made. RUN names the run in the failure ("the second
 # run"), for scripts that start the program more than once.
 e2e_launch() {  # e2e_launch EXE [RUN]
+    local title="" deadline=$((SECONDS + E2E_WAIT))
     e2e_park_pointer
     e2e_start "$1"
     E2E_WINDOW=$(e2e_wait_window) ||
         e2e_fail "no window titled scrivlet appeared${2:+ in $2} within ${E2E_WAIT}s"
+    while [ "$SECONDS" -le "$deadline" ]; do
+        title=$(xdotool getwindowname "$E2E_WINDOW" 2>/dev/null)
+        [ "${title#Scrivlet}" != "$title" ] && return 0
+        sleep 0.1
+    done
+    e2e_fail "the window${2:+ of $2} is still titled \"$title\" after ${E2E_WAIT}s: the toy did not finish starting"
 }
 
 # Prints "left top width height" of a window's frame on the screen.
@@ -171,12 +180,28 @@ e2e_exit_alt_f4() {  # e2e_exit_alt_f4 [RUN]
     e2e_expect_exit "after Alt-F4" "${1:-}"
 }
 
+# Waits until the File menu hangs open below the menu bar: three places it
+# covers show the colour of the empty menu bar. The last look is kept as
+# menu.png.
+e2e_wait_file_menu() {
+    local shot bar width
+    read -r width _ < <(xdotool getdisplaygeometry)
+    for _ in $(seq $((E2E_WAIT * 5))); do
+        shot=$(e2e_screenshot menu)
+        bar=$(e2e_pixel "$shot" $((width - 10)) $((E2E_CLIENT_ORIGIN_Y - 10)))
+        [ "$(e2e_pixel "$shot" 5 $((E2E_CLIENT_ORIGIN_Y + 30)))" = "$bar" ] &&
+            [ "$(e2e_pixel "$shot" 90 $((E2E_CLIENT_ORIGIN_Y + 30)))" = "$bar" ] &&
+            [ "$(e2e_pixel "$shot" 95 $((E2E_CLIENT_ORIGIN_Y + 62)))" = "$bar" ] && return 0
+        sleep 0.2
+    done
+    e2e_fail "Alt-F opened no File menu, see $E2E_SHOTS/menu.png"
+}
+
 # File > Exit from the keyboard: Alt-F opens the File menu, x is E&xit. The
 # open menu is kept as menu.png, for a program that does not end.
 e2e_exit_through_menu() {  # e2e_exit_through_menu [RUN]
     xdotool key alt+f
-    sleep 0.4
-    e2e_screenshot menu >/dev/null
+    e2e_wait_file_menu
     xdotool key x
     e2e_expect_exit "after File > Exit (Alt-F, x), see $E2E_SHOTS/menu.png" "${1:-}"
 }
@@ -187,14 +212,9 @@ e2e_exit_through_menu() {  # e2e_exit_through_menu [RUN]
 # with the help file's title; a help window that never comes fails the test.
 e2e_open_help_contents() {
     xdotool key alt+f
-    sleep 0.4
-    xdotool key Right
-    sleep 0.3
-    xdotool key Right
-    sleep 0.3
-    xdotool key Down
-    sleep 0.3
-    xdotool key Return
+    e2e_wait_file_menu
+    # The menu takes the keys in the order they come.
+    xdotool key Right Right Down Return
     timeout "$E2E_WAIT" xdotool search --sync --name '^Scrivlet help$' >/dev/null 2>&1 || {
         e2e_screenshot no-help >/dev/null
         e2e_fail "Help > Contents opened no help window, see $E2E_SHOTS/no-help.png"

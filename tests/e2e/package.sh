@@ -29,7 +29,6 @@ read -r screenWidth _ < <(xdotool getdisplaygeometry)
 cd "$folder" || e2e_fail "no folder $folder"
 export WINEDEBUG=-all,+file
 e2e_launch scrivlet.exe
-sleep 0.5
 
 # There is no sound device here, so a key starts nothing; it still stamps.
 opened="z:$folder/key.wav\""
@@ -43,11 +42,14 @@ xdotool key a
 
 e2e_open_help_contents
 
-# Close the help window (it has the keyboard), then the toy.
+# Close the help window (it has the keyboard), then the toy, made active
+# again by a click on its caption.
 xdotool key alt+F4
-sleep 0.5
+for _ in $(seq $((E2E_WAIT * 10))); do
+    xdotool search --name '^Scrivlet help$' >/dev/null 2>&1 || break
+    sleep 0.1
+done
 xdotool mousemove $((screenWidth / 2)) 5 click 1
-sleep 0.5
 e2e_exit_alt_f4
 
 e2e_pass

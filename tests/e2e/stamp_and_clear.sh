@@ -24,16 +24,13 @@ xdotool keyup a
 [ "$(canvasUntil colour key-released)" -gt 0 ] ||
     e2e_fail "no blossom after the key was released, see $E2E_SHOTS/key-released.png"
 xdotool key b c d
-sleep 0.3
 
 # Alt-F opens File, Right moves to Edit, and pressing c picks "&Clear". The
 # command runs on the press; the canvas is checked before c is released,
 # since that release is an ordinary key release and stamps again.
 xdotool key alt+f
-sleep 0.4
-xdotool key Right
-sleep 0.4
-xdotool keydown c
+e2e_wait_file_menu
+xdotool key Right keydown c
 [ "$(canvasUntil black cleared)" -eq 0 ] || {
     xdotool keyup c
     e2e_fail "Edit > Clear left colour on the canvas, see $E2E_SHOTS/cleared.png"

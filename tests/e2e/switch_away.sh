@@ -14,38 +14,40 @@ e2e_prepare "$exe"
 read -r screenWidth _ < <(xdotool getdisplaygeometry)
 caption=$((screenWidth / 2))
 e2e_launch "$exe"
-sleep 0.5
 
-# A short stroke ending at (300, 300) on the screen, then the pointer waits
-# on the caption, where it makes no move on the canvas.
+# A short stroke ending at (300, 300) on the screen, drawn once its middle
+# shows; then the pointer waits on the caption, where it makes no move on
+# the canvas. The steps are apart so that Wine sends each move.
 for x in 200 250 300; do
     xdotool mousemove "$x" 300
     sleep 0.1
 done
+[ "$(e2e_canvas_until colour 5x5+248+298 stroke)" -gt 0 ] || e2e_fail "the first stroke is missing, see $E2E_SHOTS/stroke.png"
 xdotool mousemove "$caption" 5
-sleep 0.3
 
 other=$E2E_SHOTS/other.log
 "$WINE" notepad >"$other" 2>&1 &
 otherPid=$!
 otherWindow=$(timeout "$E2E_WAIT" xdotool search --sync --name 'Notepad' 2>/dev/null | head -n 1)
 [ -n "$otherWindow" ] || e2e_fail "Notepad did not open within ${E2E_WAIT}s"
-sleep 0.5
 xdotool windowmove "$otherWindow" 800 400
-sleep 0.3
+for _ in $(seq $((E2E_WAIT * 10))); do
+    read -r left top _ < <(e2e_window_frame "$otherWindow")
+    [ "$left" -ge 700 ] && [ "$top" -ge 300 ] && break
+    sleep 0.1
+done
+# The pointer rests over Notepad, as a parent's would, when Alt-F4 closes it.
 xdotool mousemove 950 500
 sleep 0.3
 e2e_screenshot other-open >/dev/null
 xdotool key alt+F4
 wait "$otherPid" 2>/dev/null
-sleep 0.5
+# The toy's first move after the switch draws at the pointer's new place.
 xdotool mousemove 960 510
-sleep 0.5
-
-shot=$(e2e_screenshot after)
+[ "$(e2e_canvas_until colour 5x5+958+508 after)" -gt 0 ] ||
+    e2e_fail "the pointer's new place has no colour (no move was seen), see $E2E_SHOTS/after.png"
+shot=$E2E_SHOTS/after.png
 [ "$(e2e_brightest "$shot" 5x5+248+298)" -gt 0 ] || e2e_fail "the first stroke is missing, see $shot"
-[ "$(e2e_brightest "$shot" 5x5+958+508)" -gt 0 ] ||
-    e2e_fail "the pointer's new place has no colour (no move was seen), see $shot"
 # Along the way from (300, 300) to (950, 500) the canvas stays black.
 for tenth in 2 4 5 6 8; do
     x=$((300 + 650 * tenth / 10))
