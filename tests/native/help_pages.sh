@@ -12,7 +12,7 @@ program=${1:?usage: help_pages.sh SCRIVLET}
 
 n2e_require_tools
 n2e_start_desktop
-read -r screenWidth _ < <(xdotool getdisplaygeometry)
+read -r screenWidth screenHeight < <(xdotool getdisplaygeometry)
 
 # The stand-in browser is the desktop's handler for web pages.
 export XDG_DATA_HOME=$N2E_DIR/data
@@ -34,18 +34,15 @@ printf '[Default Applications]\ntext/html=scrivlet-test-browser.desktop\n' >"$XD
 
 # Waits until the browser has been asked to open $1 pages in all.
 waitOpened() {
-    for _ in $(seq $((N2E_WAIT * 10))); do
-        [ -f "$opened" ] && [ "$(wc -l <"$opened")" -ge "$1" ] && return 0
-        sleep 0.1
-    done
-    return 1
+    local pages=$1
+    n2e_until "$N2E_WAIT" '[ -f "$opened" ] && [ "$(wc -l <"$opened")" -ge "$pages" ]'
 }
 
 xdotool mousemove $((screenWidth / 2)) 5
 n2e_start "$program"
 window=$(n2e_wait_window) || n2e_fail "no window of class scrivlet appeared within ${N2E_WAIT}s"
 n2e_wait_title "$window" Scrivlet >/dev/null || n2e_fail "the window never got its title"
-sleep 0.5
+n2e_wait_canvas "$screenHeight"
 
 # Alt-H opens Help; c picks Contents by its first letter, as in the
 # Windows program (the item has no mnemonic).
@@ -55,23 +52,18 @@ page=$(sed -n 1p "$opened")
 [[ "$page" == */help/scrivlet.htm ]] || n2e_fail "Help > Contents opened \"$page\""
 [ -f "$(dirname "$program")/help/scrivlet.htm" ] || n2e_fail "no help pages beside the program"
 
-# Help is the last button, in the dialog's bottom right corner. The dialog
-# stays open.
+# Help is the last button, in the dialog's bottom right corner, laid out
+# and placed before the dialog shows. The dialog stays open.
 n2e_menu f o
 dialog=$(n2e_find_window '^Scrivlet options$') ||
     n2e_fail "no window \"Scrivlet options\" after Alt-F, o"
-sleep 0.3
 read -r x y w h < <(n2e_window_box "$dialog")
-xdotool mousemove $((x + w - 40)) $((y + h - 20))
-sleep 0.2
-xdotool click 1
+xdotool mousemove $((x + w - 40)) $((y + h - 20)) click 1
 waitOpened 2 || n2e_fail "the dialog's Help opened nothing; see $(n2e_screenshot dialog-help)"
 page=$(sed -n 2p "$opened")
 [[ "$page" == file://*/help/scrivlet.htm#Options ]] || n2e_fail "the dialog's Help opened \"$page\""
 xdotool search --onlyvisible --name '^Scrivlet options$' >/dev/null || n2e_fail "the dialog closed on Help"
 xdotool key Escape
-sleep 0.3
-
 n2e_menu f x
 n2e_wait_exit || n2e_fail "still running ${N2E_WAIT}s after Alt-F, x"
 [ "$N2E_STATUS" -eq 0 ] || n2e_fail "exited with $N2E_STATUS"

@@ -15,15 +15,19 @@ n2e_start_desktop
 read -r screenWidth screenHeight < <(xdotool getdisplaygeometry)
 chooserTitle="Choose filename to save the image"
 
-# Saves through the chooser under the name $1 (typed as a full path).
+# Saves through the chooser under the name $1 (typed as a full path). The
+# modal chooser takes the keys as soon as it shows, but makes its Save
+# button sensitive (its label dark) only a moment after the last letter
+# typed, and Return does nothing before that.
 saveAs() {
+    local chooser x y w h
     n2e_menu f s
-    n2e_find_window "^$chooserTitle\$" >/dev/null ||
-        n2e_fail "no window \"$chooserTitle\" after Alt-F, s"
-    sleep 0.5
+    chooser=$(n2e_find_window "^$chooserTitle\$") || n2e_fail "no window \"$chooserTitle\" after Alt-F, s"
     # A leading / opens the chooser's location field.
     xdotool type --delay 20 "$1"
-    sleep 0.3
+    n2e_until "$N2E_WAIT" 'read -r x y w h < <(n2e_window_box "$chooser"); shot=$(n2e_screenshot chooser)
+        [ "$(/usr/bin/convert "$shot" -crop "60x20+$((x + w - 80))+$((y + h - 32))" -format "%[fx:int(minima*255)]" info:)" -lt 100 ]' ||
+        n2e_fail "the chooser's Save button stayed insensitive; see $N2E_DIR/chooser.png"
     xdotool key Return
 }
 
@@ -33,28 +37,18 @@ window=$(n2e_wait_window) || n2e_fail "no window of class scrivlet appeared with
 n2e_wait_title "$window" Scrivlet >/dev/null || n2e_fail "the window never got its title"
 n2e_wait_canvas "$screenHeight"
 xdotool key a b c d e f g h
-sleep 0.3
 
 saveAs "$N2E_DIR/picture"
-for _ in $(seq $((N2E_WAIT * 10))); do
-    [ -s "$N2E_DIR/picture.bmp" ] && break
-    sleep 0.1
-done
-[ -s "$N2E_DIR/picture.bmp" ] || n2e_fail "no $N2E_DIR/picture.bmp after saving"
+n2e_until "$N2E_WAIT" '[ -s "$N2E_DIR/picture.bmp" ]' || n2e_fail "no $N2E_DIR/picture.bmp after saving"
 read -r bmpWidth bmpHeight < <(identify -format '%w %h\n' "$N2E_DIR/picture.bmp")
 [ "$bmpWidth" -eq "$screenWidth" ] && [ "$bmpHeight" -eq $((screenHeight - N2E_TOP)) ] ||
     n2e_fail "the file is ${bmpWidth}x${bmpHeight}, the drawing area ${screenWidth}x$((screenHeight - N2E_TOP))"
 # Once the chooser has gone and the window has been redrawn, the screen
 # shows what the file holds.
-differ=""
-for _ in $(seq 20); do
-    sleep 0.3
-    shot=$(n2e_screenshot saved)
+n2e_until "$N2E_WAIT" 'shot=$(n2e_screenshot saved)
     /usr/bin/convert "$shot" -crop "${bmpWidth}x${bmpHeight}+0+$N2E_TOP" +repage "$N2E_DIR/area.png"
-    differ=$(compare -metric AE "$N2E_DIR/area.png" "$N2E_DIR/picture.bmp" null: 2>&1)
-    [ "$differ" = 0 ] && break
-done
-[ "$differ" = 0 ] || n2e_fail "the file differs from the drawing area in $differ pixels; see $shot"
+    differ=$(compare -metric AE "$N2E_DIR/area.png" "$N2E_DIR/picture.bmp" null: 2>&1); [ "$differ" = 0 ]' ||
+    n2e_fail "the file differs from the drawing area in $differ pixels; see $shot"
 [ "$(n2e_brightest "$N2E_DIR/area.png" "${bmpWidth}x${bmpHeight}+0+0")" -gt 0 ] ||
     n2e_fail "the drawing area is all black: nothing was drawn to compare"
 
@@ -64,8 +58,8 @@ n2e_find_window '^Picture not saved$' >/dev/null ||
     n2e_fail "no \"Picture not saved\" box after saving into /proc; see $(n2e_screenshot no-box)"
 n2e_screenshot failed >/dev/null
 xdotool key Return
-sleep 0.5
-kill -0 "$N2E_PID" 2>/dev/null || n2e_fail "the toy ended after a failed save"
+n2e_until "$N2E_WAIT" "$N2E_TOY_ACTIVE" && kill -0 "$N2E_PID" 2>/dev/null ||
+    n2e_fail "the toy ended after a failed save, or its window was not active again"
 
 # Alt-F4 closes the toy, as on Windows, although the window manager never
 # sees it while the toy holds the keyboard.
