@@ -19,11 +19,13 @@ build=${3:?usage: installed.sh deb|prefix PACKAGE.deb NATIVE_BUILD_DIR}
 . "$(dirname "$0")/lib.sh"
 
 # Presses a key and prints the format of the sound it plays on the null
-# sink ("s16le 1ch 22050Hz"), or nothing when none plays within about 2 s.
+# sink ("s16le 1ch 22050Hz"), or nothing when none plays. The first sound
+# loads libcanberra, which a busy machine takes a while for; the sound
+# itself is short, so the streams are looked at often.
 key_sound_format() {
     local formats=""
     xdotool key a
-    for _ in $(seq 100); do
+    for _ in $(seq $((N2E_WAIT * 20))); do
         formats=$(pactl list short sink-inputs 2>/dev/null | awk '{ print $(NF - 2), $(NF - 1), $NF }' | sort -u)
         [ -n "$formats" ] && break
         sleep 0.02
@@ -106,11 +108,7 @@ mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 pulseaudio --daemonize=no --exit-idle-time=-1 -n --load="module-null-sink sink_name=nul" \
     --load="module-native-protocol-unix" >"$N2E_DIR/pulseaudio.log" 2>&1 &
 pulse=$!
-for _ in $(seq 50); do
-    pactl info >/dev/null 2>&1 && break
-    sleep 0.1
-done
-pactl info >/dev/null 2>&1 || n2e_fail "PulseAudio did not start"
+n2e_until 5 'pactl info >/dev/null 2>&1' || n2e_fail "PulseAudio did not start"
 
 # Started as a launcher starts it, from the Exec line, here in /.
 exec=$(sed -n 's/^Exec=//p' "$prefix/share/applications/org.scrivlet.Scrivlet.desktop")
@@ -121,23 +119,16 @@ cd / || n2e_fail "cannot change to /"
 xdotool mousemove $((screenWidth / 2)) 5
 n2e_start "$exec"
 window=$(n2e_wait_window) || n2e_fail "no window of class scrivlet appeared within ${N2E_WAIT}s"
-maximised=0
-for _ in $(seq 50); do
-    read -r width height < <(xdotool getwindowgeometry "$window" | awk '/Geometry:/ { split($2, s, "x"); print s[1], s[2] }')
-    [ "$width" -eq "$screenWidth" ] && [ "$height" -ge $((screenHeight - 40)) ] && maximised=1 && break
-    sleep 0.1
-done
-[ "$maximised" -eq 1 ] || n2e_fail "the window is ${width}x${height}, not maximised on ${screenWidth}x${screenHeight}"
+WIDTH="" HEIGHT=""
+n2e_until 5 'eval "$(xdotool getwindowgeometry --shell "$window")"; [ "$WIDTH" -eq "$screenWidth" ] && [ "$HEIGHT" -ge $((screenHeight - 40)) ]' ||
+    n2e_fail "the window is ${WIDTH}x${HEIGHT}, not maximised on ${screenWidth}x${screenHeight}"
 n2e_wait_canvas "$screenHeight"
 
 formats=$(key_sound_format)
 [ "$formats" = "s16le 1ch 22050Hz" ] || n2e_fail "a key played \"$formats\", not the installed key.wav"
 
 n2e_menu h c
-for _ in $(seq $((N2E_WAIT * 10))); do
-    [ -s "$opened" ] && break
-    sleep 0.1
-done
+n2e_until "$N2E_WAIT" '[ -s "$opened" ]'
 page=$(head -n 1 "$opened" 2>/dev/null)
 [ "$page" = "$data/help/scrivlet.htm" ] || n2e_fail "Help > Contents opened \"$page\", not $data/help/scrivlet.htm"
 n2e_screenshot installed >/dev/null
@@ -158,10 +149,7 @@ if [ "$installedByUs" = prefix ]; then
     formats=$(key_sound_format)
     [ "$formats" = "s16le 2ch 44100Hz" ] || n2e_fail "without key.wav a key played \"$formats\", not the bell"
     n2e_menu h c
-    for _ in $(seq $((N2E_WAIT * 10))); do
-        grep -q 'no help' "$N2E_DIR/program.log" && break
-        sleep 0.1
-    done
+    n2e_until "$N2E_WAIT" 'grep -q "no help" "$N2E_DIR/program.log"'
     grep -qx "scrivlet: no help: help/scrivlet.htm is found neither in PREFIX/share/scrivlet nor beside $prefix/bin/scrivlet" \
         "$N2E_DIR/program.log" || n2e_fail "Help without its page said \"$(cat "$N2E_DIR/program.log")\""
     [ "$(wc -l <"$opened")" -eq 1 ] || n2e_fail "Help without its page opened something"

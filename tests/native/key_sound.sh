@@ -30,11 +30,7 @@ stopPulse() {
     wait "$pulse" 2>/dev/null
 }
 trap 'stopPulse; n2e_cleanup' EXIT
-for _ in $(seq 50); do
-    pactl info >/dev/null 2>&1 && break
-    sleep 0.1
-done
-pactl info >/dev/null 2>&1 || n2e_fail "PulseAudio did not start"
+n2e_until 5 'pactl info >/dev/null 2>&1' || n2e_fail "PulseAudio did not start"
 
 # The toy starts in a folder holding key.wav, as run.sh starts it.
 cd "$N2E_DIR" || n2e_fail "no folder $N2E_DIR"
@@ -51,25 +47,29 @@ with open(path, "wb") as out:
 PY
 }
 
-# Starts the toy, presses the keys given, and prints every distinct sample
-# format of the streams seen playing within two seconds, with the most
-# streams seen at once: "FORMAT... max N".
+# Starts the toy, presses the keys given, then Alt-F: File opens once the
+# toy has handled every key before it. Prints every distinct sample format
+# of the streams seen playing until then and until none has played for a
+# few looks more, with the most streams seen at once: "FORMAT... max N".
 playKeys() {
+    local most=0 formats="" lines quiet=0
     n2e_start "$program"
-    local window
-    window=$(n2e_wait_window) || n2e_fail "no window of class scrivlet appeared within ${N2E_WAIT}s"
+    n2e_wait_window >/dev/null || n2e_fail "no window of class scrivlet appeared within ${N2E_WAIT}s"
     n2e_wait_canvas "$(xdotool getdisplaygeometry | cut -d' ' -f2)"
-    xdotool key --delay 40 "$@" &
-    local keys=$! most=0 formats="" lines
-    for _ in $(seq 100); do
+    xdotool key --delay 40 "$@" alt+f &
+    for _ in $(seq $((N2E_WAIT * 20))); do
         lines=$(pactl list short sink-inputs 2>/dev/null)
-        [ -n "$lines" ] || { sleep 0.02; continue; }
-        [ "$(wc -l <<<"$lines")" -gt "$most" ] && most=$(wc -l <<<"$lines")
-        formats+=$(awk '{ print $(NF - 2), $(NF - 1), $NF }' <<<"$lines")$'\n'
+        if [ -n "$lines" ]; then
+            [ "$(wc -l <<<"$lines")" -gt "$most" ] && most=$(wc -l <<<"$lines")
+            formats+=$(awk '{ print $(NF - 2), $(NF - 1), $NF }' <<<"$lines")$'\n' quiet=0
+        elif [ "$(xdotool search --onlyvisible --classname '^scrivlet$' | wc -l)" -ge 2 ] && [ $((++quiet)) -ge 10 ]; then
+            break
+        fi
         sleep 0.02
     done
-    wait "$keys"
-    n2e_menu f x
+    wait $!
+    [ "$quiet" -ge 10 ] || n2e_fail "File did not open after the keys, or a sound never ended"
+    xdotool key x
     n2e_wait_exit || n2e_fail "still running ${N2E_WAIT}s after Alt-F, x"
     echo "$(sort -u <<<"$formats" | grep . | tr '\n' ';') max $most"
 }
