@@ -23,23 +23,16 @@ n2e_start_weston_on_x $((2 * width + 40))x$((height + 100)) 2 scrivlet-curtains 
 # to the right of the first, where its input is read from too.
 second=$(printf '%s\n' "$N2E_WESTON_WINDOWS" | sed -n 2p)
 xdotool windowmove "$second" "$width" 0
-for _ in $(seq $((N2E_WAIT * 10))); do
-    read -r secondX _ < <(n2e_window_box "$second")
-    [ "$secondX" -eq "$width" ] && break
-    sleep 0.1
-done
-[ "$secondX" -eq "$width" ] || n2e_fail "weston's second output could not be put beside the first"
+n2e_until "$N2E_WAIT" 'read -r secondX _ < <(n2e_window_box "$second"); [ "$secondX" -eq "$width" ]' ||
+    n2e_fail "weston's second output could not be put beside the first"
 # Weston draws its pointer where it was last seen (at first, between the
 # outputs): it is kept on the first output's panel, off what is looked at.
-xdotool mousemove $((width / 2 - 40)) 10 sleep 0.2 mousemove $((width / 2)) 10
+# Entering that output's window puts it there, and a step moves it.
+xdotool mousemove $((width / 2 - 40)) 10 mousemove $((width / 2)) 10
 # Before the toy: weston's grey desktop on the second output is not black.
-grey=""
-for _ in $(seq $((N2E_WAIT * 5))); do
-    shot=$(n2e_screenshot before)
-    [ "$(n2e_brightest "$shot" "${width}x${height}+${width}+0")" -gt 0 ] && grey=1 && break
-    sleep 0.2
-done
-[ -n "$grey" ] || n2e_fail "the second output is black before the toy starts, see $shot"
+onSecond() { n2e_brightest "$shot" "${width}x${height}+${width}+0"; }  # the second output's brightest on $shot
+n2e_until "$N2E_WAIT" 'shot=$(n2e_screenshot before); [ "$(onSecond)" -gt 0 ]' ||
+    n2e_fail "the second output is black before the toy starts, see $shot"
 
 traffic=$N2E_DIR/program.log
 (
@@ -48,68 +41,61 @@ traffic=$N2E_DIR/program.log
     exec "$program"
 ) >>"$traffic" 2>&1 &
 N2E_PID=$!
+lines() { wc -l <"$traffic"; }
+heard() {  # heard FROM_LINE PATTERN: waits until the toy's traffic from that line on has the pattern
+    local from=$1 pattern=$2
+    n2e_until "$N2E_WAIT" 'tail -n +"$from" "$traffic" | grep -q -e "$pattern"'
+}
 
-secondBlack() {  # secondBlack SHOT_NAME: the whole second output is black
-    for _ in $(seq $((N2E_WAIT * 5))); do
-        shot=$(n2e_screenshot "$1")
-        [ "$(n2e_brightest "$shot" "${width}x${height}+${width}+0")" -eq 0 ] && return 0
-        sleep 0.2
-    done
-    return 1
+secondBlack() {  # secondBlack SHOT_NAME: waits until the whole second output is black
+    local name=$1
+    n2e_until "$N2E_WAIT" 'shot=$(n2e_screenshot "$name"); [ "$(onSecond)" -eq 0 ]'
 }
 secondBlack curtain || n2e_fail "the second output is not all black with the toy running, see $shot"
 [ "$(grep -c 'set_fullscreen(wl_output@' "$traffic")" -eq 1 ] || n2e_fail "not one curtain fullscreen on an output; see $traffic"
 # The canvas: the toy's output below its menu bar, all black once it is made.
 canvasBox="${width}x$((height - 100))+0+100"
-for _ in $(seq $((N2E_WAIT * 5))); do
-    shot=$(n2e_screenshot canvas)
-    [ "$(n2e_brightest "$shot" "$canvasBox")" -eq 0 ] && grep -q 'confine_pointer\|set_title("Scrivlet")' "$traffic" && break
-    sleep 0.2
-done
-sleep 1
+n2e_until "$N2E_WAIT" 'shot=$(n2e_screenshot canvas)
+    [ "$(n2e_brightest "$shot" "$canvasBox")" -eq 0 ] && grep -q "confine_pointer\|set_title(\"Scrivlet\")" "$traffic"' ||
+    n2e_fail "no black canvas on the first output, see $shot"
 
-# A click on the curtain: nothing drawn, the curtain stays.
+# A click on the curtain, once weston's pointer is on it: nothing drawn, the
+# curtain stays. The toy has handled the click once it has heard its
+# release; the curtain's output is all black again once weston has drawn
+# its pointer back on the panel.
+mark=$(lines)
 xdotool mousemove $((width + width / 2)) $((height / 2))
-sleep 0.3
+heard "$mark" 'wl_pointer@[0-9]*\.enter(' || n2e_fail "weston's pointer never entered the curtain; see $traffic"
 xdotool click 1
-sleep 0.5
+heard "$mark" 'wl_pointer@[0-9]*\.button([0-9]*, [0-9]*, [0-9]*, 0)' || n2e_fail "the toy never heard the click on the curtain; see $traffic"
 xdotool mousemove $((width / 2)) 10
-sleep 0.5
-shot=$(n2e_screenshot clicked)
+secondBlack clicked || n2e_fail "the curtain is gone after a click on it, see $shot"
 [ "$(n2e_brightest "$shot" "$canvasBox")" -eq 0 ] || n2e_fail "the click on the curtain drew on the canvas, see $shot"
-[ "$(n2e_brightest "$shot" "${width}x${height}+${width}+0")" -eq 0 ] || n2e_fail "the curtain is gone after a click on it, see $shot"
 
 # A key: a blossom on the canvas, wherever the keyboard is.
 xdotool key a
-stamped=""
-for _ in $(seq $((N2E_WAIT * 5))); do
-    shot=$(n2e_screenshot stamped)
-    [ "$(n2e_brightest "$shot" "$canvasBox")" -gt 0 ] && stamped=1 && break
-    sleep 0.2
-done
-[ -n "$stamped" ] || n2e_fail "a key after the click on the curtain stamped nothing on the canvas, see $shot"
-[ "$(n2e_brightest "$shot" "${width}x${height}+${width}+0")" -eq 0 ] || n2e_fail "something was drawn on the curtain, see $shot"
+n2e_until "$N2E_WAIT" 'shot=$(n2e_screenshot stamped); [ "$(n2e_brightest "$shot" "$canvasBox")" -gt 0 ]' ||
+    n2e_fail "a key after the click on the curtain stamped nothing on the canvas, see $shot"
+[ "$(onSecond)" -eq 0 ] || n2e_fail "something was drawn on the curtain, see $shot"
 
 # File > Exit from the toy's window: a click on its title bar gives it the
-# keyboard (weston has no way for a client to take it back), then Alt-F as
-# a hand holds it (see wayland_confine.sh).
+# keyboard (weston has no way for a client to take it back), then Alt-F
+# held as a hand holds it, until the menu has asked for its grab: weston
+# refuses a grab asked for with the serial of a key already released. The
+# menu takes keys once weston has placed it.
+toy=$(grep -o -m 1 'get_xdg_surface(new id xdg_surface@[0-9]*, wl_surface@[0-9]*' "$traffic" | sed 's/.*wl_surface@//')
+mark=$(lines)
 xdotool mousemove $((width / 2)) 45 click 1
-sleep 0.3
+heard "$mark" "wl_keyboard@[0-9]*\.enter([0-9]*, wl_surface@$toy," || n2e_fail "the toy's window never got the keyboard; see $traffic"
 xdotool mousemove $((width / 2)) 10
-sleep 0.3
+mark=$(lines)
 xdotool keydown alt keydown f
-sleep 0.3
+heard "$mark" 'xdg_popup@[0-9]*\.grab(' || n2e_fail "Alt-F opened no menu; see $traffic"
 xdotool keyup f keyup alt
-sleep 1
+heard "$mark" 'xdg_popup@[0-9]*\.configure(' || n2e_fail "weston never placed the File menu; see $traffic"
 xdotool key x
 n2e_wait_exit || n2e_fail "still running ${N2E_WAIT}s after File > Exit"
 [ "$N2E_STATUS" -eq 0 ] || n2e_fail "exited with $N2E_STATUS after File > Exit"
-gone=""
-for _ in $(seq $((N2E_WAIT * 5))); do
-    shot=$(n2e_screenshot exited)
-    [ "$(n2e_brightest "$shot" "${width}x${height}+${width}+0")" -gt 0 ] &&
-        [ "$(n2e_brightest "$shot" "$canvasBox")" -gt 0 ] && gone=1 && break
-    sleep 0.2
-done
-[ -n "$gone" ] || n2e_fail "after File > Exit an output is still black, see $shot"
+n2e_until "$N2E_WAIT" 'shot=$(n2e_screenshot exited); [ "$(onSecond)" -gt 0 ] && [ "$(n2e_brightest "$shot" "$canvasBox")" -gt 0 ]' ||
+    n2e_fail "after File > Exit an output is still black, see $shot"
 n2e_pass
