@@ -38,7 +38,10 @@ winDisk="Z:${disk//\//\\}"
 
 read -r screenWidth screenHeight < <(xdotool getdisplaygeometry)
 e2e_launch "$exe"
-sleep 1
+# The title turns from "scrivlet" to "Scrivlet" once the window is shown
+# maximised and its canvas made: the drag's input then reaches the canvas.
+timeout "$E2E_WAIT" bash -c 'until [ "$(xdotool getwindowname "$1" 2>/dev/null)" = Scrivlet ]; do sleep 0.1; done' _ "$E2E_WINDOW" ||
+    e2e_fail "the window's title did not become \"Scrivlet\", see $(e2e_screenshot start)"
 
 draw() {
     xdotool mousemove 300 300 mousedown 1
@@ -50,18 +53,14 @@ draw() {
     xdotool mouseup 1
     xdotool mousemove $((screenWidth / 2)) 5
     xdotool key a b c
-    sleep 0.3
 }
 
 # Alt-F, s is File > "&Save as BMP"; the dialog gets `name` typed in, not
 # yet confirmed.
 saveAs() {  # saveAs NAME SHOT_NAME
-    xdotool key alt+f
-    sleep 0.4
-    xdotool key s
+    xdotool key alt+f s
     timeout "$E2E_WAIT" xdotool search --sync --name '^Choose filename to save the image$' >/dev/null 2>&1 ||
         e2e_fail "no Save As dialog titled \"Choose filename to save the image\", see $(e2e_screenshot "$2")"
-    sleep 0.5
     xdotool type --delay 20 "$1"
     e2e_screenshot "$2" >/dev/null
 }
@@ -71,7 +70,6 @@ draw 420
 # then names the file.
 saveAs "$winDisk" dialog
 xdotool key Return
-sleep 0.5
 xdotool type --delay 20 picture
 # Return saves on its press. Its release would reach the toy as an ordinary
 # key release and stamp after the save, so it waits until the picture has
@@ -120,7 +118,6 @@ for _ in $(seq $((E2E_WAIT * 5))); do
     sleep 0.2
 done
 [ "$prompted" -eq 1 ] || e2e_fail "no overwrite prompt for the existing picture, see $(e2e_screenshot overwrite)"
-sleep 0.3
 xdotool key y
 "$WINE" "$windowTexts" "Picture not saved" "$E2E_WAIT" >"$E2E_SHOTS/message.txt" 2>&1 ||
     e2e_fail "no message box titled \"Picture not saved\", see $(e2e_screenshot no-message)"
@@ -130,7 +127,6 @@ tr -d '\r' <"$E2E_SHOTS/message.txt" | grep -qxF "$winDisk\\picture.bmp" ||
 grep -qF "because the disk is full." "$E2E_SHOTS/message.txt" ||
     e2e_fail "the message does not say the disk is full: $(cat "$E2E_SHOTS/message.txt")"
 xdotool key Return
-sleep 0.3
 
 cmp -s "$picture" "$E2E_SHOTS/first.bmp" || e2e_fail "the earlier picture changed after the failed save"
 leftover=$(find "$disk" -mindepth 1 ! -name picture.bmp)
