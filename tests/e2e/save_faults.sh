@@ -41,19 +41,18 @@ winBase="Z:${base//\//\\}"
 
 read -r screenWidth _ < <(xdotool getdisplaygeometry)
 e2e_launch "$exe"
-sleep 1
+# The title turns from "scrivlet" to "Scrivlet" once the window is shown
+# maximised and its canvas made: the drag's input then reaches the canvas.
+timeout "$E2E_WAIT" bash -c 'until [ "$(xdotool getwindowname "$1" 2>/dev/null)" = Scrivlet ]; do sleep 0.1; done' _ "$E2E_WINDOW" ||
+    e2e_fail "the window's title did not become \"Scrivlet\", see $(e2e_screenshot start)"
 xdotool mousemove 300 300 mousedown 1 mousemove 600 400 mousemove 900 500 mouseup 1
 xdotool mousemove $((screenWidth / 2)) 5
-sleep 0.3
 
 dialogTitle='^Choose filename to save the image$'
 saveAs() {  # saveAs PATH SHOT_NAME [DELAY_MS]: types PATH into a new Save As dialog
-    xdotool key alt+f
-    sleep 0.4
-    xdotool key s
+    xdotool key alt+f s
     timeout "$E2E_WAIT" xdotool search --sync --name "$dialogTitle" >/dev/null 2>&1 ||
         e2e_fail "no Save As dialog, see $(e2e_screenshot "$2")"
-    sleep 0.5
     # A character the keyboard map lacks is typed by remapping a key for a
     # moment; slowly, so that Wine sees the new map before the key.
     xdotool type --delay "${3:-20}" "$1"
@@ -71,7 +70,6 @@ expectMessage() {  # expectMessage WINDOWS_PATH REASON SHOT_NAME
     grep -qF "because $2." "$E2E_SHOTS/$3.txt" ||
         e2e_fail "the message does not say \"$2\": $(cat "$E2E_SHOTS/$3.txt")"
     xdotool key Return
-    sleep 0.3
 }
 
 # Wine asks before replacing what has the name, file or folder, with a
@@ -86,7 +84,6 @@ confirmReplace() {  # confirmReplace SHOT_NAME
         sleep 0.2
     done
     [ "$prompted" -eq 1 ] || e2e_fail "no prompt to replace what is there, see $(e2e_screenshot "$1")"
-    sleep 0.3
     xdotool key y
 }
 
