@@ -24,30 +24,27 @@ colourWithin() { e2e_canvas_until colour "$canvas" "$2" "$1"; }  # colourWithin 
 
 # First run: the defaults, so nothing draws by itself.
 e2e_launch "$exe" "the first run"
-sleep 1
+# The title turns from "scrivlet" to "Scrivlet" once the window is shown
+# maximised and its canvas made: from then on it takes the keys, and an
+# auto draw left on would show within the looks below.
+timeout "$E2E_WAIT" bash -c 'until [ "$(xdotool getwindowname "$1" 2>/dev/null)" = Scrivlet ]; do sleep 0.1; done' _ "$E2E_WINDOW" ||
+    e2e_fail "the window's title did not become \"Scrivlet\" in the first run, see $(e2e_screenshot first-run)"
 [ "$(colourWithin 8 first-run)" -eq 0 ] ||
     e2e_fail "the first run drew without input, see $E2E_SHOTS/first-run.png"
 
 # Alt-F, o opens the dialog with the focus on OK. Five tabs reach "Auto
 # draw" (OK, Cancel, then the boxes in order), space ticks it, Return is OK.
-xdotool key alt+f
-sleep 0.4
-xdotool key o
+xdotool key alt+f o
 dialog=$(timeout "$E2E_WAIT" xdotool search --sync --name '^Scrivlet options$' 2>/dev/null | head -n 1)
 [ -n "$dialog" ] || e2e_fail "no dialog titled \"Scrivlet options\" after Alt-F, o"
-sleep 0.5
 e2e_screenshot dialog-open >/dev/null
-xdotool key Tab Tab Tab Tab Tab space
-sleep 0.3
-e2e_screenshot auto-draw-ticked >/dev/null
-xdotool key Return
+xdotool key Tab Tab Tab Tab Tab space Return
 for _ in $(seq 50); do
     xdotool search --name '^Scrivlet options$' >/dev/null 2>&1 || break
     sleep 0.1
 done
 xdotool search --name '^Scrivlet options$' >/dev/null 2>&1 &&
-    e2e_fail "the dialog is still open after Return, see $E2E_SHOTS/auto-draw-ticked.png"
-sleep 0.3
+    e2e_fail "the dialog is still open after Return, see $(e2e_screenshot still-open)"
 e2e_exit_through_menu "the first run"
 
 # Between the runs: the defaults with autoDraw (offset 12) set, 284 bytes.
