@@ -37,13 +37,13 @@ waitSeen() {  # waitSeen LINE COUNT
     done
     return 1
 }
+# Wine gives a window the X keyboard focus once it has activated it: keys sent then reach it.
+focusOn() { timeout "$E2E_WAIT" bash -c 'until [ "$(xdotool getwindowfocus -f)" = "$1" ]; do sleep 0.1; done' _ "$1" 2>/dev/null; }
 activateWitness() {
     local before
     before=$(seen activated)
     touch "$E2E_SHOTS/activate-witness"
     waitSeen activated $((before + 1)) || e2e_fail "the witness did not become active; its report: $(tr '\n' ' ' <"$witnessLog")"
-    # The keyboard follows the activation a moment later.
-    sleep 0.5
 }
 
 read -r screenWidth _ < <(xdotool getdisplaygeometry)
@@ -62,7 +62,7 @@ waitSeen "up 5B" 1 || e2e_fail "the witness did not see the Windows key before t
 
 e2e_launch "$exe"
 xdotool click 1  # on the toy's caption, to be sure it is the active program
-sleep 0.5
+focusOn "$E2E_WINDOW" || e2e_fail "the toy did not become active after a click on its caption"
 [ "$(e2e_canvas_until black "$canvas" start)" -eq 0 ] || e2e_fail "canvas is not black at start, see $E2E_SHOTS/start.png"
 
 # The Windows key stamps nothing in the toy; another key still stamps.
@@ -84,7 +84,7 @@ waitSeen "up 42" 1 || e2e_fail "the witness did not see the b key while the toy 
 
 # Exit the toy, then the Windows key reaches windows again.
 xdotool mousemove $((screenWidth / 2)) 5 click 1
-sleep 0.5
+focusOn "$E2E_WINDOW" || e2e_fail "the toy did not become active again after a click on its caption"
 e2e_exit_alt_f4
 activateWitness
 xdotool key super
