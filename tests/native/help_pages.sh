@@ -64,6 +64,7 @@ page=$(sed -n 2p "$opened")
 [[ "$page" == file://*/help/scrivlet.htm#Options ]] || n2e_fail "the dialog's Help opened \"$page\""
 xdotool search --onlyvisible --name '^Scrivlet options$' >/dev/null || n2e_fail "the dialog closed on Help"
 xdotool key Escape
+
 n2e_menu f x
 n2e_wait_exit || n2e_fail "still running ${N2E_WAIT}s after Alt-F, x"
 [ "$N2E_STATUS" -eq 0 ] || n2e_fail "exited with $N2E_STATUS"

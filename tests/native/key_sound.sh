@@ -47,10 +47,10 @@ with open(path, "wb") as out:
 PY
 }
 
-# Starts the toy, presses the keys given, then Alt-F: File opens once the
-# toy has handled every key before it. Prints every distinct sample format
-# of the streams seen playing until then and until none has played for a
-# few looks more, with the most streams seen at once: "FORMAT... max N".
+# Starts the toy, presses the keys given, then Alt-F, which opens File once
+# every key before it is handled. Prints every distinct sample format of the
+# streams seen playing until File is open and ten looks in a row find none,
+# with the most streams seen at once: "FORMAT... max N".
 playKeys() {
     local most=0 formats="" lines quiet=0
     n2e_start "$program"
