@@ -100,10 +100,10 @@ n2e_until "$N2E_WAIT" 'shot=$(n2e_screenshot away); [ "$(onSecond)" -gt 0 ]' ||
 xdotool click 1
 curtainShown back || n2e_fail "no curtain after the toy was activated again, see $N2E_DIR/back.png"
 
-# The toy's own dialog keeps them: File > Options, then Escape. Where the
-# focus went, the toy looks a quarter of a second after it moved, and what
-# it then does to a curtain shows; keeping it shows nothing, so the screen
-# is looked at a while after the dialog (or the toy again) is active.
+# The toy's own dialog keeps them: File > Options, then Escape. The toy
+# looks where the focus went a quarter of a second after it moved; taking
+# the curtain away would show, keeping it shows nothing, so the screen is
+# looked at half a second after the dialog (then the toy again) is active.
 n2e_menu f o
 dialog=$(n2e_find_window '^Scrivlet options$') || n2e_fail "no window \"Scrivlet options\" after Alt-F, o"
 n2e_until "$N2E_WAIT" '[ "$(xdotool getactivewindow)" = "$dialog" ]' || n2e_fail "the options dialog never became active"
