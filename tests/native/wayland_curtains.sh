@@ -42,8 +42,8 @@ traffic=$N2E_DIR/program.log
 ) >>"$traffic" 2>&1 &
 N2E_PID=$!
 lines() { wc -l <"$traffic"; }
-heard() {  # heard FROM_LINE PATTERN: waits until the toy's traffic from that line on has the pattern
-    local from=$1 pattern=$2
+heard() {  # heard LINES PATTERN: waits until the toy's traffic after its first LINES lines has the pattern
+    local from=$(($1 + 1)) pattern=$2
     n2e_until "$N2E_WAIT" 'tail -n +"$from" "$traffic" | grep -q -e "$pattern"'
 }
 
@@ -80,9 +80,9 @@ n2e_until "$N2E_WAIT" 'shot=$(n2e_screenshot stamped); [ "$(n2e_brightest "$shot
 
 # File > Exit from the toy's window: a click on its title bar gives it the
 # keyboard (weston has no way for a client to take it back), then Alt-F
-# held as a hand holds it, until the menu has asked for its grab: weston
-# refuses a grab asked for with the serial of a key already released. The
-# menu takes keys once weston has placed it.
+# held as a hand holds it until weston has placed the menu: weston refuses
+# a grab asked for with the serial of a key it has seen released, and it
+# has read the menu's grab by the time it places the menu.
 toy=$(grep -o -m 1 'get_xdg_surface(new id xdg_surface@[0-9]*, wl_surface@[0-9]*' "$traffic" | sed 's/.*wl_surface@//')
 mark=$(lines)
 xdotool mousemove $((width / 2)) 45 click 1
@@ -90,10 +90,8 @@ heard "$mark" "wl_keyboard@[0-9]*\.enter([0-9]*, wl_surface@$toy," || n2e_fail "
 xdotool mousemove $((width / 2)) 10
 mark=$(lines)
 xdotool keydown alt keydown f
-heard "$mark" 'xdg_popup@[0-9]*\.grab(' || n2e_fail "Alt-F opened no menu; see $traffic"
-xdotool keyup f keyup alt
-heard "$mark" 'xdg_popup@[0-9]*\.configure(' || n2e_fail "weston never placed the File menu; see $traffic"
-xdotool key x
+heard "$mark" 'xdg_popup@[0-9]*\.configure(' || n2e_fail "Alt-F opened no menu that weston placed; see $traffic"
+xdotool keyup f keyup alt key x
 n2e_wait_exit || n2e_fail "still running ${N2E_WAIT}s after File > Exit"
 [ "$N2E_STATUS" -eq 0 ] || n2e_fail "exited with $N2E_STATUS after File > Exit"
 n2e_until "$N2E_WAIT" 'shot=$(n2e_screenshot exited); [ "$(onSecond)" -gt 0 ] && [ "$(n2e_brightest "$shot" "$canvasBox")" -gt 0 ]' ||
