@@ -50,6 +50,28 @@ void RunOptionsDialog(Program& program)
     Call(program.platform.keepDisplayAwake, DisplayMustStayAwake(program.toy.options));
 }
 
+// A hold that failed is made again on each tick. Where the platform can
+// lose a hold without telling (it then says whether one is still in force),
+// a lost one is made again too, and a new one once more on the next tick:
+// a hold made while the focus is still moving can be dropped with no trace
+// the program can read (Wine's desktop takes back the X pointer grab and
+// keeps the clip that GetClipCursor reports).
+void KeepPointerHeld(Program& program)
+{
+    const Platform& platform = program.platform;
+    if (!program.pointerWanted || !platform.confinePointer)
+        return;
+    const bool canLose = platform.pointerStillHeld != nullptr;
+    if (program.pointerHeld && (!canLose || (program.pointerSettled && platform.pointerStillHeld())))
+        return;
+    const bool held = platform.confinePointer();
+    // The title changes only when the hold does.
+    if (held != program.pointerHeld)
+        Call(platform.setTitle, held ? kConfinedTitle : kPlainTitle);
+    program.pointerSettled = program.pointerHeld && held;
+    program.pointerHeld = held;
+}
+
 // Shows, moves or hides the curtains when what the toy's state asks for
 // differs from what is shown.
 void UpdateCurtains(Program& program)
@@ -146,16 +168,7 @@ void OnTick(Program& program)
 {
     if (program.canvasReady)
         Paint(program, OnTimerTick(program.toy));
-    const Platform& platform = program.platform;
-    if (!program.pointerWanted || !platform.confinePointer)
-        return;
-    if (program.pointerHeld && (!platform.pointerStillHeld || platform.pointerStillHeld()))
-        return;
-    // The title changes only when the hold does.
-    const bool held = platform.confinePointer();
-    if (held != program.pointerHeld)
-        Call(platform.setTitle, held ? kConfinedTitle : kPlainTitle);
-    program.pointerHeld = held;
+    KeepPointerHeld(program);
 }
 
 void OnActivation(Program& program, bool active)
@@ -245,6 +258,7 @@ void ApplyPointerMoment(Program& program, PointerMoment moment)
         Call(platform.setTitle, held ? kConfinedTitle : kPlainTitle);
         program.pointerWanted = platform.confinePointer != nullptr;
         program.pointerHeld = held;
+        program.pointerSettled = false;
         break;
     }
     case PointerAction::Release:

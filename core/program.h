@@ -22,10 +22,12 @@ struct Program {
     bool canvasReady = false;  // no mark is made before the canvas is
     bool active = false;       // the toy is the active program
     bool dialogActive = false; // a dialog of the toy's is, where that is told apart
-    // Confinement was asked for, and whether the platform holds the
-    // pointer now: a hold that failed or was lost is tried again each tick.
+    // Confinement was asked for, whether the platform holds the pointer
+    // now, and whether the hold was made again on the tick after it was
+    // made: a hold that failed, was lost or is new is made again each tick.
     bool pointerWanted = false;
     bool pointerHeld = false;
+    bool pointerSettled = false;
     // The desktop's monitors and the toy's window, in screen coordinates,
     // and the curtains shown over them now.
     std::vector<Box> monitors;

@@ -20,8 +20,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 // Registers the "scrivlet" window class with its icon, cursor and menu.
 bool RegisterMainWindowClass(HINSTANCE instance);
 
-// Creates the window, shows it maximised, makes the canvas and hands the
-// core its size: everything of start-up once the options are read.
+// Reads the options, creates the window, shows it maximised, makes the
+// canvas and hands the core its size.
 HWND OpenMainWindow(HINSTANCE instance);
 
 // The defaults, then the stored options over them, then the pointer

@@ -45,6 +45,12 @@ HWND OpenMainWindow(HINSTANCE instance)
     HWND window = CreateWindowExA(0, kWindowClassName, "scrivlet", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
     UseWin32Platform(window);
+    // The options are read before the window shows, so that start-up never
+    // frees the pointer just before it holds it: Wine's desktop process can
+    // take in the notice of that free after it has taken in the new clip,
+    // and then takes back the new clip's pointer grab (the clip rectangle
+    // stays, so GetClipCursor does not tell).
+    StartProgram(TheProgram());
     ShowWindow(window, SW_SHOWMAXIMIZED);
     CreateCanvas(window);
     SetKeySoundWindow(window);
@@ -74,14 +80,11 @@ int RunApplication(HINSTANCE instance)
         UndoKidproofing();
         return 0;
     }
-    // The options are read once the window is up and its canvas made, and
-    // the canvas's steps are taken again with them: a clip made while
-    // ShowWindow activates the window, before it is on the screen, is not
-    // held by Wine's grab of the X pointer.
+    // A clip made while ShowWindow activates the window, before it is on
+    // the screen, is not held by Wine's grab of the X pointer; the one that
+    // follows the canvas is.
     Program& program = TheProgram();
     OpenMainWindow(instance);
-    StartProgram(program);
-    CanvasMade(program, TheCanvas().bounds);
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

@@ -286,9 +286,11 @@ TEST_F(ProgramTest, MenuHintOnlyWhileThePointerIsHeld)
     EXPECT_EQ(g_calls, Calls{"title " TEXT_TITLE_PLAIN});
 }
 
-// A hold the platform could not make, or lost without telling, is made
-// again on the next tick, and the title follows it; nothing is tried while
-// the toy is away, a menu is open or the option is off.
+// A hold the platform could not make is made again on the next tick, and
+// the title follows it; on a platform that can lose one without telling, a
+// lost hold is made again and a new one once more on the tick after;
+// nothing is tried while the toy is away, a menu is open or the option is
+// off.
 TEST_F(ProgramTest, AFailedOrLostHoldIsTriedAgainEachTick)
 {
     static bool stillHeld = true;
@@ -305,6 +307,7 @@ TEST_F(ProgramTest, AFailedOrLostHoldIsTriedAgainEachTick)
          {"hold keyboard", "confine", "title " TEXT_TITLE_PLAIN}},
         {"still refused", false, false, tick, {"confine"}},
         {"taken", true, true, tick, {"confine", "title " TEXT_TITLE_CONFINED}},
+        {"made once more", true, true, tick, {"confine"}},
         {"in force", true, true, tick, {}},
         {"lost, and made again", true, false, tick, {"confine"}},
         {"lost, and refused", false, false, tick, {"confine", "title " TEXT_TITLE_PLAIN}},
@@ -339,6 +342,15 @@ TEST_F(ProgramTest, AFailedOrLostHoldIsTriedAgainEachTick)
         g_calls.erase(std::remove(g_calls.begin(), g_calls.end(), "segment"), g_calls.end());
         EXPECT_EQ(g_calls, s.calls) << s.what;
     }
+
+    // A platform that keeps what it holds (no pointerStillHeld) is asked
+    // again only after a refusal.
+    Program keeps = Started();
+    keeps.toy.options.clipMousePointer = 1;
+    OnActivation(keeps, true);
+    g_calls.clear();
+    OnTick(keeps);
+    EXPECT_EQ(g_calls, Calls{});
 }
 
 // A journey over a desktop whose monitors come and go while the toy is
