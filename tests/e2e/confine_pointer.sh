@@ -38,11 +38,16 @@ e2e_park_pointer
 e2e_start "$exe"
 e2e_wait_window '^Scrivlet\. \(Alt-F - menu\)$' >/dev/null ||
     e2e_fail "no window titled \"Scrivlet. (Alt-F - menu)\" within ${E2E_WAIT}s: $(xdotool search --name '^scrivlet' getwindowname 2>/dev/null)"
-# The title names Alt-F once Windows' clip holds; Wine holds the X pointer
-# in it once its window has the pointer grab, a moment later.
+# The title names Alt-F once Windows' clip holds. Wine holds the X pointer
+# in it once the toy's window has the pointer grab; its desktop may take
+# that grab back as the window activates, and the toy makes its clip once
+# more on the next tick (a tenth of a second). Settled means held on three
+# looks a tick apart.
+held=0
 for _ in $(seq $((E2E_WAIT * 10))); do
     read -r _ y < <(pointerAt "$((screenWidth / 2))" 5)
-    [ "$y" -ge "$clientTop" ] && break
+    if [ "$y" -ge "$clientTop" ]; then held=$((held + 1)); else held=0; fi
+    [ "$held" -ge 3 ] && break
     sleep 0.1
 done
 
