@@ -18,12 +18,14 @@ deb=${2:?usage: installed.sh deb|prefix PACKAGE.deb NATIVE_BUILD_DIR}
 build=${3:?usage: installed.sh deb|prefix PACKAGE.deb NATIVE_BUILD_DIR}
 . "$(dirname "$0")/lib.sh"
 
-# Presses a key and prints the format of the sound it plays on the null
-# sink ("s16le 1ch 22050Hz"), or nothing when none plays. The first sound
-# loads libcanberra, which a busy machine takes a while for; the sound
-# itself is short, so the streams are looked at often.
+# Once nothing plays, presses a key and prints the format of the sound it
+# plays on the null sink ("s16le 1ch 22050Hz"), or nothing when none plays.
+# The first sound loads libcanberra, which a busy machine takes a while
+# for; the sound itself is short, so the streams are looked at often.
 key_sound_format() {
     local formats=""
+    # A stream of a toy that has ended lingers until the server sees it go.
+    n2e_until 5 '[ -z "$(pactl list short sink-inputs 2>/dev/null)" ]'
     xdotool key a
     for _ in $(seq $((N2E_WAIT * 20))); do
         formats=$(pactl list short sink-inputs 2>/dev/null | awk '{ print $(NF - 2), $(NF - 1), $NF }' | sort -u)
