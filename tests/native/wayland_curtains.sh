@@ -27,8 +27,18 @@ n2e_until "$N2E_WAIT" 'read -r secondX _ < <(n2e_window_box "$second"); [ "$seco
     n2e_fail "weston's second output could not be put beside the first"
 # Weston draws its pointer where it was last seen (at first, between the
 # outputs): it is kept on the first output's panel, off what is looked at.
-# Entering that output's window puts it there, and a step moves it.
-xdotool mousemove $((width / 2 - 40)) 10 mousemove $((width / 2)) 10
+# Weston puts its pointer where the X pointer is only when that enters one
+# of its windows from outside them (from below here); from one window into
+# the other it moves it by the X pointer's steps, and may stop it at the
+# output's edge. From a press until it has read the release, weston holds
+# the X pointer inside the window pressed on: the pointer goes below once
+# it is free to.
+park() {
+    n2e_until "$N2E_WAIT" 'xdotool mousemove $((width / 2)) $((height + 50)); [ "$(xdotool getmouselocation | cut -d" " -f2)" = y:$((height + 50)) ]' ||
+        n2e_fail "the X pointer is held in weston's window"
+    xdotool mousemove $((width / 2)) 10
+}
+park
 # Before the toy: weston's grey desktop on the second output is not black.
 onSecond() { n2e_brightest "$shot" "${width}x${height}+${width}+0"; }  # the second output's brightest on $shot
 n2e_until "$N2E_WAIT" 'shot=$(n2e_screenshot before); [ "$(onSecond)" -gt 0 ]' ||
@@ -62,13 +72,16 @@ n2e_until "$N2E_WAIT" 'shot=$(n2e_screenshot canvas)
 # A click on the curtain, once weston's pointer is on it: nothing drawn, the
 # curtain stays. The toy has handled the click once it has heard its
 # release; the curtain's output is all black again once weston has drawn
-# its pointer back on the panel.
+# its pointer back on the panel. The toy's window and the curtain are its
+# first two surfaces.
+read -r toy curtain < <(grep -o 'get_xdg_surface(new id xdg_surface@[0-9]*, wl_surface@[0-9]*' "$traffic" | sed 's/.*wl_surface@//' | paste -sd ' ')
 mark=$(lines)
-xdotool mousemove $((width + width / 2)) $((height / 2))
-heard "$mark" 'wl_pointer@[0-9]*\.enter(' || n2e_fail "weston's pointer never entered the curtain; see $traffic"
+xdotool mousemove $((width + width / 2)) $((height + 50)) mousemove $((width + width / 2)) $((height / 2))
+heard "$mark" "wl_pointer@[0-9]*\.enter([0-9]*, wl_surface@$curtain," || n2e_fail "weston's pointer never entered the curtain; see $traffic"
 xdotool click 1
 heard "$mark" 'wl_pointer@[0-9]*\.button([0-9]*, [0-9]*, [0-9]*, 0)' || n2e_fail "the toy never heard the click on the curtain; see $traffic"
-xdotool mousemove $((width / 2)) 10
+park
+heard "$mark" "wl_pointer@[0-9]*\.leave([0-9]*, wl_surface@$curtain)" || n2e_fail "weston's pointer never left the curtain; see $traffic"
 secondBlack clicked || n2e_fail "the curtain is gone after a click on it, see $shot"
 [ "$(n2e_brightest "$shot" "$canvasBox")" -eq 0 ] || n2e_fail "the click on the curtain drew on the canvas, see $shot"
 
@@ -83,7 +96,6 @@ n2e_until "$N2E_WAIT" 'shot=$(n2e_screenshot stamped); [ "$(n2e_brightest "$shot
 # held as a hand holds it until weston has placed the menu: weston refuses
 # a grab asked for with the serial of a key it has seen released, and it
 # has read the menu's grab by the time it places the menu.
-toy=$(grep -o -m 1 'get_xdg_surface(new id xdg_surface@[0-9]*, wl_surface@[0-9]*' "$traffic" | sed 's/.*wl_surface@//')
 mark=$(lines)
 xdotool mousemove $((width / 2)) 45 click 1
 heard "$mark" "wl_keyboard@[0-9]*\.enter([0-9]*, wl_surface@$toy," || n2e_fail "the toy's window never got the keyboard; see $traffic"
