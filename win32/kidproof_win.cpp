@@ -12,6 +12,8 @@ static_assert(FKF_FILTERKEYSON == 0x1 && FKF_HOTKEYACTIVE == 0x4, "Filter Keys b
 static_assert(TKF_TOGGLEKEYSON == 0x1 && TKF_HOTKEYACTIVE == 0x4, "Toggle Keys bits");
 
 constexpr char kInstanceMutexName[] = "Scrivlet.1.2.Running";
+// How long a start waits for a toy that is closing to let the mark go.
+constexpr DWORD kInstanceWaitMilliseconds = 3000;
 
 SystemParametersCall g_systemParameters = SystemParametersInfoA;
 ExecutionStateCall g_executionState = SetThreadExecutionState;
@@ -97,18 +99,29 @@ bool AnotherInstanceRuns()
 {
     if (g_instanceMutex)
         return false;
-    HANDLE mutex = CreateMutexA(nullptr, FALSE, kInstanceMutexName);
+    // Owned by the running toy for its whole run, so that its end (a crash
+    // too) lets the mark go to a start that is waiting for it.
+    HANDLE mutex = CreateMutexA(nullptr, TRUE, kInstanceMutexName);
     if (!mutex)
         return false;  // cannot tell: run rather than refuse to start
     if (GetLastError() != ERROR_ALREADY_EXISTS) {
         g_instanceMutex = mutex;  // held until the process ends
         return false;
     }
-    CloseHandle(mutex);
     if (HWND running = FindWindowA(kWindowClassName, nullptr)) {
+        CloseHandle(mutex);
         if (IsIconic(running))
             ShowWindow(running, SW_RESTORE);
         SetForegroundWindow(running);
+        return true;
     }
+    // No window: a toy that is closing has let its window go but not yet
+    // the mark. Started in that moment, this one takes over once it may.
+    const DWORD waited = WaitForSingleObject(mutex, kInstanceWaitMilliseconds);
+    if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED) {
+        g_instanceMutex = mutex;
+        return false;
+    }
+    CloseHandle(mutex);
     return true;
 }
