@@ -152,7 +152,7 @@ curtainShown back || e2e_fail "no curtain after the toy was activated again, see
 # The toy's own dialog keeps it: File > Options, then Escape. Keeping it
 # shows nothing; the toy would hide it as the activation moves, so the screen
 # is looked at once the window manager names the dialog (then the toy) active.
-activeIs() { timeout "$E2E_WAIT" bash -c 'until [ "$(xdotool getactivewindow)" = "$1" ]; do sleep 0.1; done' _ "$1" 2>/dev/null; }
+activeIs() { local window=$1; x11_until "$E2E_WAIT" '[ "$(xdotool getactivewindow 2>/dev/null)" = "$window" ]'; }
 xdotool key alt+f o
 dialog=$(e2e_wait_window '^Scrivlet options$') || e2e_fail "no dialog titled \"Scrivlet options\" after Alt-F, o"
 activeIs "$dialog" || e2e_fail "the options dialog did not become the active window"

@@ -76,7 +76,7 @@ expectMessage() {  # expectMessage WINDOWS_PATH REASON SHOT_NAME
 # Wine asks before replacing what has the name, file or folder, with a
 # prompt titled like the dialog; the parent says yes.
 confirmReplace() {  # confirmReplace SHOT_NAME
-    timeout "$E2E_WAIT" bash -c 'until [ "$(xdotool search --name "$1" 2>/dev/null | wc -l)" -ge 2 ]; do sleep 0.2; done' _ "$dialogTitle" ||
+    x11_until "$E2E_WAIT" '[ "$(xdotool search --name "$dialogTitle" 2>/dev/null | wc -l)" -ge 2 ]' ||
         e2e_fail "no prompt to replace what is there, see $(e2e_screenshot "$1")"
     xdotool key y
 }

@@ -38,7 +38,7 @@ waitSeen() {  # waitSeen LINE COUNT
     return 1
 }
 # Wine gives a window the X keyboard focus once it has activated it: keys sent then reach it.
-focusOn() { timeout "$E2E_WAIT" bash -c 'until [ "$(xdotool getwindowfocus -f)" = "$1" ]; do sleep 0.1; done' _ "$1" 2>/dev/null; }
+focusOn() { local window=$1; x11_until "$E2E_WAIT" '[ "$(xdotool getwindowfocus -f 2>/dev/null)" = "$window" ]'; }
 activateWitness() {
     local before
     before=$(seen activated)

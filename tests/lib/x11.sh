@@ -81,3 +81,14 @@ x11_stop_two_monitors() {
     done
     X11_NESTED_PID="" X11_HOST_PID=""
 }
+
+# Waits until the shell condition $2 holds, evaluated afresh every tenth of
+# a second with the caller's variables (not its arguments), for at most $1
+# seconds; false when it never did.
+x11_until() {
+    local x11End=$((SECONDS + $1))
+    until eval "$2"; do
+        [ "$SECONDS" -lt "$x11End" ] || return 1
+        sleep 0.1
+    done
+}

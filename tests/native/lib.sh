@@ -149,16 +149,7 @@ n2e_start() {
     N2E_PID=$!
 }
 
-# Waits until the shell condition $2 holds, evaluated afresh every tenth of
-# a second with the caller's variables (not its arguments), for at most $1
-# seconds; false when it never did.
-n2e_until() {
-    local n2eEnd=$((SECONDS + $1))
-    until eval "$2"; do
-        [ "$SECONDS" -lt "$n2eEnd" ] || return 1
-        sleep 0.1
-    done
-}
+n2e_until() { x11_until "$@"; }
 
 # Prints the X id of the first visible window titled as the pattern $1, or
 # fails after N2E_WAIT seconds. A plain search, tried again and again: with

@@ -42,10 +42,14 @@ n2e_until "$N2E_WAIT" 'rm -f "$N2E_DIR"/shots/*.png
     n2e_fail "no maximised window with a black canvas on Wayland; see $N2E_DIR/shots and program.log"
 cp "$shot" "$N2E_DIR/maximised.png"
 # The toy makes its canvas, and tries to confine the pointer, a tenth of a
-# second after it is maximised; with no seat to confine nothing of that
-# reaches the compositor, so the toy is given a moment for it, and its
-# titles are read from its whole run.
-sleep 0.5
+# second after it is maximised; with no seat nothing of that reaches the
+# compositor (and GTK sends no title that has not changed), so its traffic
+# is watched for half a second for a hint that must not come, and its
+# titles are read again from its whole run.
+until=$((${EPOCHREALTIME/./} + 500000))
+while [ "${EPOCHREALTIME/./}" -lt "$until" ]; do
+    grep -q 'set_title("Scrivlet\. ' "$N2E_DIR/program.log" && break
+done
 kill -0 "$N2E_PID" 2>/dev/null || n2e_fail "the program ended by itself"
 
 kill -TERM "$N2E_PID"
