@@ -1,7 +1,7 @@
 # The Debian package of the native program, made by `cpack -G DEB` (the
 # build's `package` target), and the layout it installs, which
 # `cmake --install DIR --prefix ~/.local` gives one user too:
-#   bin/scrivlet, share/scrivlet/ (help pages, key.wav, ellipse-rows), the
+#   bin/scrivlet, share/scrivlet/ (help pages, key.wav), the
 #   menu entry, icons, AppStream metadata, the manual page and
 #   share/doc/scrivlet/ (copyright, changelog).
 # The program finds its files from its own path (core/data_files.h), so
@@ -63,7 +63,7 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXE
 install(TARGETS scrivlet RUNTIME DESTINATION bin)
 install(FILES ${CMAKE_BINARY_DIR}/help/scrivlet.htm ${CMAKE_BINARY_DIR}/help/scrivlet.css
         DESTINATION share/scrivlet/help)
-install(FILES ${CMAKE_BINARY_DIR}/key.wav ${CMAKE_BINARY_DIR}/ellipse-rows DESTINATION share/scrivlet)
+install(FILES ${CMAKE_BINARY_DIR}/key.wav DESTINATION share/scrivlet)
 install(FILES ${LINUX_RES}/${SCRIVLET_APP_ID}.desktop DESTINATION share/applications)
 install(DIRECTORY ${PACKAGE_FILES}/icons/ DESTINATION share/icons/hicolor)
 install(FILES ${PACKAGE_FILES}/${SCRIVLET_APP_ID}.metainfo.xml DESTINATION share/metainfo)

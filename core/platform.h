@@ -74,8 +74,12 @@ struct Platform {
     // while one is open), after a child's click on a curtain.
     void (*activateToy)() = nullptr;
     // Takes or gives back the keyboard, where the platform keeps the
-    // desktop's keys from the child with a grab while the toy is active.
-    void (*holdKeyboard)(bool hold) = nullptr;
+    // desktop's keys from the child with a grab while the toy is active;
+    // true when it holds it now (another program's grab refuses ours).
+    bool (*holdKeyboard)(bool hold) = nullptr;
+    // Calls OnFocusSettled once, `milliseconds` from now, in place of any
+    // such call still to come.
+    void (*wakeAfter)(unsigned milliseconds) = nullptr;
 
     // Plays the key sound for an options text, from its start.
     void (*playKeySound)(const std::string& soundFile) = nullptr;
@@ -118,4 +122,10 @@ struct Platform {
     // then), it wakes only this often while auto draw is off; 0 keeps it at
     // the walk's period.
     unsigned idleTickPeriod = 0;
+    // How long a focus that left the toy's windows must stay away before
+    // it counts, while more than one of them is up (see OnFocusMoved).
+    unsigned focusSettleTime = 0;
+    // The platform tells which of the toy's windows has the focus
+    // (OnFocusMoved) rather than whether the program is active.
+    bool tellsFocus = false;
 };

@@ -27,8 +27,31 @@ void Paint(const Program& program, const std::optional<Segment>& segment)
         Call(program.platform.paintSegment, *segment);
 }
 
-void TellSaveFailed(const Program& program, const std::string& path, const char* reason)
+// Every dialog the toy opens is counted while it is open: its keys are its
+// own, and on a platform that tells the toy's windows apart the focus is
+// about to go to it, the keyboard with it.
+struct OpenDialog {
+    explicit OpenDialog(Program& program) : program(program)
+    {
+        ++program.dialogsOpen;
+        if (program.platform.tellsFocus)
+            OnFocusMoved(program, ToySurface::Dialog);
+    }
+    ~OpenDialog()
+    {
+        --program.dialogsOpen;
+        // The focus goes back to whichever window the platform says next.
+        if (program.platform.tellsFocus)
+            OnFocusMoved(program, ToySurface::Elsewhere);
+    }
+    OpenDialog(const OpenDialog&) = delete;
+    OpenDialog& operator=(const OpenDialog&) = delete;
+    Program& program;
+};
+
+void TellSaveFailed(Program& program, const std::string& path, const char* reason)
 {
+    const OpenDialog dialog(program);
     Call(program.platform.showMessage, MessageKind::Warning, kSaveFailureTitle, SaveFailureText(path, reason));
 }
 
@@ -36,14 +59,21 @@ void SavePicture(Program& program)
 {
     if (!program.platform.chooseFile)
         return;
-    const std::string path = program.platform.chooseFile(kPictureFileQuestion);
+    std::string path;
+    {
+        const OpenDialog dialog(program);
+        path = program.platform.chooseFile(kPictureFileQuestion);
+    }
     if (!path.empty())
         SavePictureTo(program, path);
 }
 
 void RunOptionsDialog(Program& program)
 {
-    Call(program.platform.runOptionsDialog, program.toy.options);
+    {
+        const OpenDialog dialog(program);
+        Call(program.platform.runOptionsDialog, program.toy.options);
+    }
     Call(program.platform.setTickPeriod, TickPeriod(program));
     LiftPen(program.toy.pen);
     ApplyPointerMoment(program, PointerMoment::OptionsClosed);
@@ -88,6 +118,53 @@ void UpdateCurtains(Program& program)
     program.curtains = wanted;
 }
 
+void HoldKeyboard(Program& program, bool hold)
+{
+    const Platform& platform = program.platform;
+    if (!platform.holdKeyboard)
+        return;
+    program.keyboardHeld = platform.holdKeyboard(hold) && hold;
+    program.keyboardRetryWait = hold && !program.keyboardHeld ? kKeyboardRetryPeriod : 0;
+}
+
+// Another program's grab refuses ours (a menu bar clicked without opening a
+// menu leaves GTK's); the keyboard is asked for again now and then while
+// the toy is active.
+void KeepKeyboardHeld(Program& program)
+{
+    if (!program.active || program.menuOpen || program.keyboardRetryWait == 0)
+        return;
+    const unsigned period = TickPeriod(program);
+    program.keyboardRetryWait = program.keyboardRetryWait > period ? program.keyboardRetryWait - period : 0;
+    if (program.keyboardRetryWait == 0)
+        HoldKeyboard(program, true);
+}
+
+void SetActive(Program& program, bool active)
+{
+    // Set first: taking the keyboard can move the platform's focus, which
+    // it tells at once.
+    program.active = active;
+    // Both ways: a move that arrives just before the activation (Wine sends
+    // one) must not join a point from before the switch.
+    LiftPen(program.toy.pen);
+    HoldKeyboard(program, active);
+    ApplyPointerMoment(program, active ? PointerMoment::Activated : PointerMoment::Deactivated);
+    UpdateCurtains(program);
+}
+
+// The toy is active while its window or a curtain has the focus; the
+// curtains stay while a dialog of its own has it.
+void FollowFocus(Program& program)
+{
+    const bool active = program.focus == ToySurface::Window || program.focus == ToySurface::Curtain;
+    program.dialogActive = program.focus == ToySurface::Dialog && program.dialogsOpen > 0;
+    if (active != program.active)
+        SetActive(program, active);
+    else
+        UpdateCurtains(program);
+}
+
 }  // namespace
 
 std::string WithDefaultExtension(const std::string& path, const char* extension, const char* separators)
@@ -115,6 +192,9 @@ void CanvasMade(Program& program, CanvasBounds bounds)
     program.canvasReady = true;
     Call(program.platform.setTickPeriod, TickPeriod(program));
     ApplyPointerMoment(program, PointerMoment::StartUp);
+    // A keyboard asked for before the window could take it is asked for now.
+    if (program.active && program.keyboardRetryWait > 0)
+        HoldKeyboard(program, true);
     // The file is looked at now; the sound device waits for the first key.
     if (FlagOn(program.toy.options.keySound))
         Call(program.platform.prepareKeySound, SoundFileText(program.toy.options));
@@ -125,7 +205,7 @@ void StopProgram(Program& program)
 {
     Call(program.platform.closeKeySound);
     Call(program.platform.saveOptions, program.toy.options);
-    Call(program.platform.holdKeyboard, false);
+    HoldKeyboard(program, false);
     ApplyPointerMoment(program, PointerMoment::Shutdown);
     program.active = false;
     program.dialogActive = false;
@@ -169,23 +249,45 @@ void OnTick(Program& program)
     if (program.canvasReady)
         Paint(program, OnTimerTick(program.toy));
     KeepPointerHeld(program);
+    KeepKeyboardHeld(program);
 }
 
-void OnActivation(Program& program, bool active)
+bool OnKey(Program& program, const KeyInput& key, int clientRight, int clientBottom)
 {
-    // Both ways: a move that arrives just before the activation (Wine sends
-    // one) must not join a point from before the switch.
-    LiftPen(program.toy.pen);
-    Call(program.platform.holdKeyboard, active);
-    ApplyPointerMoment(program, active ? PointerMoment::Activated : PointerMoment::Deactivated);
-    program.active = active;
-    UpdateCurtains(program);
+    if (program.menuOpen || program.dialogsOpen > 0)
+        return false;
+    if (key.onCurtain && !key.release) {
+        OnCurtainInput(program, CurtainInput::Key);
+        return true;
+    }
+    if (!KeyStamps(key.kind, key.altHeld))
+        return false;
+    if (key.release)
+        OnKeyUp(program, clientRight, clientBottom);
+    return true;
 }
 
-void OnDialogActive(Program& program, bool active)
+void OnActivation(Program& program, bool active) { SetActive(program, active); }
+
+void OnFocusMoved(Program& program, ToySurface surface)
 {
-    program.dialogActive = active;
-    UpdateCurtains(program);
+    program.focus = surface;
+    const Platform& platform = program.platform;
+    const bool severalWindows = !program.curtains.empty() || program.dialogsOpen > 0;
+    program.focusSettling = surface == ToySurface::Elsewhere && severalWindows && platform.focusSettleTime > 0 &&
+                            platform.wakeAfter && (program.active || program.dialogActive);
+    if (program.focusSettling)
+        platform.wakeAfter(platform.focusSettleTime);
+    else
+        FollowFocus(program);
+}
+
+void OnFocusSettled(Program& program)
+{
+    if (!program.focusSettling)
+        return;
+    program.focusSettling = false;
+    FollowFocus(program);
 }
 
 void OnMonitorsChanged(Program& program, const std::vector<Box>& monitors, const Box& window)
@@ -204,9 +306,10 @@ void OnCurtainInput(Program& program, CurtainInput input)
 
 void OnMenuOpening(Program& program)
 {
+    program.menuOpen = true;
     if (!program.platform.menusTakeInput)
         return;
-    Call(program.platform.holdKeyboard, false);
+    HoldKeyboard(program, false);
     Call(program.platform.freePointer);
     // Nothing is held again until the menu has closed.
     program.pointerWanted = program.pointerHeld = false;
@@ -215,8 +318,9 @@ void OnMenuOpening(Program& program)
 void OnMenuClosed(Program& program, bool active)
 {
     LiftPen(program.toy.pen);
+    program.menuOpen = false;
     if (program.platform.menusTakeInput && active) {
-        Call(program.platform.holdKeyboard, true);
+        HoldKeyboard(program, true);
         ApplyPointerMoment(program, PointerMoment::Activated);
     }
 }
@@ -224,10 +328,12 @@ void OnMenuClosed(Program& program, bool active)
 void OnCommand(Program& program, int command)
 {
     switch (command) {
-    case IDM_ABOUT:
+    case IDM_ABOUT: {
+        const OpenDialog dialog(program);
         Call(program.platform.showMessage, MessageKind::Plain, TEXT_ABOUT_TITLE, std::string(TEXT_ABOUT));
         LiftPen(program.toy.pen);
         break;
+    }
     case IDM_CLEAR:
         Call(program.platform.clearCanvas);
         break;

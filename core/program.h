@@ -9,12 +9,21 @@
 #include <vector>
 
 #include "core/curtains.h"
+#include "core/menu_keys.h"
 #include "core/platform.h"
 #include "core/pointer_confinement.h"
 #include "core/toy.h"
 
 // The walk's timer period, in milliseconds.
 constexpr unsigned kWalkTickPeriod = 100;
+// A keyboard hold the platform refused is asked for again this often.
+constexpr unsigned kKeyboardRetryPeriod = 1000;
+
+// Which of the toy's own windows has the keyboard focus, where the platform
+// tells its windows apart rather than the program as a whole: none of them
+// (another program's window, or nobody's), the main window, a curtain, or a
+// dialog the toy opened.
+enum class ToySurface { Elsewhere, Window, Curtain, Dialog };
 
 struct Program {
     Toy toy;
@@ -22,6 +31,17 @@ struct Program {
     bool canvasReady = false;  // no mark is made before the canvas is
     bool active = false;       // the toy is the active program
     bool dialogActive = false; // a dialog of the toy's is, where that is told apart
+    // Where the platform last said the focus is, whether a focus that left
+    // the toy's windows waits to settle, the dialogs open now, and whether
+    // a menu holds the input.
+    ToySurface focus = ToySurface::Elsewhere;
+    bool focusSettling = false;
+    int dialogsOpen = 0;
+    bool menuOpen = false;
+    // The keyboard is wanted while the toy is active; a refused hold is
+    // asked for again after kKeyboardRetryPeriod.
+    bool keyboardHeld = false;
+    unsigned keyboardRetryWait = 0;
     // Confinement was asked for, whether the platform holds the pointer
     // now, and whether the hold was made again on the tick after it was
     // made: a hold that failed, was lost or is new is made again each tick.
@@ -61,6 +81,18 @@ void OnMouseButton(Program& program, MouseButton button, bool down);
 // A key released over a client area of clientRight x clientBottom: a
 // blossom, and the key sound when it is on.
 void OnKeyUp(Program& program, int clientRight, int clientBottom);
+// A key pressed or released on one of the toy's windows, where the platform
+// hands every key to the program first: true when the toy took it (a
+// release stamps, a press on a curtain brings the toy back), false when the
+// platform's own handling should have it (Alt and the keys that open menus,
+// every key while a menu or a dialog of the toy's holds the input).
+struct KeyInput {
+    KeyKind kind;
+    bool altHeld;
+    bool release;
+    bool onCurtain;
+};
+bool OnKey(Program& program, const KeyInput& key, int clientRight, int clientBottom);
 // A turn of the mouse wheel: one walk step, whatever the mode.
 void OnWheel(Program& program);
 // A tick of the walk's timer: a walk step while auto draw is on, and the
@@ -69,10 +101,15 @@ void OnTick(Program& program);
 
 // The toy's window became the active one, or stopped being it.
 void OnActivation(Program& program, bool active);
-// A dialog of the toy's became the active window, or stopped being it, on a
-// platform whose activation (OnActivation) follows the main window alone:
-// the curtains stay while either is active.
-void OnDialogActive(Program& program, bool active);
+// The keyboard focus moved to `surface`, on a platform that tells the toy's
+// windows apart (GTK): the toy is active while its window or a curtain has
+// the focus. The focus moves between the toy's windows in steps (it leaves
+// one before the next has it), so while more than one of them is up a
+// focus that left them all counts only once it has stayed away for the
+// platform's focusSettleTime; OnFocusSettled is the platform's wake-up
+// after that time.
+void OnFocusMoved(Program& program, ToySurface surface);
+void OnFocusSettled(Program& program);
 // The monitors (the primary first) or the toy's window on them have
 // changed: the curtains follow while the toy is active.
 void OnMonitorsChanged(Program& program, const std::vector<Box>& monitors, const Box& window);

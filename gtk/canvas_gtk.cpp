@@ -7,11 +7,9 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "gtk/ellipse_rows_gtk.h"
+#include "gtk/shell_gtk.h"
 
 namespace {
-
-CairoCanvas g_canvas;
 
 void SetColour(cairo_t* cr, Colour colour)
 {
@@ -20,7 +18,7 @@ void SetColour(cairo_t* cr, Colour colour)
 
 cairo_t* BeginMark()
 {
-    cairo_t* cr = cairo_create(g_canvas.surface);
+    cairo_t* cr = cairo_create(TheShell().canvas.surface);
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     return cr;
 }
@@ -28,7 +26,7 @@ cairo_t* BeginMark()
 void EndMark(cairo_t* cr)
 {
     cairo_destroy(cr);
-    cairo_surface_mark_dirty(g_canvas.surface);
+    cairo_surface_mark_dirty(TheShell().canvas.surface);
 }
 
 // A line as a wide GDI pen draws it: through the centres of the end pixels,
@@ -45,21 +43,25 @@ void Line(cairo_t* cr, Point from, Point to, int width, Colour colour)
 }
 
 // An ellipse whose box has its edges between pixels, filled as GDI fills it
-// without a pen: by cairo, unless the rows found when the program was built
-// (gtk/ellipse_rows_gtk.cpp) have its size. The cairo context is made at
-// the first ellipse that needs it.
-void FillEllipse(cairo_t*& cr, const Box& box, Colour colour)
+// without a pen.
+void FillEllipse(cairo_t* cr, const Box& box, Colour colour)
 {
-    if (FillEllipseFromBuiltRows(g_canvas.surface, box, colour))
+    const double width = box.right - box.left;
+    const double height = box.bottom - box.top;
+    if (width <= 0 || height <= 0)
         return;
-    if (!cr)
-        cr = BeginMark();
     SetColour(cr, colour);
-    AddEllipsePath(cr, box);
+    cairo_save(cr);
+    cairo_translate(cr, box.left + width / 2, box.top + height / 2);
+    cairo_scale(cr, width / 2, height / 2);
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, 0, 0, 1, 0, 2 * G_PI);
+    cairo_close_path(cr);
+    cairo_restore(cr);
     cairo_fill(cr);
 }
 
-void BlossomShape(cairo_t*& cr, Point centre, int w, int h, Colour colour)
+void BlossomShape(cairo_t* cr, Point centre, int w, int h, Colour colour)
 {
     for (const Box& box : BlossomEllipses(centre, w, h))
         FillEllipse(cr, box, colour);
@@ -73,28 +75,25 @@ Box Grow(Point a, Point b, int by)
 
 }  // namespace
 
-CairoCanvas& TheCairoCanvas() { return g_canvas; }
-
-bool CreateCairoCanvas(int width, int height, unsigned char* pixels)
+bool CreateCairoCanvas(int width, int height)
 {
-    if (g_canvas.surface || width <= 0 || height <= 0)
+    CairoCanvas& canvas = TheShell().canvas;
+    if (canvas.surface || width <= 0 || height <= 0)
         return false;
-    cairo_surface_t* surface =
-        pixels ? cairo_image_surface_create_for_data(pixels, CAIRO_FORMAT_RGB24, width, height, width * 4)
-               : cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
     if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
         cairo_surface_destroy(surface);
         return false;
     }
-    g_canvas.surface = surface;
-    g_canvas.bounds = CanvasBounds{width, height};
+    canvas.surface = surface;
+    canvas.bounds = CanvasBounds{width, height};
     ClearCairoCanvas(width, height);
     return true;
 }
 
 Box PaintSegmentOnCanvas(const Segment& segment)
 {
-    if (!g_canvas.surface)
+    if (!TheShell().canvas.surface)
         return Box{};
     cairo_t* cr = BeginMark();
     if (segment.margin)
@@ -107,10 +106,9 @@ Box PaintSegmentOnCanvas(const Segment& segment)
 
 Box PaintBlossomOnCanvas(const Blossom& blossom)
 {
-    if (!g_canvas.surface)
+    if (!TheShell().canvas.surface)
         return Box{};
-    cairo_surface_flush(g_canvas.surface);
-    cairo_t* cr = nullptr;
+    cairo_t* cr = BeginMark();
     int a = blossom.a;
     int b = blossom.b;
     if (blossom.margin) {
@@ -119,22 +117,13 @@ Box PaintBlossomOnCanvas(const Blossom& blossom)
         BlossomShape(cr, blossom.centre, a, b, kBackgroundColour);
     }
     BlossomShape(cr, blossom.centre, blossom.a, blossom.b, blossom.colour);
-    if (cr)
-        cairo_destroy(cr);
-    const int reach = std::max(a, b) / 2 + 1;
-    const Box changed = Grow(blossom.centre, blossom.centre, reach);
-    const int left = std::max(changed.left, 0);
-    const int top = std::max(changed.top, 0);
-    const int right = std::min(changed.right, g_canvas.bounds.right);
-    const int bottom = std::min(changed.bottom, g_canvas.bounds.bottom);
-    if (right > left && bottom > top)
-        cairo_surface_mark_dirty_rectangle(g_canvas.surface, left, top, right - left, bottom - top);
-    return changed;
+    EndMark(cr);
+    return Grow(blossom.centre, blossom.centre, std::max(a, b) / 2 + 1);
 }
 
 void ClearCairoCanvas(int width, int height)
 {
-    if (!g_canvas.surface || width <= 0 || height <= 0)
+    if (!TheShell().canvas.surface || width <= 0 || height <= 0)
         return;
     cairo_t* cr = BeginMark();
     SetColour(cr, kBackgroundColour);
@@ -150,14 +139,14 @@ void PaintCanvasOnto(cairo_t* target, const Box& clip)
     cairo_clip(target);
     // Black only where the clip reaches beyond the canvas: a fresh mark's
     // rectangle seldom does.
-    const CanvasBounds& canvas = g_canvas.bounds;
-    if (!g_canvas.surface || clip.left < 0 || clip.top < 0 || clip.right > canvas.right || clip.bottom > canvas.bottom) {
+    const CanvasBounds& canvas = TheShell().canvas.bounds;
+    if (!TheShell().canvas.surface || clip.left < 0 || clip.top < 0 || clip.right > canvas.right || clip.bottom > canvas.bottom) {
         SetColour(target, kBackgroundColour);
         cairo_paint(target);
     }
-    if (g_canvas.surface) {
-        cairo_set_source_surface(target, g_canvas.surface, 0, 0);
-        cairo_rectangle(target, 0, 0, g_canvas.bounds.right, g_canvas.bounds.bottom);
+    if (TheShell().canvas.surface) {
+        cairo_set_source_surface(target, TheShell().canvas.surface, 0, 0);
+        cairo_rectangle(target, 0, 0, TheShell().canvas.bounds.right, TheShell().canvas.bounds.bottom);
         cairo_fill(target);
     }
     cairo_restore(target);

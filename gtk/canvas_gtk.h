@@ -14,13 +14,9 @@ struct CairoCanvas {
     CanvasBounds bounds;
 };
 
-// The process's one canvas.
-CairoCanvas& TheCairoCanvas();
-
-// Makes the black canvas of width x height. Once; false when cairo cannot.
-// Its pixels are `pixels` when given (zeroed, width * 4 bytes a row, alive
-// for the whole run), else memory of cairo's own.
-bool CreateCairoCanvas(int width, int height, unsigned char* pixels = nullptr);
+// Makes the shell's black canvas of width x height. Once; false when cairo
+// cannot.
+bool CreateCairoCanvas(int width, int height);
 
 // Paints a segment (over its black margin line, when it has one); returns
 // the area of the canvas that changed, for the window to redraw.

@@ -98,7 +98,7 @@ void ShowMessage(MessageKind kind, const char* title, const std::string& text)
 
 std::vector<uint8_t> CanvasAsBmp()
 {
-    cairo_surface_t* surface = TheCairoCanvas().surface;
+    cairo_surface_t* surface = TheShell().canvas.surface;
     if (!surface)
         return {};
     // An RGB24 image surface holds top-down rows of blue, green, red and an

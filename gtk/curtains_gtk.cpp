@@ -10,14 +10,14 @@
 #include "gtk/shell_gtk.h"
 
 #include <gdk/gdkx.h>
+
+#include "gtk/display_gtk.h"
 // After Xlib's own headers, which it needs.
 #include <X11/extensions/Xinerama.h>
 
 #include <vector>
 
 namespace {
-
-std::vector<GtkWidget*> g_curtains;
 
 gboolean OnCurtainDraw(GtkWidget*, cairo_t* cr, gpointer)
 {
@@ -45,24 +45,13 @@ gboolean OnCurtainScroll(GtkWidget*, GdkEventScroll*, gpointer)
     return TRUE;
 }
 
-// While the toy holds the keyboard its keys come to its window; these come
-// only when it could not take it.
-gboolean OnCurtainKey(GtkWidget*, GdkEventKey* event, gpointer)
-{
-    if (event->type == GDK_KEY_PRESS)
-        OnCurtainInput(TheProgram(), CurtainInput::Key);
-    else if (IsCanvasKey(event->keyval, event->state))
-        StampForKey();
-    return TRUE;
-}
-
 gboolean OnCurtainDelete(GtkWidget*, GdkEvent*, gpointer)
 {
     ActivateToy();
     return TRUE;
 }
 
-void OnCurtainActiveChanged(GObject*, GParamSpec*, gpointer) { TellActivation(); }
+void OnCurtainActiveChanged(GObject*, GParamSpec*, gpointer) { TellFocus(); }
 
 GtkWidget* MakeCurtain()
 {
@@ -92,12 +81,16 @@ GtkWidget* MakeCurtain()
     g_signal_connect(curtain, "button-press-event", G_CALLBACK(OnCurtainButton), nullptr);
     g_signal_connect(curtain, "button-release-event", G_CALLBACK(OnCurtainButton), nullptr);
     g_signal_connect(curtain, "scroll-event", G_CALLBACK(OnCurtainScroll), nullptr);
-    g_signal_connect(curtain, "key-press-event", G_CALLBACK(OnCurtainKey), nullptr);
-    g_signal_connect(curtain, "key-release-event", G_CALLBACK(OnCurtainKey), nullptr);
+    // While the toy holds the keyboard its keys come to its window; these
+    // come only when it could not take it.
+    g_signal_connect(curtain, "key-press-event", G_CALLBACK(OnKeyEvent), nullptr);
+    g_signal_connect(curtain, "key-release-event", G_CALLBACK(OnKeyEvent), nullptr);
     g_signal_connect(curtain, "delete-event", G_CALLBACK(OnCurtainDelete), nullptr);
     g_signal_connect(curtain, "notify::is-active", G_CALLBACK(OnCurtainActiveChanged), nullptr);
     return curtain;
 }
+
+void TellMonitors();
 
 void MonitorsChanged(GdkDisplay*, GdkMonitor*, gpointer) { TellMonitors(); }
 
@@ -105,24 +98,6 @@ gboolean OnWindowConfigured(GtkWidget*, GdkEvent*, gpointer)
 {
     TellMonitors();
     return FALSE;
-}
-
-}  // namespace
-
-namespace {
-
-// A dialog's focus moves between windows in steps (the toy's window lets
-// it go before the dialog has it, a question over a chooser takes it from
-// the chooser): the core hears where it ended up once it has settled.
-constexpr guint kFocusSettleWait = 250;
-guint g_dialogLook = 0;
-
-bool IsCurtainWindow(gpointer window)
-{
-    for (GtkWidget* curtain : g_curtains)
-        if (curtain == window)
-            return true;
-    return false;
 }
 
 // The GDK monitor whose geometry is BOX, or -1.
@@ -138,54 +113,21 @@ int MonitorAt(GdkDisplay* display, const Box& box)
     return -1;
 }
 
-gboolean LookAtDialogs(gpointer)
-{
-    g_dialogLook = 0;
-    GList* toplevels = gtk_window_list_toplevels();
-    bool active = false;
-    for (GList* item = toplevels; item && !active; item = item->next)
-        active = item->data != TheShell().window && !IsCurtainWindow(item->data) &&
-                 gtk_window_is_active(GTK_WINDOW(item->data));
-    g_list_free(toplevels);
-    OnDialogActive(TheProgram(), active);
-    return G_SOURCE_REMOVE;
-}
-
-void LookAtDialogsSoon()
-{
-    if (g_dialogLook)
-        g_source_remove(g_dialogLook);
-    g_dialogLook = g_timeout_add(kFocusSettleWait, LookAtDialogs, nullptr);
-}
-
-void OnDialogActiveChanged(GObject*, GParamSpec*, gpointer) { LookAtDialogsSoon(); }
-
 }  // namespace
-
-int RunToyDialog(GtkDialog* dialog)
-{
-    // It is about to take the focus from the toy's window.
-    OnDialogActive(TheProgram(), true);
-    const gulong handler = g_signal_connect(dialog, "notify::is-active", G_CALLBACK(OnDialogActiveChanged), nullptr);
-    const int response = gtk_dialog_run(dialog);
-    g_signal_handler_disconnect(dialog, handler);
-    LookAtDialogsSoon();
-    return response;
-}
 
 void ShowCurtains(const std::vector<Box>& curtains)
 {
     if (!TheShell().window)
         return;
-    while (g_curtains.size() > curtains.size()) {
-        gtk_widget_destroy(g_curtains.back());
-        g_curtains.pop_back();
+    while (TheShell().curtains.size() > curtains.size()) {
+        gtk_widget_destroy(TheShell().curtains.back());
+        TheShell().curtains.pop_back();
     }
-    while (g_curtains.size() < curtains.size())
-        g_curtains.push_back(MakeCurtain());
+    while (TheShell().curtains.size() < curtains.size())
+        TheShell().curtains.push_back(MakeCurtain());
     GdkDisplay* display = gtk_widget_get_display(TheShell().window);
     for (size_t i = 0; i < curtains.size(); ++i) {
-        GtkWindow* curtain = GTK_WINDOW(g_curtains[i]);
+        GtkWindow* curtain = GTK_WINDOW(TheShell().curtains[i]);
         const Box& box = curtains[i];
         if (GDK_IS_X11_DISPLAY(display)) {
             gtk_window_move(curtain, box.left, box.top);
@@ -195,70 +137,22 @@ void ShowCurtains(const std::vector<Box>& curtains)
             // partly under the toy's) stays uncovered rather than hide the toy.
             const int monitor = MonitorAt(display, box);
             if (monitor < 0) {
-                gtk_widget_hide(g_curtains[i]);
+                gtk_widget_hide(TheShell().curtains[i]);
                 continue;
             }
             gtk_window_fullscreen_on_monitor(curtain, gdk_display_get_default_screen(display), monitor);
         }
-        gtk_widget_show(g_curtains[i]);
+        gtk_widget_show(TheShell().curtains[i]);
     }
 }
 
 void HideCurtains()
 {
-    for (GtkWidget* curtain : g_curtains)
+    for (GtkWidget* curtain : TheShell().curtains)
         gtk_widget_hide(curtain);
 }
 
 bool CurtainsCanBePlaced() { return GDK_IS_X11_DISPLAY(gdk_display_get_default()) || OnWayland(); }
-
-bool ToyIsActive()
-{
-    GtkWidget* window = TheShell().window;
-    if (!window)
-        return false;
-    if (gtk_window_is_active(GTK_WINDOW(window)))
-        return true;
-    for (GtkWidget* curtain : g_curtains)
-        if (gtk_widget_get_visible(curtain) && gtk_window_is_active(GTK_WINDOW(curtain)))
-            return true;
-    return false;
-}
-
-namespace {
-
-guint g_activationLook = 0;
-bool g_toldActive = false;
-
-// On Wayland told only when it changes: holding the keyboard for the toy's
-// window moves GDK's focus between the toy's windows there, which would
-// tell it again, and again.
-gboolean LookAtActivation(gpointer)
-{
-    g_activationLook = 0;
-    const bool active = ToyIsActive();
-    if (TheShell().window && (active != g_toldActive || !OnWayland())) {
-        g_toldActive = active;
-        OnActivation(TheProgram(), active);
-    }
-    return G_SOURCE_REMOVE;
-}
-
-}  // namespace
-
-void TellActivation()
-{
-    if (g_activationLook) {
-        g_source_remove(g_activationLook);
-        g_activationLook = 0;
-    }
-    // On Wayland a click on a curtain takes the focus from the toy's window
-    // before the curtain has it: the toy is away only if it stays away.
-    if (!ToyIsActive() && OnWayland() && !g_curtains.empty())
-        g_activationLook = g_timeout_add(kFocusSettleWait, LookAtActivation, nullptr);
-    else
-        LookAtActivation(nullptr);
-}
 
 void ActivateToy()
 {
@@ -314,8 +208,6 @@ std::vector<Box> GdkMonitors(GdkDisplay* display)
     return monitors;
 }
 
-}  // namespace
-
 void TellMonitors()
 {
     GtkWidget* window = TheShell().window;
@@ -336,6 +228,8 @@ void TellMonitors()
     }
     OnMonitorsChanged(TheProgram(), monitors, Box{frame.x, frame.y, frame.x + frame.width, frame.y + frame.height});
 }
+
+}  // namespace
 
 void FollowMonitors()
 {

@@ -1,13 +1,16 @@
-// Kid-proofing while the toy's window is active. On X11 an active keyboard
-// grab keeps the Super keys, Ctrl+Esc and the desktop's shortcuts from the
-// window manager, and a pointer grab confined to the drawing area holds the
-// pointer. On Wayland GDK's keyboard-only grab asks the compositor to
-// inhibit its shortcuts instead (the compositor may ask the user once to
-// allow it), and the compositor confines the pointer where it offers that.
+// Kid-proofing while the toy is active, and the focus facts the core
+// decides it from. On X11 an active keyboard grab keeps the Super keys,
+// Ctrl+Esc and the desktop's shortcuts from the window manager, and a
+// pointer grab confined to the drawing area holds the pointer. On Wayland
+// GDK's keyboard-only grab asks the compositor to inhibit its shortcuts
+// instead (the compositor may ask the user once to allow it), and the
+// compositor confines the pointer where it offers that.
 // Before Xlib's headers, whose None macro would break the enums' names.
 #include "gtk/shell_gtk.h"
 
 #include <gdk/gdkx.h>
+
+#include "gtk/display_gtk.h"
 
 #ifndef SCRIVLET_GDK_WAYLAND
 bool OnWayland() { return false; }
@@ -15,73 +18,72 @@ bool ConfineWaylandPointer(GdkWindow*) { return false; }
 void FreeWaylandPointer() {}
 #endif
 
-namespace {
-
-bool g_keyboardHeld = false;
-bool g_pointerHeld = false;
-// Where the X keyboard focus was at the last look, and whether the toy let
-// go because it went to another program.
-Window g_lastFocus = None;
-bool g_awayByFocus = false;
-
 bool OnX11() { return GDK_IS_X11_DISPLAY(gdk_display_get_default()); }
+
+namespace {
 
 Display* XDisplayOf() { return GDK_DISPLAY_XDISPLAY(gdk_display_get_default()); }
 
 GdkWindow* WindowOf(GtkWidget* widget) { return widget ? gtk_widget_get_window(widget) : nullptr; }
 
-// True when `window` is the toy's top-level window or lies inside it. The
-// focus window may be gone by the time it is asked about (a dialog that
-// just closed): the caller traps X errors, and such a window is not ours.
-bool IsOurs(Display* display, Window window, Window toplevel)
+bool IsCurtain(gpointer window)
 {
-    while (window != None && window != PointerRoot) {
-        if (window == toplevel)
+    for (GtkWidget* curtain : TheShell().curtains)
+        if (curtain == window)
             return true;
+    return false;
+}
+
+ToySurface SurfaceOf(gpointer window)
+{
+    if (window == TheShell().window)
+        return ToySurface::Window;
+    return IsCurtain(window) ? ToySurface::Curtain : ToySurface::Dialog;
+}
+
+// The top-level window of the toy's that `window` is or lies inside, or
+// null. The focus window may be gone by the time it is asked about (a
+// dialog that just closed): the caller traps X errors, and such a window is
+// nobody's.
+GtkWindow* ToplevelHolding(Display* display, Window window)
+{
+    GList* toplevels = gtk_window_list_toplevels();
+    GtkWindow* found = nullptr;
+    while (!found && window != None && window != PointerRoot) {
+        for (GList* item = toplevels; item && !found; item = item->next) {
+            GdkWindow* own = WindowOf(GTK_WIDGET(item->data));
+            if (own && GDK_IS_X11_WINDOW(own) && GDK_WINDOW_XID(own) == window)
+                found = GTK_WINDOW(item->data);
+        }
         Window root = None;
         Window parent = None;
         Window* children = nullptr;
         unsigned int count = 0;
-        if (!XQueryTree(display, window, &root, &parent, &children, &count))
-            return false;
+        if (found || !XQueryTree(display, window, &root, &parent, &children, &count))
+            break;
         if (children)
             XFree(children);
-        if (parent == root)
-            return false;
-        window = parent;
+        window = parent == root ? None : parent;
     }
-    return false;
+    g_list_free(toplevels);
+    return found;
 }
 
-void GrabKeyboard()
+gboolean OnFocusSettled(gpointer)
 {
-    GdkWindow* window = WindowOf(TheShell().window);
-    if (!window || !gdk_window_is_viewable(window))
-        return;
-    if (OnX11()) {
-        g_keyboardHeld = XGrabKeyboard(XDisplayOf(), GDK_WINDOW_XID(window), True, GrabModeAsync, GrabModeAsync,
-                                       CurrentTime) == GrabSuccess;
-        return;
-    }
-    // A compositor with no keyboard (a headless one) has no seat to grab.
-    GdkSeat* seat = gdk_display_get_default_seat(gdk_display_get_default());
-    if (!seat)
-        return;
-    g_keyboardHeld = gdk_seat_grab(seat, window, GDK_SEAT_CAPABILITY_KEYBOARD, TRUE, nullptr, nullptr, nullptr,
-                                   nullptr) == GDK_GRAB_SUCCESS;
+    TheShell().settleTimer = 0;
+    OnFocusSettled(TheProgram());
+    return G_SOURCE_REMOVE;
 }
 
-void UngrabKeyboard()
+void OnDialogActiveChanged(GObject*, GParamSpec*, gpointer) { TellFocus(); }
+
+GdkFilterReturn OnRootEvent(GdkXEvent* xevent, GdkEvent*, gpointer)
 {
-    if (!g_keyboardHeld)
-        return;
-    g_keyboardHeld = false;
-    if (OnX11()) {
-        XUngrabKeyboard(XDisplayOf(), CurrentTime);
-        XFlush(XDisplayOf());
-        return;
-    }
-    gdk_seat_ungrab(gdk_display_get_default_seat(gdk_display_get_default()));
+    const auto* event = static_cast<const XEvent*>(xevent);
+    if (event->type == PropertyNotify && event->xproperty.atom == TheShell().activeWindowAtom)
+        LookAtX11Focus();
+    return GDK_FILTER_CONTINUE;
 }
 
 }  // namespace
@@ -94,15 +96,31 @@ void SetTitle(const char* title)
 
 // Our own menus and dialogs take and drop grabs of their own, which ends
 // ours: the core takes it again when the window is active again.
-void HoldKeyboard(bool hold)
+bool HoldKeyboard(bool hold)
 {
-    if (hold)
-        GrabKeyboard();
-    else
-        UngrabKeyboard();
+    GtkShell& shell = TheShell();
+    GdkWindow* window = WindowOf(shell.window);
+    if (!hold) {
+        if (shell.keyboardHeld && OnX11()) {
+            XUngrabKeyboard(XDisplayOf(), CurrentTime);
+            XFlush(XDisplayOf());
+        } else if (shell.keyboardHeld) {
+            gdk_seat_ungrab(gdk_display_get_default_seat(gdk_display_get_default()));
+        }
+        shell.keyboardHeld = false;
+    } else if (!window || !gdk_window_is_viewable(window)) {
+        shell.keyboardHeld = false;
+    } else if (OnX11()) {
+        shell.keyboardHeld = XGrabKeyboard(XDisplayOf(), GDK_WINDOW_XID(window), True, GrabModeAsync, GrabModeAsync,
+                                           CurrentTime) == GrabSuccess;
+    } else {
+        // A compositor with no keyboard (a headless one) has no seat to grab.
+        GdkSeat* seat = gdk_display_get_default_seat(gdk_display_get_default());
+        shell.keyboardHeld = seat && gdk_seat_grab(seat, window, GDK_SEAT_CAPABILITY_KEYBOARD, TRUE, nullptr, nullptr,
+                                                   nullptr, nullptr) == GDK_GRAB_SUCCESS;
+    }
+    return shell.keyboardHeld;
 }
-
-bool KeyboardHeld() { return g_keyboardHeld; }
 
 bool ConfinePointer()
 {
@@ -116,77 +134,85 @@ bool ConfinePointer()
     // Owner events keep GTK's own handling of the pointer: only where it may
     // go changes.
     const unsigned int mask = ButtonPressMask | ButtonReleaseMask | PointerMotionMask;
-    g_pointerHeld = XGrabPointer(XDisplayOf(), GDK_WINDOW_XID(area), True, mask, GrabModeAsync, GrabModeAsync,
-                                 GDK_WINDOW_XID(area), None, CurrentTime) == GrabSuccess;
-    return g_pointerHeld;
+    TheShell().pointerHeld = XGrabPointer(XDisplayOf(), GDK_WINDOW_XID(area), True, mask, GrabModeAsync,
+                                          GrabModeAsync, GDK_WINDOW_XID(area), None, CurrentTime) == GrabSuccess;
+    return TheShell().pointerHeld;
 }
 
 void FreePointer()
 {
     FreeWaylandPointer();
-    if (!g_pointerHeld)
+    if (!TheShell().pointerHeld)
         return;
-    g_pointerHeld = false;
+    TheShell().pointerHeld = false;
     XUngrabPointer(XDisplayOf(), CurrentTime);
     XFlush(XDisplayOf());
 }
 
-void FollowKeyboardFocus()
+void TellFocus()
 {
-    GdkWindow* window = WindowOf(TheShell().window);
-    if (!OnX11() || !window)
+    if (!TheShell().window)
+        return;
+    ToySurface surface = ToySurface::Elsewhere;
+    GList* toplevels = gtk_window_list_toplevels();
+    for (GList* item = toplevels; item && surface == ToySurface::Elsewhere; item = item->next)
+        if (gtk_window_is_active(GTK_WINDOW(item->data)))
+            surface = SurfaceOf(item->data);
+    g_list_free(toplevels);
+    OnFocusMoved(TheProgram(), surface);
+}
+
+void LookAtX11Focus()
+{
+    GtkShell& shell = TheShell();
+    if (!OnX11() || !shell.window)
         return;
     Window focus = None;
     int revert = 0;
     XGetInputFocus(XDisplayOf(), &focus, &revert);
-    if (focus == g_lastFocus)
+    if (focus == shell.lastFocus)
         return;
-    g_lastFocus = focus;
+    shell.lastFocus = focus;
     GdkDisplay* display = gdk_display_get_default();
     gdk_x11_display_error_trap_push(display);
-    const bool ours = IsOurs(XDisplayOf(), focus, GDK_WINDOW_XID(window));
+    GtkWindow* holder = ToplevelHolding(XDisplayOf(), focus);
     if (gdk_x11_display_error_trap_pop(display) != 0) {
         // Asked about a window that has gone: look again next time.
-        g_lastFocus = None;
+        shell.lastFocus = None;
         return;
     }
-    if (!ours) {
-        if (!g_keyboardHeld)
-            return;
-        g_awayByFocus = true;
-        OnActivation(TheProgram(), false);
-    } else if (g_awayByFocus) {
-        g_awayByFocus = false;
-        OnActivation(TheProgram(), true);
-    }
+    OnFocusMoved(TheProgram(), holder ? SurfaceOf(holder) : ToySurface::Elsewhere);
 }
-
-namespace {
-
-Atom g_activeWindowAtom = None;
-
-GdkFilterReturn OnRootEvent(GdkXEvent* xevent, GdkEvent*, gpointer)
-{
-    const auto* event = static_cast<const XEvent*>(xevent);
-    if (event->type == PropertyNotify && event->xproperty.atom == g_activeWindowAtom)
-        FollowKeyboardFocus();
-    return GDK_FILTER_CONTINUE;
-}
-
-}  // namespace
 
 bool WatchActiveWindow()
 {
-    if (g_activeWindowAtom != None)
+    GtkShell& shell = TheShell();
+    if (shell.activeWindowAtom != None)
         return true;
     if (!OnX11())
         return false;
     GdkScreen* screen = gdk_screen_get_default();
     if (!gdk_x11_screen_supports_net_wm_hint(screen, gdk_atom_intern_static_string("_NET_ACTIVE_WINDOW")))
         return false;
-    g_activeWindowAtom = gdk_x11_get_xatom_by_name_for_display(gdk_display_get_default(), "_NET_ACTIVE_WINDOW");
+    shell.activeWindowAtom = gdk_x11_get_xatom_by_name_for_display(gdk_display_get_default(), "_NET_ACTIVE_WINDOW");
     GdkWindow* root = gdk_screen_get_root_window(screen);
     gdk_window_set_events(root, static_cast<GdkEventMask>(gdk_window_get_events(root) | GDK_PROPERTY_CHANGE_MASK));
     gdk_window_add_filter(root, OnRootEvent, nullptr);
     return true;
+}
+
+int RunToyDialog(GtkDialog* dialog)
+{
+    const gulong handler = g_signal_connect(dialog, "notify::is-active", G_CALLBACK(OnDialogActiveChanged), nullptr);
+    const int response = gtk_dialog_run(dialog);
+    g_signal_handler_disconnect(dialog, handler);
+    return response;
+}
+
+void WakeAfter(unsigned milliseconds)
+{
+    GtkShell& shell = TheShell();
+    if (shell.settleTimer)
+        g_source_remove(shell.settleTimer);
+    shell.settleTimer = g_timeout_add(milliseconds, OnFocusSettled, nullptr);
 }

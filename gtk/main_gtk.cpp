@@ -7,6 +7,9 @@
 
 #include <cstdio>
 
+#include "gtk/display_gtk.h"
+#include "gtk/file_ops_posix.h"
+#include "gtk/options_store_gtk.h"
 #include "gtk/shell_gtk.h"
 
 namespace {
@@ -29,13 +32,42 @@ gboolean OnEndSignal(gpointer)
     return G_SOURCE_CONTINUE;
 }
 
+// A focus moving between the toy's own windows passes through none of them
+// (on Wayland the compositor gives the focus to a clicked curtain only
+// after the toy's window has let it go; a dialog's focus moves in steps).
+constexpr unsigned kFocusSettleTime = 250;
+
+void UseGtkPlatform()
+{
+    Platform& platform = TheProgram().platform;
+    UseWindowEntries(platform);
+    platform.confinePointer = ConfinePointer;
+    platform.freePointer = FreePointer;
+    platform.setTitle = SetTitle;
+    platform.showCurtains = CurtainsCanBePlaced() ? ShowCurtains : nullptr;
+    platform.hideCurtains = CurtainsCanBePlaced() ? HideCurtains : nullptr;
+    platform.activateToy = ActivateToy;
+    platform.holdKeyboard = HoldKeyboard;
+    platform.wakeAfter = WakeAfter;
+    platform.playKeySound = PlayKeySound;
+    platform.showMessage = ShowMessage;
+    platform.chooseFile = AskForFileOverWindow;
+    platform.canvasAsBmp = CanvasAsBmp;
+    platform.files = &PosixFileOps();
+    platform.showHelp = ShowHelpTopic;
+    platform.runOptionsDialog = RunOptionsDialog;
+    platform.loadOptions = LoadStoredOptions;
+    platform.saveOptions = SaveStoredOptions;
+    platform.menusTakeInput = true;
+    platform.tellsFocus = true;
+    platform.focusSettleTime = kFocusSettleTime;
+}
+
 // GTK's accessibility bridge registers the program on the desktop's
 // accessibility bus: D-Bus round trips (without a session bus, an attempt
 // to launch one) that need not hold back the window. GTK is told not to
 // start it; it starts once the window has been mapped and painted, unless
 // the session itself turned it off.
-bool g_bridgeWanted = false;
-
 gboolean StartAccessibilityBridge(gpointer)
 {
     g_unsetenv("NO_AT_BRIDGE");
@@ -45,8 +77,8 @@ gboolean StartAccessibilityBridge(gpointer)
 
 gboolean OnWindowMapped(GtkWidget*, GdkEvent*, gpointer)
 {
-    if (g_bridgeWanted) {
-        g_bridgeWanted = false;
+    if (TheShell().bridgeWanted) {
+        TheShell().bridgeWanted = false;
         g_idle_add(StartAccessibilityBridge, nullptr);
     }
     return FALSE;
@@ -59,8 +91,8 @@ int main(int argc, char** argv)
     // The toy paints with cairo on an image surface and never uses OpenGL;
     // GDK's probe for it would load Mesa (with LLVM, about 50 MB resident).
     g_setenv("GDK_GL", "disable", FALSE);
-    g_bridgeWanted = !g_getenv("NO_AT_BRIDGE");
-    if (g_bridgeWanted)
+    TheShell().bridgeWanted = !g_getenv("NO_AT_BRIDGE");
+    if (TheShell().bridgeWanted)
         g_setenv("NO_AT_BRIDGE", "1", TRUE);
     g_set_prgname(kProgramName);
     gdk_set_program_class(kProgramName);

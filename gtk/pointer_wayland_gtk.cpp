@@ -7,19 +7,17 @@
 
 #include <gdk/gdkwayland.h>
 
+#include "gtk/display_gtk.h"
 #include "gtk/shell_gtk.h"
 #include "pointer-constraints-unstable-v1-client-protocol.h"
 
 namespace {
 
-zwp_pointer_constraints_v1* g_constraints = nullptr;
-bool g_lookedForConstraints = false;
-zwp_confined_pointer_v1* g_confined = nullptr;
-
 void OnGlobal(void*, wl_registry* registry, uint32_t name, const char* interface, uint32_t)
 {
-    if (!g_constraints && std::strcmp(interface, zwp_pointer_constraints_v1_interface.name) == 0)
-        g_constraints = static_cast<zwp_pointer_constraints_v1*>(
+    GtkShell& shell = TheShell();
+    if (!shell.constraints && std::strcmp(interface, zwp_pointer_constraints_v1_interface.name) == 0)
+        shell.constraints = static_cast<zwp_pointer_constraints_v1*>(
             wl_registry_bind(registry, name, &zwp_pointer_constraints_v1_interface, 1));
 }
 
@@ -33,9 +31,10 @@ constexpr wl_registry_listener kRegistryListener{OnGlobal, OnGlobalRemoved};
 // listener and are dropped as GDK reads them.
 zwp_pointer_constraints_v1* PointerConstraints(wl_display* display)
 {
-    if (g_lookedForConstraints)
-        return g_constraints;
-    g_lookedForConstraints = true;
+    GtkShell& shell = TheShell();
+    if (shell.lookedForConstraints)
+        return shell.constraints;
+    shell.lookedForConstraints = true;
     wl_event_queue* queue = wl_display_create_queue(display);
     auto* wrapper = static_cast<wl_display*>(wl_proxy_create_wrapper(display));
     if (!queue || !wrapper) {
@@ -49,12 +48,12 @@ zwp_pointer_constraints_v1* PointerConstraints(wl_display* display)
     wl_registry* registry = wl_display_get_registry(wrapper);
     wl_registry_add_listener(registry, &kRegistryListener, nullptr);
     wl_display_roundtrip_queue(display, queue);
-    if (g_constraints)
-        wl_proxy_set_queue(reinterpret_cast<wl_proxy*>(g_constraints), nullptr);
+    if (shell.constraints)
+        wl_proxy_set_queue(reinterpret_cast<wl_proxy*>(shell.constraints), nullptr);
     wl_registry_destroy(registry);
     wl_proxy_wrapper_destroy(wrapper);
     wl_event_queue_destroy(queue);
-    return g_constraints;
+    return shell.constraints;
 }
 
 // The area's box in the coordinates of its top-level window, which are the
@@ -98,19 +97,20 @@ bool ConfineWaylandPointer(GdkWindow* area)
     // Persistent: when the compositor lifts it for a while (another surface
     // took the pointer's focus), it comes back by itself; the toy lets it go
     // at the moments it frees the pointer.
-    g_confined = zwp_pointer_constraints_v1_confine_pointer(constraints, surface, wlPointer, region,
+    TheShell().confinement = zwp_pointer_constraints_v1_confine_pointer(constraints, surface, wlPointer, region,
                                                             ZWP_POINTER_CONSTRAINTS_V1_LIFETIME_PERSISTENT);
     // The compositor has copied the region by the time it reads the request.
     wl_region_destroy(region);
     wl_display_flush(connection);
-    return g_confined != nullptr;
+    return TheShell().confinement != nullptr;
 }
 
 void FreeWaylandPointer()
 {
-    if (!g_confined)
+    GtkShell& shell = TheShell();
+    if (!shell.confinement)
         return;
-    zwp_confined_pointer_v1_destroy(g_confined);
-    g_confined = nullptr;
+    zwp_confined_pointer_v1_destroy(shell.confinement);
+    shell.confinement = nullptr;
     wl_display_flush(gdk_wayland_display_get_wl_display(gdk_display_get_default()));
 }

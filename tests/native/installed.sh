@@ -87,7 +87,7 @@ else
     export PATH=$prefix/bin:$PATH XDG_DATA_DIRS=$prefix/share:/usr/share
 fi
 data=$prefix/share/scrivlet
-for file in "$prefix/bin/scrivlet" "$data/key.wav" "$data/ellipse-rows" "$data/help/scrivlet.htm" \
+for file in "$prefix/bin/scrivlet" "$data/key.wav" "$data/help/scrivlet.htm" \
     "$prefix/share/applications/org.scrivlet.Scrivlet.desktop"; do
     [ -f "$file" ] || n2e_fail "the installation has no $file"
 done

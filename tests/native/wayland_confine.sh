@@ -62,11 +62,12 @@ lines() { wc -l <"$traffic"; }
 # surface's coordinates, is that confinement's region.
 heard 0 'set_title("Scrivlet. (Alt-F - menu)")' >/dev/null ||
     n2e_fail "the title never showed the menu hint; see $traffic"
-region="" areaTop="" canvasTop=""
+areaTop="" canvasTop=""
 for _ in $(seq $((N2E_WAIT * 5))); do
-    region=$(grep -o 'confine_pointer(new id zwp_confined_pointer_v1@[0-9]*, wl_surface@[0-9]*, wl_pointer@[0-9]*, wl_region@[0-9]*' \
-        "$traffic" | tail -n 1 | sed 's/.*wl_region@//')
-    areaTop=$(grep -o "wl_region@${region:-none}\.add([-0-9]*, [-0-9]*" "$traffic" | tail -n 1 | sed 's/.*, //')
+    # The toy fills the region just before it asks for the confinement;
+    # a region's id is used again for later regions.
+    areaTop=$(grep -B1 'confine_pointer(new id' "$traffic" | grep -o 'wl_region@[0-9]*\.add([-0-9]*, [-0-9]*' |
+        tail -n 1 | sed 's/.*, //')
     # The canvas's top is the first black row down the screen's left edge
     # below weston's panel, GTK's title bar and the menu bar, all of which
     # lie within the area's top rows; the canvas below it is all black.

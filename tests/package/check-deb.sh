@@ -47,7 +47,7 @@ listing=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { sub(/^\./, "", $6); print $6 }'
 expected=$( {
     printf '%s\n' /usr/bin/scrivlet /usr/share/applications/$id.desktop /usr/share/metainfo/$id.metainfo.xml \
         /usr/share/man/man6/scrivlet.6.gz /usr/share/doc/scrivlet/copyright /usr/share/doc/scrivlet/changelog.gz \
-        /usr/share/scrivlet/key.wav /usr/share/scrivlet/ellipse-rows /usr/share/scrivlet/help/scrivlet.htm \
+        /usr/share/scrivlet/key.wav /usr/share/scrivlet/help/scrivlet.htm \
         /usr/share/scrivlet/help/scrivlet.css
     for size in $sizes; do echo "/usr/share/icons/hicolor/${size}x${size}/apps/$id.png"; done
 } | sort)

@@ -23,6 +23,7 @@ bool g_canvasThrows = false;
 FileError g_writeResult = FileError::None;
 bool g_storedOptions = false;
 bool g_pointerHeld = true;
+bool g_keyboardHeld = true;
 
 void Record(const std::string& call) { g_calls.push_back(call); }
 
@@ -53,7 +54,10 @@ Platform RecordingPlatform(bool menusTakeInput)
     };
     p.freePointer = [] { Record("free"); };
     p.setTitle = [](const char* title) { Record(std::string("title ") + title); };
-    p.holdKeyboard = [](bool hold) { Record(hold ? "hold keyboard" : "release keyboard"); };
+    p.holdKeyboard = [](bool hold) {
+        Record(hold ? "hold keyboard" : "release keyboard");
+        return g_keyboardHeld;
+    };
     p.playKeySound = [](const std::string& file) { Record("sound " + file); };
     p.prepareKeySound = [](const std::string& file) { Record("prepare " + file); };
     p.closeKeySound = [] { Record("close sound"); };
@@ -116,6 +120,7 @@ protected:
         g_writeResult = FileError::None;
         g_storedOptions = false;
         g_pointerHeld = true;
+        g_keyboardHeld = true;
     }
 
     // A program past start-up on the recording platform, its calls so far
@@ -390,18 +395,6 @@ TEST_F(ProgramTest, CurtainsFollowActivationAndTheMonitors)
              OnActivation(p, true);
          },
          {"curtains 1280,0-2560,800"}},
-        {"a dialog of the toy's takes the focus from its window", [](Program& p, const Box*) {
-             OnDialogActive(p, true);
-             OnActivation(p, false);
-         },
-         {}},
-        {"Alt-Tab away from the dialog", [](Program& p, const Box*) { OnDialogActive(p, false); }, {"hide curtains"}},
-        {"back to the dialog", [](Program& p, const Box*) { OnDialogActive(p, true); }, {"curtains 1280,0-2560,800"}},
-        {"the dialog closed, the window active again", [](Program& p, const Box*) {
-             OnActivation(p, true);
-             OnDialogActive(p, false);
-         },
-         {}},
         {"shutdown", [](Program& p, const Box*) { StopProgram(p); }, {"close sound", "save options",
                                                                       "hide curtains"}},
     };
@@ -412,6 +405,103 @@ TEST_F(ProgramTest, CurtainsFollowActivationAndTheMonitors)
     for (const Step& s : steps) {
         g_calls.clear();
         s.step(program, monitors);
+        EXPECT_EQ(g_calls, s.calls) << s.what;
+    }
+}
+
+// Journeys on a platform that tells the toy's windows apart and settles a
+// focus that leaves them (GTK): two monitors, so a curtain is up while the
+// toy is active. Each step is what the platform reports; the calls are what
+// the core asks of it.
+TEST_F(ProgramTest, FocusJourneysOverTheToysOwnWindows)
+{
+    struct Step {
+        const char* what;
+        void (*step)(Program&);
+        Calls calls;
+    };
+    static std::vector<ToySurface> duringDialog;
+    static Program* current = nullptr;
+    const Step steps[] = {
+        {"the window gets the focus", [](Program& p) { OnFocusMoved(p, ToySurface::Window); },
+         {"hold keyboard", "curtains 1280,0-2560,800"}},
+        {"a click on the curtain: the window lets go first",
+         [](Program& p) { OnFocusMoved(p, ToySurface::Elsewhere); }, {"wake 250"}},
+        {"then the curtain has it", [](Program& p) { OnFocusMoved(p, ToySurface::Curtain); }, {}},
+        {"the wake-up after a focus that came back", [](Program& p) { OnFocusSettled(p); }, {}},
+        {"a key pressed on the curtain brings the toy back",
+         [](Program& p) { EXPECT_TRUE(OnKey(p, KeyInput{KeyKind::Other, false, false, true}, 800, 600)); },
+         {"activate toy"}},
+        {"and its release stamps as on the window",
+         [](Program& p) { EXPECT_TRUE(OnKey(p, KeyInput{KeyKind::Other, false, true, true}, 800, 600)); },
+         {"blossom", "sound key.wav"}},
+        {"Alt+letter is the menu's",
+         [](Program& p) { EXPECT_FALSE(OnKey(p, KeyInput{KeyKind::Other, true, false, false}, 800, 600)); }, {}},
+        {"Alt-Tab away, settled", [](Program& p) {
+             OnFocusMoved(p, ToySurface::Elsewhere);
+             OnFocusSettled(p);
+         },
+         {"wake 250", "release keyboard", "hide curtains"}},
+        {"a tick while away holds nothing", [](Program& p) { OnTick(p); }, {}},
+        {"back, but another program's grab refuses the keyboard", [](Program& p) {
+             g_keyboardHeld = false;
+             OnFocusMoved(p, ToySurface::Window);
+         },
+         {"hold keyboard", "curtains 1280,0-2560,800"}},
+        {"asked again a second later", [](Program& p) {
+             g_keyboardHeld = true;
+             OnTick(p);
+             OnTick(p);
+         },
+         {"hold keyboard"}},
+        {"a menu opened: keys are the menu's, the keyboard is let go", [](Program& p) {
+             OnMenuOpening(p);
+             EXPECT_FALSE(OnKey(p, KeyInput{KeyKind::Other, false, true, false}, 800, 600));
+         },
+         {"release keyboard"}},
+        {"the menu closed over the window", [](Program& p) { OnMenuClosed(p, true); }, {"hold keyboard"}},
+        {"About over the curtains; the parent goes away from it and comes back", [](Program& p) {
+             duringDialog = {ToySurface::Elsewhere, ToySurface::Dialog};
+             current = &p;
+             OnCommand(p, IDM_ABOUT);
+         },
+         {"release keyboard", "message", "wake 250", "hide curtains", "curtains 1280,0-2560,800", "wake 250"}},
+        {"the dialog's keys are its own",
+         [](Program& p) {
+             ++p.dialogsOpen;
+             EXPECT_FALSE(OnKey(p, KeyInput{KeyKind::Other, false, true, false}, 800, 600));
+             --p.dialogsOpen;
+         },
+         {}},
+        {"the window has the focus again", [](Program& p) { OnFocusMoved(p, ToySurface::Window); },
+         {"hold keyboard"}},
+        {"a focus that leaves with nothing else up counts at once", [](Program& p) {
+             OnMonitorsChanged(p, {Box{0, 0, 1280, 800}}, Box{0, 0, 1280, 770});
+             g_calls.clear();
+             OnFocusMoved(p, ToySurface::Elsewhere);
+         },
+         {"release keyboard"}},
+    };
+    Program program = Started(true);
+    program.platform.freePointer = nullptr;
+    program.platform.confinePointer = nullptr;
+    program.platform.setTitle = nullptr;
+    program.platform.tellsFocus = true;
+    program.platform.focusSettleTime = 250;
+    program.platform.wakeAfter = [](unsigned ms) { Record("wake " + std::to_string(ms)); };
+    // The message box, while it is up: where the platform says the focus
+    // went, each absence settled.
+    program.platform.showMessage = [](MessageKind, const char*, const std::string&) {
+        Record("message");
+        for (ToySurface s : duringDialog) {
+            OnFocusMoved(*current, s);
+            OnFocusSettled(*current);
+        }
+    };
+    OnMonitorsChanged(program, {Box{0, 0, 1280, 800}, Box{1280, 0, 2560, 800}}, Box{0, 0, 1280, 770});
+    for (const Step& s : steps) {
+        g_calls.clear();
+        s.step(program);
         EXPECT_EQ(g_calls, s.calls) << s.what;
     }
 }

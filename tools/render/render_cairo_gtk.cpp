@@ -6,7 +6,7 @@
 #include <iostream>
 #include <string>
 
-#include "gtk/canvas_gtk.h"
+#include "gtk/shell_gtk.h"
 #include "tools/render/marks.h"
 
 int main(int argc, char** argv)
@@ -31,7 +31,7 @@ int main(int argc, char** argv)
         else if (mark.kind == MarkKind::Clear)
             ClearCairoCanvas(mark.clearWidth, mark.clearHeight);
     }
-    cairo_surface_t* surface = TheCairoCanvas().surface;
+    cairo_surface_t* surface = TheShell().canvas.surface;
     cairo_surface_flush(surface);
     const unsigned char* data = cairo_image_surface_get_data(surface);
     const int stride = cairo_image_surface_get_stride(surface);

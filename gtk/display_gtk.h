@@ -1,0 +1,6 @@
+// Which of GDK's backends the toy's display is on.
+#pragma once
+
+bool OnX11();
+// True where GDK has its Wayland backend and the display is a Wayland one.
+bool OnWayland();
