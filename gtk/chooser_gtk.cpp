@@ -11,10 +11,6 @@
 
 namespace {
 
-// The next Save chooser opens where the last one ended, as the Windows
-// dialog does by moving the current directory.
-std::string g_lastFolder;
-
 // The user's pictures folder: XDG_PICTURES_DIR from the environment, else
 // as the desktop's user-dirs.dirs names it.
 std::string PicturesFolder()
@@ -58,7 +54,7 @@ std::string AskForFile(GtkWindow* owner, const FileQuestion& question)
         AddFilter(chooser, filter);
     if (saving) {
         gtk_file_chooser_set_do_overwrite_confirmation(GTK_FILE_CHOOSER(chooser), TRUE);
-        const std::string folder = SaveChooserFolder(g_lastFolder, PicturesFolder(), g_get_home_dir(), IsFolder);
+        const std::string folder = SaveChooserFolder(TheShell().lastFolder, PicturesFolder(), g_get_home_dir(), IsFolder);
         if (!folder.empty())
             gtk_file_chooser_set_current_folder(GTK_FILE_CHOOSER(chooser), folder.c_str());
     }
@@ -70,7 +66,7 @@ std::string AskForFile(GtkWindow* owner, const FileQuestion& question)
         }
         gchar* folder = saving ? gtk_file_chooser_get_current_folder(GTK_FILE_CHOOSER(chooser)) : nullptr;
         if (folder) {
-            g_lastFolder = folder;
+            TheShell().lastFolder = folder;
             g_free(folder);
         }
     }

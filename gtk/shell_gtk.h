@@ -11,6 +11,8 @@
 #include "core/program.h"
 #include "gtk/canvas_gtk.h"
 
+struct CanberraCalls;
+struct ca_context;
 struct zwp_pointer_constraints_v1;
 struct zwp_confined_pointer_v1;
 
@@ -45,6 +47,14 @@ struct GtkShell {
     zwp_pointer_constraints_v1* constraints = nullptr;
     zwp_confined_pointer_v1* confinement = nullptr;
 
+    // The key sound: libcanberra's calls once loaded, its context, whether
+    // sound is to be had at all, and the file last found for an options
+    // text.
+    const CanberraCalls* canberra = nullptr;
+    ca_context* soundContext = nullptr;
+    bool soundUnavailable = false;
+    std::string soundText;
+    std::string soundFile;
     // The next Save chooser opens where the last one ended.
     std::string lastFolder;
     // The accessibility bridge waits for the window's first frame.

@@ -18,14 +18,10 @@
 #include "gtk/file_ops_posix.h"
 #include "gtk/shell_gtk.h"
 
-namespace {
-
-constexpr uint32_t kKeySoundId = 1;
-
 // libcanberra and the six libraries it brings are loaded at the first key
 // sound, not before the window can show: most of a start's time goes on
 // loading libraries.
-struct Canberra {
+struct CanberraCalls {
     decltype(&ca_context_create) create = nullptr;
     decltype(&ca_context_destroy) destroy = nullptr;
     decltype(&ca_context_change_props) changeProps = nullptr;
@@ -34,7 +30,9 @@ struct Canberra {
     decltype(&ca_context_play) play = nullptr;
 };
 
-Canberra g_canberra;
+namespace {
+
+constexpr uint32_t kKeySoundId = 1;
 
 template <typename Function>
 bool Find(void* library, const char* name, Function& function)
@@ -43,48 +41,43 @@ bool Find(void* library, const char* name, Function& function)
     return function != nullptr;
 }
 
-bool LoadCanberra()
+// The calls, loaded once for the rest of the run; null without the library.
+const CanberraCalls* LoadCanberra()
 {
     void* library = dlopen("libcanberra.so.0", RTLD_NOW | RTLD_LOCAL);
     if (!library)
-        return false;
-    Canberra& c = g_canberra;
+        return nullptr;
+    CanberraCalls c;
     if (Find(library, "ca_context_create", c.create) && Find(library, "ca_context_destroy", c.destroy) &&
         Find(library, "ca_context_change_props", c.changeProps) && Find(library, "ca_context_open", c.open) &&
         Find(library, "ca_context_cancel", c.cancel) && Find(library, "ca_context_play", c.play))
-        return true;
+        return new CanberraCalls(c);
     dlclose(library);
-    return false;
+    return nullptr;
 }
 
-ca_context* g_context = nullptr;
 // Without libcanberra or a sound server opening fails; it is not retried on
 // every key.
-bool g_unavailable = false;
-
 ca_context* Context()
 {
-    if (g_unavailable)
-        return nullptr;
-    if (g_context)
-        return g_context;
-    if (!LoadCanberra()) {
-        g_unavailable = true;
-        return nullptr;
-    }
-    if (g_canberra.create(&g_context) != CA_SUCCESS) {
-        g_context = nullptr;
-        g_unavailable = true;
+    GtkShell& shell = TheShell();
+    if (shell.soundUnavailable || shell.soundContext)
+        return shell.soundContext;
+    shell.canberra = LoadCanberra();
+    const CanberraCalls* c = shell.canberra;
+    if (!c || c->create(&shell.soundContext) != CA_SUCCESS) {
+        shell.soundContext = nullptr;
+        shell.soundUnavailable = true;
         return nullptr;
     }
-    g_canberra.changeProps(g_context, CA_PROP_APPLICATION_NAME, kPlainTitle, CA_PROP_APPLICATION_ID,
-                           "org.scrivlet.Scrivlet", nullptr);
-    if (g_canberra.open(g_context) != CA_SUCCESS) {
-        g_canberra.destroy(g_context);
-        g_context = nullptr;
-        g_unavailable = true;
+    c->changeProps(shell.soundContext, CA_PROP_APPLICATION_NAME, kPlainTitle, CA_PROP_APPLICATION_ID,
+                   "org.scrivlet.Scrivlet", nullptr);
+    if (c->open(shell.soundContext) != CA_SUCCESS) {
+        c->destroy(shell.soundContext);
+        shell.soundContext = nullptr;
+        shell.soundUnavailable = true;
     }
-    return g_context;
+    return shell.soundContext;
 }
 
 // The name the sound server keeps the file's samples under: the file as it
@@ -111,12 +104,12 @@ int PlayFile(ca_context* context, const std::string& soundFile)
 {
     const std::string name = CachedName(soundFile);
     if (!name.empty()) {
-        const int result = g_canberra.play(context, kKeySoundId, CA_PROP_EVENT_ID, name.c_str(), CA_PROP_MEDIA_FILENAME,
+        const int result = TheShell().canberra->play(context, kKeySoundId, CA_PROP_EVENT_ID, name.c_str(), CA_PROP_MEDIA_FILENAME,
                                            soundFile.c_str(), CA_PROP_CANBERRA_CACHE_CONTROL, "permanent", nullptr);
         if (result == CA_SUCCESS || result == CA_ERROR_NOTFOUND)
             return result;
     }
-    return g_canberra.play(context, kKeySoundId, CA_PROP_MEDIA_FILENAME, soundFile.c_str(), nullptr);
+    return TheShell().canberra->play(context, kKeySoundId, CA_PROP_MEDIA_FILENAME, soundFile.c_str(), nullptr);
 }
 
 }  // namespace
@@ -126,24 +119,24 @@ void PlayKeySound(const std::string& text)
     ca_context* context = Context();
     if (!context)
         return;
+    GtkShell& shell = TheShell();
     // Where a text's file is, is found once per text, not on every key.
-    static std::string s_text, s_file;
-    if (s_file.empty() || text != s_text) {
-        s_text = text;
-        s_file = KeySoundFile(text, ProgramPath(), IsReadableFile);
+    if (shell.soundFile.empty() || text != shell.soundText) {
+        shell.soundText = text;
+        shell.soundFile = KeySoundFile(text, ProgramPath(), IsReadableFile);
     }
-    g_canberra.cancel(context, kKeySoundId);
+    shell.canberra->cancel(context, kKeySoundId);
     int result = CA_ERROR_NOTFOUND;
-    for (const KeySoundSource& source : KeySoundSources(s_file)) {
+    for (const KeySoundSource& source : KeySoundSources(shell.soundFile)) {
         if (source.kind == KeySoundSourceKind::file)
             result = PlayFile(context, source.name);
         else if (source.kind == KeySoundSourceKind::defaultSound)
-            result = g_canberra.play(context, kKeySoundId, CA_PROP_EVENT_ID, "bell", nullptr);
+            result = shell.canberra->play(context, kKeySoundId, CA_PROP_EVENT_ID, "bell", nullptr);
         if (result != CA_ERROR_NOTFOUND)
             break;
     }
     // No device or no sound server: stay quiet for the rest of the run
     // rather than trying (and costing time) on every key.
     if (result != CA_SUCCESS && result != CA_ERROR_NOTFOUND)
-        g_unavailable = true;
+        shell.soundUnavailable = true;
 }
