@@ -70,6 +70,14 @@ struct Platform {
     // shown before; or none at all.
     void (*showCurtains)(const std::vector<Box>& curtains) = nullptr;
     void (*hideCurtains)() = nullptr;
+    // The same, one window at a time, where the core keeps the count: one
+    // more made at the end of the platform's list (false where it could not
+    // be), the last one destroyed, curtain `index` put at a rectangle and
+    // shown, or hidden.
+    bool (*addCurtain)() = nullptr;
+    void (*removeCurtain)() = nullptr;
+    void (*placeCurtain)(size_t index, const Box& box) = nullptr;
+    void (*hideCurtain)(size_t index) = nullptr;
     // Makes the toy the active program again (its window, or its dialog
     // while one is open), after a child's click on a curtain.
     void (*activateToy)() = nullptr;

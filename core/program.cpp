@@ -3,6 +3,7 @@
 // not done.
 #include "core/program.h"
 
+#include <algorithm>
 #include <new>
 #include <vector>
 
@@ -111,11 +112,28 @@ void UpdateCurtains(Program& program)
         wanted = CurtainsFor(program.monitors, program.window);
     if (wanted == program.curtains)
         return;
-    if (wanted.empty())
-        Call(program.platform.hideCurtains);
-    else
-        Call(program.platform.showCurtains, wanted);
     program.curtains = wanted;
+    const Platform& platform = program.platform;
+    if (!platform.placeCurtain) {
+        if (wanted.empty())
+            Call(platform.hideCurtains);
+        else
+            Call(platform.showCurtains, wanted);
+        return;
+    }
+    // Hidden when none is wanted, kept for the next time; otherwise as many
+    // as are wanted, each put at its rectangle.
+    if (wanted.empty()) {
+        for (size_t i = 0; i < program.curtainWindows; ++i)
+            Call(platform.hideCurtain, i);
+        return;
+    }
+    for (; program.curtainWindows > wanted.size() && platform.removeCurtain; --program.curtainWindows)
+        platform.removeCurtain();
+    for (; program.curtainWindows < wanted.size() && platform.addCurtain && platform.addCurtain();)
+        ++program.curtainWindows;
+    for (size_t i = 0; i < program.curtainWindows && i < wanted.size(); ++i)
+        platform.placeCurtain(i, wanted[i]);
 }
 
 void HoldKeyboard(Program& program, bool hold)
@@ -295,6 +313,14 @@ void OnMonitorsChanged(Program& program, const std::vector<Box>& monitors, const
     program.monitors = monitors;
     program.window = window;
     UpdateCurtains(program);
+}
+
+void OnMonitorsChanged(Program& program, std::vector<Box> monitors, size_t primary, const Box& window)
+{
+    if (primary < monitors.size())
+        std::rotate(monitors.begin(), monitors.begin() + static_cast<std::ptrdiff_t>(primary),
+                    monitors.begin() + static_cast<std::ptrdiff_t>(primary) + 1);
+    OnMonitorsChanged(program, monitors, window);
 }
 
 void OnCurtainInput(Program& program, CurtainInput input)

@@ -53,6 +53,8 @@ struct Program {
     std::vector<Box> monitors;
     Box window;
     std::vector<Box> curtains;
+    // The curtain windows the platform has made for the toy, shown or not.
+    size_t curtainWindows = 0;
 };
 
 // The process's one program, and its toy.
@@ -113,6 +115,9 @@ void OnFocusSettled(Program& program);
 // The monitors (the primary first) or the toy's window on them have
 // changed: the curtains follow while the toy is active.
 void OnMonitorsChanged(Program& program, const std::vector<Box>& monitors, const Box& window);
+// The same with the monitors in the platform's order: the primary one, at
+// `primary`, goes first and the others keep their order.
+void OnMonitorsChanged(Program& program, std::vector<Box> monitors, size_t primary, const Box& window);
 // The child's input on a curtain: it draws nothing and lifts the pen, and
 // anything but a move makes the toy the active program again. A key
 // released over a curtain is the window's OnKeyUp.

@@ -115,42 +115,41 @@ int MonitorAt(GdkDisplay* display, const Box& box)
 
 }  // namespace
 
-void ShowCurtains(const std::vector<Box>& curtains)
+bool AddCurtain()
 {
     if (!TheShell().window)
-        return;
-    while (TheShell().curtains.size() > curtains.size()) {
-        gtk_widget_destroy(TheShell().curtains.back());
-        TheShell().curtains.pop_back();
-    }
-    while (TheShell().curtains.size() < curtains.size())
-        TheShell().curtains.push_back(MakeCurtain());
-    GdkDisplay* display = gtk_widget_get_display(TheShell().window);
-    for (size_t i = 0; i < curtains.size(); ++i) {
-        GtkWindow* curtain = GTK_WINDOW(TheShell().curtains[i]);
-        const Box& box = curtains[i];
-        if (GDK_IS_X11_DISPLAY(display)) {
-            gtk_window_move(curtain, box.left, box.top);
-            gtk_window_resize(curtain, box.right - box.left, box.bottom - box.top);
-        } else {
-            // Only a whole monitor can be covered: a part of one (a monitor
-            // partly under the toy's) stays uncovered rather than hide the toy.
-            const int monitor = MonitorAt(display, box);
-            if (monitor < 0) {
-                gtk_widget_hide(TheShell().curtains[i]);
-                continue;
-            }
-            gtk_window_fullscreen_on_monitor(curtain, gdk_display_get_default_screen(display), monitor);
-        }
-        gtk_widget_show(TheShell().curtains[i]);
-    }
+        return false;
+    TheShell().curtains.push_back(MakeCurtain());
+    return true;
 }
 
-void HideCurtains()
+void RemoveCurtain()
 {
-    for (GtkWidget* curtain : TheShell().curtains)
-        gtk_widget_hide(curtain);
+    gtk_widget_destroy(TheShell().curtains.back());
+    TheShell().curtains.pop_back();
 }
+
+void PlaceCurtain(size_t index, const Box& box)
+{
+    GtkWidget* curtain = TheShell().curtains[index];
+    GdkDisplay* display = gtk_widget_get_display(curtain);
+    if (GDK_IS_X11_DISPLAY(display)) {
+        gtk_window_move(GTK_WINDOW(curtain), box.left, box.top);
+        gtk_window_resize(GTK_WINDOW(curtain), box.right - box.left, box.bottom - box.top);
+    } else {
+        // Only a whole monitor can be covered: a part of one (a monitor
+        // partly under the toy's) stays uncovered rather than hide the toy.
+        const int monitor = MonitorAt(display, box);
+        if (monitor < 0) {
+            gtk_widget_hide(curtain);
+            return;
+        }
+        gtk_window_fullscreen_on_monitor(GTK_WINDOW(curtain), gdk_display_get_default_screen(display), monitor);
+    }
+    gtk_widget_show(curtain);
+}
+
+void HideCurtain(size_t index) { gtk_widget_hide(TheShell().curtains[index]); }
 
 bool CurtainsCanBePlaced() { return GDK_IS_X11_DISPLAY(gdk_display_get_default()) || OnWayland(); }
 
@@ -189,21 +188,18 @@ std::vector<Box> XineramaHeads(GdkDisplay* display)
     return heads;
 }
 
-// GDK's monitors, the primary first.
-std::vector<Box> GdkMonitors(GdkDisplay* display)
+// GDK's monitors, and which of them is the primary one.
+std::vector<Box> GdkMonitors(GdkDisplay* display, size_t& primary)
 {
-    GdkMonitor* primary = gdk_display_get_primary_monitor(display);
     std::vector<Box> monitors;
     const int count = gdk_display_get_n_monitors(display);
     for (int i = 0; i < count; ++i) {
         GdkMonitor* monitor = gdk_display_get_monitor(display, i);
         GdkRectangle r{};
         gdk_monitor_get_geometry(monitor, &r);
-        const Box box{r.x, r.y, r.x + r.width, r.y + r.height};
-        if (monitor == primary)
-            monitors.insert(monitors.begin(), box);
-        else
-            monitors.push_back(box);
+        if (gdk_monitor_is_primary(monitor))
+            primary = monitors.size();
+        monitors.push_back(Box{r.x, r.y, r.x + r.width, r.y + r.height});
     }
     return monitors;
 }
@@ -215,9 +211,10 @@ void TellMonitors()
     if (!gdkWindow)
         return;
     GdkDisplay* display = gdk_window_get_display(gdkWindow);
+    size_t primary = 0;
     std::vector<Box> monitors = GDK_IS_X11_DISPLAY(display) ? XineramaHeads(display) : std::vector<Box>{};
     if (monitors.size() < 2)
-        monitors = GdkMonitors(display);
+        monitors = GdkMonitors(display, primary);
     GdkRectangle frame{};
     if (GDK_IS_X11_DISPLAY(display)) {
         gdk_window_get_frame_extents(gdkWindow, &frame);
@@ -226,7 +223,7 @@ void TellMonitors()
         // monitors it shows on: the window stands for the one GDK names.
         gdk_monitor_get_geometry(own, &frame);
     }
-    OnMonitorsChanged(TheProgram(), monitors, Box{frame.x, frame.y, frame.x + frame.width, frame.y + frame.height});
+    OnMonitorsChanged(TheProgram(), monitors, primary, Box{frame.x, frame.y, frame.x + frame.width, frame.y + frame.height});
 }
 
 }  // namespace

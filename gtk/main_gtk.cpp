@@ -44,8 +44,12 @@ void UseGtkPlatform()
     platform.confinePointer = ConfinePointer;
     platform.freePointer = FreePointer;
     platform.setTitle = SetTitle;
-    platform.showCurtains = CurtainsCanBePlaced() ? ShowCurtains : nullptr;
-    platform.hideCurtains = CurtainsCanBePlaced() ? HideCurtains : nullptr;
+    if (CurtainsCanBePlaced()) {
+        platform.addCurtain = AddCurtain;
+        platform.removeCurtain = RemoveCurtain;
+        platform.placeCurtain = PlaceCurtain;
+        platform.hideCurtain = HideCurtain;
+    }
     platform.activateToy = ActivateToy;
     platform.holdKeyboard = HoldKeyboard;
     platform.wakeAfter = WakeAfter;

@@ -108,11 +108,14 @@ int RunToyDialog(GtkDialog* dialog);
 // The core's wake-up once a focus that left the toy's windows has settled.
 void WakeAfter(unsigned milliseconds);
 
-// The curtains over the other monitors: shown at the core's rectangles
-// (on Wayland, each fullscreen on the monitor of its rectangle), hidden,
-// and the toy activated again after a click on one.
-void ShowCurtains(const std::vector<Box>& curtains);
-void HideCurtains();
+// The curtains over the other monitors, made, destroyed, put at the core's
+// rectangles (on Wayland, each fullscreen on the monitor of its rectangle)
+// and hidden as the core asks; the toy activated again after a click on
+// one.
+bool AddCurtain();
+void RemoveCurtain();
+void PlaceCurtain(size_t index, const Box& box);
+void HideCurtain(size_t index);
 void ActivateToy();
 // True where a window can be put on a chosen monitor (X11, Wayland).
 bool CurtainsCanBePlaced();

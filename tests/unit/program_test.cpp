@@ -93,14 +93,16 @@ Platform RecordingPlatform(bool menusTakeInput)
     p.keepDisplayAwake = [](bool awake) { Record(awake ? "display awake" : "display may sleep"); };
     p.setTickPeriod = [](unsigned period) { Record("tick " + std::to_string(period)); };
     p.close = [] { Record("close"); };
-    p.showCurtains = [](const std::vector<Box>& curtains) {
-        std::string call = "curtains";
-        for (const Box& b : curtains)
-            call += " " + std::to_string(b.left) + "," + std::to_string(b.top) + "-" + std::to_string(b.right) + "," +
-                    std::to_string(b.bottom);
-        Record(call);
+    p.addCurtain = [] {
+        Record("add curtain");
+        return true;
     };
-    p.hideCurtains = [] { Record("hide curtains"); };
+    p.removeCurtain = [] { Record("remove curtain"); };
+    p.placeCurtain = [](size_t i, const Box& b) {
+        Record("curtain " + std::to_string(i) + " at " + std::to_string(b.left) + "," + std::to_string(b.top) + "-" +
+               std::to_string(b.right) + "," + std::to_string(b.bottom));
+    };
+    p.hideCurtain = [](size_t i) { Record("hide curtain " + std::to_string(i)); };
     p.activateToy = [] { Record("activate toy"); };
     p.menusTakeInput = menusTakeInput;
     p.idleTickPeriod = menusTakeInput ? 1000 : 0;
@@ -375,28 +377,33 @@ TEST_F(ProgramTest, CurtainsFollowActivationAndTheMonitors)
     const Box monitors[] = {one, two, three, window};
     const Step steps[] = {
         {"two monitors before activation", [](Program& p, const Box* m) { OnMonitorsChanged(p, {m[0], m[1]}, m[3]); }, {}},
-        {"activated", [](Program& p, const Box*) { OnActivation(p, true); }, {"curtains 1280,0-2560,800"}},
+        {"activated", [](Program& p, const Box*) { OnActivation(p, true); },
+         {"add curtain", "curtain 0 at 1280,0-2560,800"}},
         {"the same monitors told again", [](Program& p, const Box* m) { OnMonitorsChanged(p, {m[0], m[1]}, m[3]); },
          {}},
         {"a third plugged in", [](Program& p, const Box* m) { OnMonitorsChanged(p, {m[0], m[1], m[2]}, m[3]); },
-         {"curtains 1280,0-2560,800 2560,0-3840,800"}},
+         {"add curtain", "curtain 0 at 1280,0-2560,800", "curtain 1 at 2560,0-3840,800"}},
+        {"the same three in the platform's order, the primary second",
+         [](Program& p, const Box* m) { OnMonitorsChanged(p, {m[2], m[0], m[1]}, 1, m[3]); },
+         {"curtain 0 at 2560,0-3840,800", "curtain 1 at 1280,0-2560,800"}},
         {"the middle one unplugged", [](Program& p, const Box* m) { OnMonitorsChanged(p, {m[0], m[2]}, m[3]); },
-         {"curtains 2560,0-3840,800"}},
+         {"remove curtain", "curtain 0 at 2560,0-3840,800"}},
         {"activated again", [](Program& p, const Box*) { OnActivation(p, true); }, {}},
-        {"deactivated", [](Program& p, const Box*) { OnActivation(p, false); }, {"hide curtains"}},
+        {"deactivated", [](Program& p, const Box*) { OnActivation(p, false); }, {"hide curtain 0"}},
         {"a monitor plugged in while away",
          [](Program& p, const Box* m) { OnMonitorsChanged(p, {m[0], m[1], m[2]}, m[3]); }, {}},
-        {"back", [](Program& p, const Box*) { OnActivation(p, true); }, {"curtains 1280,0-2560,800 2560,0-3840,800"}},
+        {"back", [](Program& p, const Box*) { OnActivation(p, true); },
+         {"add curtain", "curtain 0 at 1280,0-2560,800", "curtain 1 at 2560,0-3840,800"}},
         {"down to one monitor", [](Program& p, const Box* m) { OnMonitorsChanged(p, {m[0]}, m[3]); },
-         {"hide curtains"}},
+         {"hide curtain 0", "hide curtain 1"}},
         {"deactivated on one monitor", [](Program& p, const Box*) { OnActivation(p, false); }, {}},
         {"two again, then active", [](Program& p, const Box* m) {
              OnMonitorsChanged(p, {m[0], m[1]}, m[3]);
              OnActivation(p, true);
          },
-         {"curtains 1280,0-2560,800"}},
+         {"remove curtain", "curtain 0 at 1280,0-2560,800"}},
         {"shutdown", [](Program& p, const Box*) { StopProgram(p); }, {"close sound", "save options",
-                                                                      "hide curtains"}},
+                                                                      "hide curtain 0"}},
     };
     Program program = Started();
     program.platform.holdKeyboard = nullptr;
@@ -424,7 +431,7 @@ TEST_F(ProgramTest, FocusJourneysOverTheToysOwnWindows)
     static Program* current = nullptr;
     const Step steps[] = {
         {"the window gets the focus", [](Program& p) { OnFocusMoved(p, ToySurface::Window); },
-         {"hold keyboard", "curtains 1280,0-2560,800"}},
+         {"hold keyboard", "add curtain", "curtain 0 at 1280,0-2560,800"}},
         {"a click on the curtain: the window lets go first",
          [](Program& p) { OnFocusMoved(p, ToySurface::Elsewhere); }, {"wake 250"}},
         {"then the curtain has it", [](Program& p) { OnFocusMoved(p, ToySurface::Curtain); }, {}},
@@ -441,13 +448,13 @@ TEST_F(ProgramTest, FocusJourneysOverTheToysOwnWindows)
              OnFocusMoved(p, ToySurface::Elsewhere);
              OnFocusSettled(p);
          },
-         {"wake 250", "release keyboard", "hide curtains"}},
+         {"wake 250", "release keyboard", "hide curtain 0"}},
         {"a tick while away holds nothing", [](Program& p) { OnTick(p); }, {}},
         {"back, but another program's grab refuses the keyboard", [](Program& p) {
              g_keyboardHeld = false;
              OnFocusMoved(p, ToySurface::Window);
          },
-         {"hold keyboard", "curtains 1280,0-2560,800"}},
+         {"hold keyboard", "curtain 0 at 1280,0-2560,800"}},
         {"asked again a second later", [](Program& p) {
              g_keyboardHeld = true;
              OnTick(p);
@@ -465,7 +472,8 @@ TEST_F(ProgramTest, FocusJourneysOverTheToysOwnWindows)
              current = &p;
              OnCommand(p, IDM_ABOUT);
          },
-         {"release keyboard", "message", "wake 250", "hide curtains", "curtains 1280,0-2560,800", "wake 250"}},
+         {"release keyboard", "message", "wake 250", "hide curtain 0", "curtain 0 at 1280,0-2560,800",
+          "wake 250"}},
         {"the dialog's keys are its own",
          [](Program& p) {
              ++p.dialogsOpen;
