@@ -26,9 +26,10 @@ native_shell=(libgtk-3-dev libcanberra-dev libwayland-dev libwayland-bin wayland
 # The packages: the Windows installer's makensis, and dpkg-shlibdeps and the
 # checkers of the Debian package.
 packaging=(nsis dpkg-dev fakeroot lintian desktop-file-utils appstream man-db)
-# The peer toys, a sound server with a null sink, a window manager, Xlib's
-# headers for the map watcher, and clang with libFuzzer.
-bench=(tuxpaint bambam pulseaudio pulseaudio-utils openbox libx11-dev clang libclang-rt-14-dev)
+# The peer toys, a sound server with a null sink, a window manager, the X
+# headers for the map watcher and the latency tool, and clang with libFuzzer.
+bench=(tuxpaint bambam pulseaudio pulseaudio-utils openbox libx11-dev libxtst-dev libxdamage-dev clang
+    libclang-rt-14-dev)
 wanted=("${native[@]}" "${cross[@]}" "${wine[@]}" "${desktop[@]}" "${native_shell[@]}" "${packaging[@]}")
 case "${1:-}" in
     "") ;;
