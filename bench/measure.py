@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Measures one program on the benchmark's X screen: time to its window
 mapped, idle CPU and memory, CPU per 1000 pointer moves with the left button
-held and the time to catch up, CPU per 100 key presses. Under Wine the
+held and the time to catch up, CPU per 100 key presses, and, when asked,
+the input-to-pixel latency of a key and of a pointer move. Under Wine the
 wineserver's CPU is counted beside the program's, and Wine's other processes
 of the same prefix in their own figure. Prints one JSON object."""
 
@@ -157,6 +158,20 @@ def circle(count, centre_x, centre_y, radius):
     return words
 
 
+def latency(xlatency, window_class, mode, tries, pids):
+    """Median and 90th percentile, in ms, of `tries` tries of xlatency's
+    MODE, and the tries in which nothing was drawn within a second."""
+    out = subprocess.run([xlatency, window_class, mode, str(tries), "960", "540", *map(str, pids)],
+                         check=True, stdout=subprocess.PIPE, text=True).stdout.split()
+    drawn = sorted(float(word) for word in out if word != "miss")
+    result = {"input": mode, "tries": len(out), "misses": len(out) - len(drawn), "ms": drawn}
+    if drawn:
+        result["median_ms"] = drawn[len(drawn) // 2] if len(drawn) % 2 else \
+            (drawn[len(drawn) // 2 - 1] + drawn[len(drawn) // 2]) / 2
+        result["p90_ms"] = drawn[math.ceil(0.9 * len(drawn)) - 1]
+    return result
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--window-class", required=True)
@@ -166,6 +181,11 @@ def main():
     parser.add_argument("--moves", type=int, default=2000)
     parser.add_argument("--keys", type=int, default=100)
     parser.add_argument("--key-delay", type=int, default=20, help="milliseconds between keys")
+    parser.add_argument("--latency", type=int, default=0, help="tries of each latency measure, after the "
+                        "keys (0: none)")
+    parser.add_argument("--latency-key", default="release", choices=["release", "press", "click"],
+                        help="the input that makes the program draw in place of a key")
+    parser.add_argument("--xlatency", default="", help="the latency tool, bench/xlatency.c")
     parser.add_argument("--skip", default="", help="comma-separated steps to skip: idle,motion,keys")
     parser.add_argument("--cwd", default=None)
     parser.add_argument("--count-log", default="", help="a file the program's standard error goes to, with a "
@@ -238,6 +258,14 @@ def main():
             if not args.wine_prefix:
                 used, result["keys_clock"] = finer(used, delta(groups.busy_nanoseconds_by_group(), busy_before))
             result["keys_cpu_per_100"] = {k: v * 100 / args.keys for k, v in used.items()}
+
+        if args.latency:
+            # Last, so that the rows above are measured as they were without it.
+            members = groups.members()
+            pids = members["program"] + members["wineserver"]
+            wait_quiet(groups, time.monotonic())
+            result["key_latency"] = latency(args.xlatency, args.window_class, args.latency_key, args.latency, pids)
+            result["move_latency"] = latency(args.xlatency, args.window_class, "move", args.latency, pids)
         result["rss_mb_end"] = rss_mb(program.pid)
     finally:
         try:

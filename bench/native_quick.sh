@@ -34,7 +34,11 @@ trap 'rm -rf "$work"; benchCleanUp' EXIT
 figures=$work/figures
 mkdir -p "$figures"
 gcc -O2 -o "$work/xmapwatch" bench/xmapwatch.c -lX11
-measure=(python3 bench/measure.py --xmapwatch "$work/xmapwatch")
+gcc -O2 -o "$work/xlatency" bench/xlatency.c -lXtst -lXdamage -lX11 -lm
+measure=(python3 bench/measure.py --xmapwatch "$work/xmapwatch" --xlatency "$work/xlatency")
+# Tries of each latency measure: what makes each program draw in place of a
+# key is in runTuxPaint and runBambam.
+latency=200
 export SDL_FRAMEBUFFER_ACCELERATION=0 SDL_RENDER_DRIVER=software
 peerHome=$work/home
 nativeHome=$work/native-home
@@ -87,18 +91,20 @@ IDLE
 }
 
 # Each round: every binary whole (idle, memory, motion, 300 keys with the
-# key sound on) and 300 keys with it off; the peers whole, with 300 keys.
+# key sound on, latency) and 300 keys with it off; the peers whole, with 300
+# keys. A key's release stamps Scrivlet's blossom; Bambam draws on a key's
+# press; Tux Paint's keys draw nothing, so a click stands in for them.
 for round in $(seq "$rounds"); do
     echo "bench: round $round of $rounds" >&2
     while read -r binary; do
         name=${binary%%=*}
         setNativeOptions 1
-        runBinary "$binary" "$name.full.$round" --keys 300
+        runBinary "$binary" "$name.full.$round" --keys 300 --latency "$latency"
         setNativeOptions 0
         runBinary "$binary" "$name.off.$round" --skip idle,motion --keys 300
     done < <(inTurn "$round")
-    runTuxPaint "tuxpaint.full.$round" --keys 300
-    runBambam "bambam.full.$round" --keys 300
+    runTuxPaint "tuxpaint.full.$round" --keys 300 --latency "$latency" --latency-key click
+    runBambam "bambam.full.$round" --keys 300 --latency "$latency" --latency-key press
 done
 setNativeOptions 1
 echo "bench: starts" >&2
