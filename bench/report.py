@@ -10,6 +10,8 @@ import platform
 import subprocess
 import sys
 
+import targets
+
 figures_dir, results_path = sys.argv[1], sys.argv[2]
 
 
@@ -139,7 +141,33 @@ out(f"| caught up after the 2000 events, s | {fmt(g(toy, 'catch_up_s'))} | | | {
     f"{fmt(g(tux, 'catch_up_s'))} | "
     f"{fmt(g(bam, 'catch_up_s'))} |")
 row("CPU-ms per key press and release (100 keys; both Scrivlets with the key sound on, Tux Paint with `--nosound`: like for like below)", "keys_cpu_per_100", 10.0, 2)
+
+
+def latency_cell(d, key):
+    v = d.get(key) or {}
+    if v.get("median_ms") is None:
+        return "n/a"
+    return f"{v['median_ms']:.2f} / {v['p90_ms']:.2f}"
+
+
+TRIES = (nat.get("key_latency") or {}).get("tries", 0)
+for label, key in [(f"key-to-pixel latency, ms, median / 90th percentile of {TRIES} tries (what makes each draw: "
+                    "a key's release for both Scrivlets, a key's press for Bambam, a click for Tux Paint)",
+                    "key_latency"),
+                   (f"move-to-pixel latency, ms, median / 90th percentile of {TRIES} moves, left button held",
+                    "move_latency")]:
+    out(f"| {label} | {latency_cell(toy, key)} | | | {latency_cell(nat, key)} | {latency_cell(tux, key)} | "
+        f"{latency_cell(bam, key)} |")
 out(f"| segments drawn per motion event | {fmt(g(seg, 'marks_per_move'))} | | | | | |")
+out("")
+out("Latency is from the XTest input sent to the first XDamage report on the program's window, the moment X "
+    "carries out the drawing that changes its pixels; each try waits until the program has been quiet (no damage, "
+    "no CPU) for 30 ms. Under Wine the wineserver's work counts towards the quiet.")
+misses = [f"{name} {kind} {(d.get(f'{kind}_latency') or {}).get('misses')}"
+          for name, d in (("Scrivlet", toy), ("Scrivlet native", nat), ("Tux Paint", tux), ("Bambam", bam))
+          for kind in ("key", "move") if (d.get(f"{kind}_latency") or {}).get("misses")]
+if misses:
+    out("Tries in which nothing was drawn within a second, left out of the figures: " + ", ".join(misses) + ".")
 out("")
 out("Outside Wine the motion row's CPU is read from the threads' nanosecond clocks, as the keys' below: a "
     "native drag fills only a few 10 ms ticks. Clocks used: " + ", ".join(
@@ -279,6 +307,27 @@ out(f"| resident memory under 40 MB | {fmt(g(toy, 'rss_mb'), 1)} | {verdict(g(to
 out(f"| the key sound adds under 1 ms to a key (package's key.wav) | {fmt(added)} | {verdict(added, 1.0)} |")
 for size, ratio in zip(["1920x1080", "3840x2160"], save_ratios):
     out(f"| save {size} within 1.5 times the limit | {fmt(ratio)} | {verdict(ratio, 1.5)} |")
+
+
+def judged(d, start, keys):
+    """The figures targets.native_targets judges, for one program."""
+    def lat(key, part):
+        return (d.get(key) or {}).get(part)
+    return {"start_s": start, "rss_mb": g(d, "rss_mb"), "idle_percent": g(d, "idle_cpu_percent"),
+            "key_cpu_ms": keys, "move_cpu_s": g(d, "motion_cpu_per_1000"),
+            "key_median": lat("key_latency", "median_ms"), "key_p90": lat("key_latency", "p90_ms"),
+            "move_median": lat("move_latency", "median_ms"), "move_p90": lat("move_latency", "p90_ms")}
+
+
+# Keys like for like: the native program with its key sound off beside the
+# muted peers.
+rows = targets.native_targets(judged(nat, median_start("start_native", nat), native_off),
+                              [judged(tux, median_start("start_tuxpaint", tux), tux_keys),
+                               judged(bam, median_start("start_bambam", bam), key_ms(bam, "program"))])
+rows += [targets.frame_row("key-to-pixel latency", (toy.get("key_latency") or {}).get("p90_ms")),
+         targets.frame_row("move-to-pixel latency", (toy.get("move_latency") or {}).get("p90_ms"))]
+for label, figure, mark in rows:
+    out(f"| {label} | {figure} | {mark} |")
 out("")
 
 text = "\n".join(lines) + "\n"
