@@ -16,11 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "win32/app.h"
-#include "win32/canvas_win.h"
-#include "win32/file_ops_win.h"
 #include "core/bmp.h"
-#include "win32/bmp_export_win.h"
+#include "win32/shell_win.h"
 
 namespace {
 
@@ -70,17 +67,18 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "save bench: no window\n");
         return 1;
     }
-    CreateCanvas(window);
-    UseWin32Platform(window);
-    if (TheCanvas().bounds.right != width || TheCanvas().bounds.bottom != height) {
-        std::fprintf(stderr, "save bench: the canvas is %dx%d\n", TheCanvas().bounds.right, TheCanvas().bounds.bottom);
+    w32::CreateCanvas(window);
+    w32::UseWin32Platform(window);
+    const CanvasBounds bounds = w32::TheShell().canvas.bounds;
+    if (bounds.right != width || bounds.bottom != height) {
+        std::fprintf(stderr, "save bench: the canvas is %dx%d\n", bounds.right, bounds.bottom);
         return 1;
     }
     const std::string savePath = folder + "\\bench-save.bmp";
     const std::string limitPath = folder + "\\bench-limit.bin";
     const std::vector<char> bytes(kBmpHeaderSize + BmpStride(width) * static_cast<size_t>(height), 'x');
 
-    FileOps unflushed = Win32FileOps();
+    FileOps unflushed = w32::Win32FileOps();
     unflushed.flush = NoFlush;
 
     std::vector<double> save, limit, capture, write, unflushedSave;
@@ -105,11 +103,11 @@ int main(int argc, char** argv)
         limit.push_back(Milliseconds(start, end));
 
         QueryPerformanceCounter(&start);
-        const std::vector<uint8_t> file = ReadCanvasAsBmp(TheCanvas());
+        const std::vector<uint8_t> file = w32::ReadCanvasAsBmp(w32::TheShell().canvas);
         QueryPerformanceCounter(&end);
         capture.push_back(Milliseconds(start, end));
         QueryPerformanceCounter(&start);
-        FileError error = WriteFileAtomically(Win32FileOps(), savePath, file.data(), file.size());
+        FileError error = WriteFileAtomically(w32::Win32FileOps(), savePath, file.data(), file.size());
         QueryPerformanceCounter(&end);
         write.push_back(Milliseconds(start, end));
         if (file.empty() || error != FileError::None) {
@@ -118,7 +116,7 @@ int main(int argc, char** argv)
         }
 
         QueryPerformanceCounter(&start);
-        const std::vector<uint8_t> again = ReadCanvasAsBmp(TheCanvas());
+        const std::vector<uint8_t> again = w32::ReadCanvasAsBmp(w32::TheShell().canvas);
         error = again.empty() ? FileError::Other : WriteFileAtomically(unflushed, savePath, again.data(), again.size());
         QueryPerformanceCounter(&end);
         unflushedSave.push_back(Milliseconds(start, end));

@@ -13,9 +13,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "win32/app.h"
-#include "win32/canvas_win.h"
 #include "res/resource.h"
+#include "win32/shell_win.h"
 
 namespace {
 
@@ -78,7 +77,7 @@ void SendRandomMessage(HWND window, const RECT& client)
     case 8: case 9: SendMessageA(window, WM_RBUTTONUP, 0, inside); break;
     case 10: case 11: case 12: case 13: SendMessageA(window, WM_KEYUP, 'A' + r % 26, 0xC0000001); break;
     case 14: case 15: SendMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(0, (r & 1) ? 120 : -120), inside); break;
-    case 16: case 17: case 18: case 19: SendMessageA(window, WM_TIMER, kWalkTimer, 0); break;
+    case 16: case 17: case 18: case 19: SendMessageA(window, WM_TIMER, w32::kWalkTimer, 0); break;
     case 20: TheToy().options.autoDraw = !TheToy().options.autoDraw; break;
     case 21: if (r % 7 == 0) SendMessageA(window, WM_COMMAND, IDM_CLEAR, 0); break;
     case 22: SendMessageA(window, WM_EXITMENULOOP, 0, 0); break;
@@ -97,7 +96,7 @@ bool WindowStillPaints(HWND window, const RECT& client)
     for (int y = 0; y < client.bottom; y += 7)
         for (int x = 0; x < client.right; x += 7) {
             const COLORREF shown = GetPixel(screen, x, y);
-            const COLORREF kept = GetPixel(TheCanvas().memorySurface, x, y);
+            const COLORREF kept = GetPixel(w32::TheShell().canvas.memorySurface, x, y);
             ++checked;
             differing += shown != kept;
             coloured += kept != 0;
@@ -113,9 +112,9 @@ int main(int argc, char** argv)
 {
     const long total = argc > 1 ? std::atol(argv[1]) : 1000000;
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    if (!RegisterMainWindowClass(instance))
+    if (!w32::RegisterMainWindowClass(instance))
         return 1;
-    HWND window = OpenMainWindow(instance);
+    HWND window = w32::OpenMainWindow(instance);
     if (!window)
         return 1;
     ResetOptionsToDefaults(TheToy().options);

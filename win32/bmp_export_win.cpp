@@ -1,38 +1,11 @@
-// GDI side of the export: GetDIBits reads the canvas bitmap straight into
-// the file's own rows, 24 bits a pixel and bottom row first, so the picture
-// is copied once and the file is written from the buffer it was read into.
-#include "win32/bmp_export_win.h"
-
+// The canvas (not the window) read as a 24-bit BMP file for the core's Save
+// as BMP: GetDIBits reads the canvas bitmap straight into the file's own
+// rows, 24 bits a pixel and bottom row first, so the picture is copied once
+// and the file is written from the buffer it was read into.
 #include "core/bmp.h"
+#include "win32/shell_win.h"
 
-namespace {
-
-// GetDIBits must not read a bitmap that is selected into a DC, so the
-// canvas's memory DC gets back what the bitmap displaced for as long as the
-// read takes, and the bitmap again afterwards, whatever happens in between.
-class CanvasBitmapSelectedOut {
-public:
-    explicit CanvasBitmapSelectedOut(const Canvas& canvas)
-        : canvas_(canvas), out_(SelectObject(canvas.memorySurface, canvas.displacedBitmap) != nullptr)
-    {
-    }
-    ~CanvasBitmapSelectedOut()
-    {
-        if (out_)
-            SelectObject(canvas_.memorySurface, canvas_.bitmap);
-    }
-    CanvasBitmapSelectedOut(const CanvasBitmapSelectedOut&) = delete;
-    CanvasBitmapSelectedOut& operator=(const CanvasBitmapSelectedOut&) = delete;
-
-    bool out() const { return out_; }
-
-private:
-    const Canvas& canvas_;
-    bool out_;
-};
-
-
-}  // namespace
+namespace w32 {
 
 std::vector<uint8_t> ReadCanvasAsBmp(const Canvas& canvas)
 {
@@ -54,12 +27,17 @@ std::vector<uint8_t> ReadCanvasAsBmp(const Canvas& canvas)
     format.bmiHeader.biPlanes = 1;
     format.bmiHeader.biBitCount = 24;
     format.bmiHeader.biCompression = BI_RGB;
-    CanvasBitmapSelectedOut selectedOut(canvas);
-    if (!selectedOut.out())
+    // GetDIBits must not read a bitmap that is selected into a DC, so the
+    // memory DC gets back what the bitmap displaced for as long as the read
+    // takes, and the bitmap again afterwards.
+    if (!SelectObject(canvas.memorySurface, canvas.displacedBitmap))
         return {};
     const int rowsRead = GetDIBits(canvas.memorySurface, canvas.bitmap, 0, static_cast<UINT>(height),
                                    file.data() + kBmpHeaderSize, &format, DIB_RGB_COLORS);
+    SelectObject(canvas.memorySurface, canvas.bitmap);
     if (rowsRead != height)
         return {};
     return file;
 }
+
+}  // namespace w32

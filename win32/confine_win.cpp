@@ -1,33 +1,24 @@
-// ClipCursor for the core's pointer confinement, and the two steps with
-// their titles that tests take one at a time.
-#include "win32/confine_win.h"
+// ClipCursor for the core's pointer confinement.
+#include "win32/shell_win.h"
 
-namespace {
-
-// Activating a minimised program (from the taskbar, or with Alt+Tab) reaches
-// the window before it is restored. Its client area is then empty and far off
-// screen, and a clip to it would pin the pointer in a corner.
-bool g_clipWaitsForWindow = false;
-// The clip as the system keeps it: the client area cut to the screen.
-RECT g_clip{};
-
-}  // namespace
+namespace w32 {
 
 bool PointerClipInForce()
 {
-    if (g_clipWaitsForWindow)
+    const Confinement& pointer = TheShell().pointer;
+    if (pointer.waitsForWindow)
         return true;
     RECT inForce{};
-    return GetClipCursor(&inForce) && EqualRect(&inForce, &g_clip);
+    return GetClipCursor(&inForce) && EqualRect(&inForce, &pointer.clip);
 }
 
-bool ClipPointerToClient(HWND window)
+bool ClipPointerToClient()
 {
-    if (IsIconic(window)) {
-        g_clipWaitsForWindow = true;
+    HWND window = TheShell().window;
+    Confinement& pointer = TheShell().pointer;
+    pointer.waitsForWindow = IsIconic(window);
+    if (pointer.waitsForWindow)
         return true;
-    }
-    g_clipWaitsForWindow = false;
     RECT client{};
     GetClientRect(window, &client);
     POINT topLeft{client.left, client.top};
@@ -42,31 +33,21 @@ bool ClipPointerToClient(HWND window)
     const RECT screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
                       GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
                       GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-    if (!IntersectRect(&g_clip, &clip, &screen))
-        g_clip = clip;
+    if (!IntersectRect(&pointer.clip, &clip, &screen))
+        pointer.clip = clip;
     return ClipCursor(&clip) && PointerClipInForce();
 }
 
 void FreePointer()
 {
-    g_clipWaitsForWindow = false;
+    TheShell().pointer.waitsForWindow = false;
     ClipCursor(nullptr);
 }
 
-void PointerWindowShown(HWND window)
+void PointerWindowShown()
 {
-    if (g_clipWaitsForWindow)
-        ClipPointerToClient(window);
+    if (TheShell().pointer.waitsForWindow)
+        ClipPointerToClient();
 }
 
-void ConfinePointer(HWND window)
-{
-    ClipPointerToClient(window);
-    SetWindowTextA(window, kConfinedTitle);
-}
-
-void ReleasePointer(HWND window)
-{
-    FreePointer();
-    SetWindowTextA(window, kPlainTitle);
-}
+}  // namespace w32

@@ -1,11 +1,13 @@
 // The common file dialogs behind AskForFile. The record is the 76-byte form
 // of OPENFILENAME (what the SDK sizes as OPENFILENAME_SIZE_VERSION_400A), so
 // the dialogs look the same on every Windows the toy runs on.
-#include "win32/file_chooser_win.h"
+#include "win32/shell_win.h"
 
 #include <commdlg.h>
 
 #include <cstddef>
+
+namespace w32 {
 
 namespace {
 
@@ -18,8 +20,8 @@ static_assert(kChooserFlags == 0x1806, "chooser flags");
 static_assert(sizeof(void*) != 4 || offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR) == 76,
               "OPENFILENAME 4.0 size");
 
-}  // namespace
-
+// The dialog's list of kinds: description, pattern pairs, each
+// NUL-terminated, the list ended by an empty string.
 std::string FilterList(const FileQuestion& question)
 {
     std::string list;
@@ -31,6 +33,8 @@ std::string FilterList(const FileQuestion& question)
     }
     return list;  // its own terminating NUL ends the list
 }
+
+}  // namespace
 
 BOOL AskForFile(HWND owner, const FileQuestion& question, char* result)
 {
@@ -56,3 +60,5 @@ BOOL AskForFile(HWND owner, const FileQuestion& question, char* result)
         result[0] = '\0';
     return chosen;
 }
+
+}  // namespace w32

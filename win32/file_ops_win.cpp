@@ -2,9 +2,9 @@
 // GetLastError into the reasons a parent is told. A rename onto an existing
 // file fails on Windows, so the final step is MoveFileEx with
 // MOVEFILE_REPLACE_EXISTING.
-#include <windows.h>
+#include "win32/shell_win.h"
 
-#include "win32/file_ops_win.h"
+namespace w32 {
 
 namespace {
 
@@ -81,3 +81,5 @@ constexpr FileOps kWin32FileOps{"\\/:", CreateNew, Write, Flush, Close, Replace,
 }  // namespace
 
 const FileOps& Win32FileOps() { return kWin32FileOps; }
+
+}  // namespace w32

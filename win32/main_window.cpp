@@ -1,42 +1,20 @@
 // The main window procedure: decodes each message into the core's call.
 // Handlers stay short.
-#include <string>
-#include <vector>
-
-#include <windows.h>
-#include <mmsystem.h>
 #include <windowsx.h>
 
 #include "core/menu_keys.h"
-#include "win32/app.h"
-#include "win32/canvas_win.h"
-#include "win32/confine_win.h"
 #include "win32/curtains_win.h"
-#include "win32/key_sound_win.h"
-#include "win32/kidproof_win.h"
+#include "win32/shell_win.h"
+
+namespace w32 {
 
 namespace {
-
-void OnPaint(HWND window)
-{
-    PAINTSTRUCT paint;
-    BeginPaint(window, &paint);
-    RepaintFromCanvas(paint.hdc, paint.rcPaint);
-    EndPaint(window, &paint);
-}
-
-void OnKeyUp(HWND window)
-{
-    RECT client{};
-    GetClientRect(window, &client);
-    OnKeyUp(TheProgram(), client.right, client.bottom);
-}
 
 // A captured pointer left of or above the client area comes as a negative
 // 16-bit coordinate.
 Point PointOf(LPARAM lParam) { return Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
-void OnButton(HWND window, MouseButton button, bool down)
+void PressOrRelease(HWND window, MouseButton button, bool down)
 {
     OnMouseButton(TheProgram(), button, down);
     if (down)
@@ -91,12 +69,16 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     Program& program = TheProgram();
     switch (message) {
     case WM_DESTROY:
-        ReleaseWindowSurface(window);
+        ReleaseWindowSurface();
         PostQuitMessage(0);
         return 0;
-    case WM_PAINT:
-        OnPaint(window);
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        BeginPaint(window, &paint);
+        RepaintFromCanvas(paint.hdc, paint.rcPaint);
+        EndPaint(window, &paint);
         return 0;
+    }
     case WM_ENDSESSION:
         // The process may be ended without another message: keep the
         // options of this run and give back now what the toy changed in the
@@ -116,7 +98,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         break;
     case WM_SIZE:
         if (wParam == SIZE_RESTORED || wParam == SIZE_MAXIMIZED) {
-            PointerWindowShown(window);
+            PointerWindowShown();
             TellMonitors(window);
         }
         break;
@@ -127,9 +109,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_ACTIVATEAPP:
         OnActivation(program, wParam != 0);
         break;
-    case WM_KEYUP:
-        OnKeyUp(window);
+    case WM_KEYUP: {
+        RECT client{};
+        GetClientRect(window, &client);
+        OnKeyUp(program, client.right, client.bottom);
         break;
+    }
     case WM_COMMAND:
         // The whole wParam is compared, so only menu selections (high word 0)
         // match a command.
@@ -144,11 +129,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
-        OnButton(window, MouseButton::Left, message == WM_LBUTTONDOWN);
+        PressOrRelease(window, MouseButton::Left, message == WM_LBUTTONDOWN);
         break;
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
-        OnButton(window, MouseButton::Right, message == WM_RBUTTONDOWN);
+        PressOrRelease(window, MouseButton::Right, message == WM_RBUTTONDOWN);
         break;
     case WM_MOUSEWHEEL:
         OnWheel(program);
@@ -164,3 +149,5 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
+
+}  // namespace w32

@@ -1,13 +1,12 @@
 // The options dialog's procedure: moves the record into the controls and back.
 // The decisions (which boxes, which preset, what OK writes) are in the core.
-#include "win32/options_dialog_win.h"
-
 #include <string>
 
-#include "win32/file_chooser_win.h"
-#include "win32/help_win.h"
 #include "core/options_dialog.h"
 #include "res/resource.h"
+#include "win32/shell_win.h"
+
+namespace w32 {
 
 namespace {
 
@@ -69,7 +68,7 @@ void OnPresetChosen(HWND dialog, HWND list)
         ShowBoxes(dialog, BoxesForPreset(static_cast<int>(position)));
 }
 
-void OnCommand(HWND dialog, WPARAM wParam, LPARAM lParam)
+void OnDialogCommand(HWND dialog, WPARAM wParam, LPARAM lParam)
 {
     switch (LOWORD(wParam)) {
     case IDOK:
@@ -118,9 +117,11 @@ INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
         return FALSE;
     case WM_COMMAND:
         if (g_live)
-            OnCommand(dialog, wParam, lParam);
+            OnDialogCommand(dialog, wParam, lParam);
         return FALSE;
     default:
         return FALSE;
     }
 }
+
+}  // namespace w32

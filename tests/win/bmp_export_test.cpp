@@ -2,7 +2,6 @@
 // file's rows: the file holds the canvas's own pixels at its full size, the
 // bottom row first with zero filler, even where the window shows something
 // else; and the bitmap is back in its DC afterwards.
-#include "win32/bmp_export_win.h"
 #include "core/bmp.h"
 #include "tests/win/window_fixture.h"
 
@@ -47,11 +46,11 @@ TEST_F(BmpExport, ReadsTheWholeCanvasEvenWhereTheWindowDiffers)
     const RECT hidden{400, 300, 460, 340};
     const COLORREF hiddenColour = RGB(10, 200, 30);
     HBRUSH brush = CreateSolidBrush(hiddenColour);
-    FillRect(TheCanvas().memorySurface, &hidden, brush);
+    FillRect(w32::TheShell().canvas.memorySurface, &hidden, brush);
     DeleteObject(brush);
 
-    const std::vector<uint8_t> file = ReadCanvasAsBmp(TheCanvas());
-    const CanvasBounds bounds = TheCanvas().bounds;
+    const std::vector<uint8_t> file = w32::ReadCanvasAsBmp(w32::TheShell().canvas);
+    const CanvasBounds bounds = w32::TheShell().canvas.bounds;
     const Pixels canvas = GrabCanvas(RECT{0, 0, bounds.right, bounds.bottom});
     ExpectFileHolds(file, canvas);
     EXPECT_GT(canvas.CountOther(kBackgroundColour), hidden.right - hidden.left) << "the stroke is there too";
@@ -59,7 +58,7 @@ TEST_F(BmpExport, ReadsTheWholeCanvasEvenWhereTheWindowDiffers)
     EXPECT_NE(WindowPixel(430, 320), hiddenColour) << "the window does not show the hidden block";
 
     // Back in its DC, the bitmap takes the marks drawn after the save.
-    EXPECT_EQ(GetCurrentObject(TheCanvas().memorySurface, OBJ_BITMAP), TheCanvas().bitmap);
+    EXPECT_EQ(GetCurrentObject(w32::TheShell().canvas.memorySurface, OBJ_BITMAP), w32::TheShell().canvas.bitmap);
 }
 
 struct CanvasShape {
@@ -75,7 +74,7 @@ TEST_P(BmpExportShapes, RowsAreTheCanvasPixelsWithZeroFiller)
 {
     const CanvasShape shape = GetParam();
     HDC screen = GetDC(nullptr);
-    Canvas canvas;
+    w32::Canvas canvas;
     canvas.memorySurface = CreateCompatibleDC(nullptr);
     canvas.bitmap = CreateCompatibleBitmap(screen, shape.width, shape.height);
     ReleaseDC(nullptr, screen);
@@ -89,7 +88,7 @@ TEST_P(BmpExportShapes, RowsAreTheCanvasPixelsWithZeroFiller)
     }
     const Pixels painted = Grab(canvas.memorySurface, RECT{0, 0, shape.width, shape.height});
 
-    const std::vector<uint8_t> file = ReadCanvasAsBmp(canvas);
+    const std::vector<uint8_t> file = w32::ReadCanvasAsBmp(canvas);
     ExpectFileHolds(file, painted);
     EXPECT_EQ(GetCurrentObject(canvas.memorySurface, OBJ_BITMAP), canvas.bitmap) << "the bitmap is selected back";
 

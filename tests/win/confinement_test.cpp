@@ -1,11 +1,10 @@
-// Pointer confinement under Wine: the clip is the client area in screen
-// coordinates and the title says so; activation both ways, the options
-// dialog and a start with the option stored on. Wine applies a clip only for
+// Pointer confinement under Wine, through the core's sequences and the
+// shell's table: the clip is the client area in screen coordinates and the
+// title says so; activation both ways, shutdown, the options dialog and a
+// start with the option stored on. Wine applies a clip only for
 // the first program of a fresh wineserver, so this suite gets one.
 #include <string>
 
-#include "win32/confine_win.h"
-#include "win32/options_store_win.h"
 #include "res/resource.h"
 #include "tests/win/dialog_driver.h"
 #include "tests/win/window_fixture.h"
@@ -91,42 +90,28 @@ protected:
         // Free, with the plain title, and nothing the toy would hold again.
         toy().options.clipMousePointer = 0;
         ApplyPointerMoment(TheProgram(), PointerMoment::OptionsClosed);
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kOptionsKeyPath);
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, w32::kOptionsKeyPath);
     }
     void TearDown() override
     {
         ClipCursor(nullptr);
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kOptionsKeyPath);
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, w32::kOptionsKeyPath);
     }
 };
 
-TEST_F(PointerConfinement, ConfineClipsToTheClientAreaAndReleaseFreesIt)
+TEST_F(PointerConfinement, ActivationBothWaysWithTheOptionOnAndOff)
 {
     // A clip smaller than the screen, or the test would prove nothing.
     ASSERT_NE(Text(ClientOnScreen()), Text(WholeScreen()));
     ExpectSeen(Free(), "before");
-    ConfinePointer(window());
-    ExpectSeen(Confined(), "confined");
-    // The pointer cannot leave: a move to the screen's corner stops at the edge.
-    EXPECT_GE(PointerAfterMoveTo(0, 0).y, ClientOnScreen().top);
-    ReleasePointer(window());
-    ExpectSeen(Free(), "released");
-    EXPECT_EQ(PointerAfterMoveTo(0, 0).y, 0);
-
-    // Shutdown frees the clip and leaves the title alone.
-    toy().options.clipMousePointer = 1;
-    ConfinePointer(window());
-    ApplyPointerMoment(TheProgram(), PointerMoment::Shutdown);
-    ExpectSeen(Seen{Text(WholeScreen()), kConfinedTitle}, "shutdown");
-}
-
-TEST_F(PointerConfinement, ActivationBothWaysWithTheOptionOnAndOff)
-{
     toy().options.clipMousePointer = 1;
     Send(WM_ACTIVATEAPP, TRUE, 0);
     ExpectSeen(Confined(), "on, activated");
+    // The pointer cannot leave: a move to the screen's corner stops at the edge.
+    EXPECT_GE(PointerAfterMoveTo(0, 0).y, ClientOnScreen().top);
     Send(WM_ACTIVATEAPP, FALSE, 0);
     ExpectSeen(Free(), "on, deactivated");
+    EXPECT_EQ(PointerAfterMoveTo(0, 0).y, 0);
     Send(WM_ACTIVATEAPP, TRUE, 0);
     ExpectSeen(Confined(), "on, activated again");
 
@@ -134,9 +119,17 @@ TEST_F(PointerConfinement, ActivationBothWaysWithTheOptionOnAndOff)
     toy().options.clipMousePointer = 0;
     Send(WM_ACTIVATEAPP, FALSE, 0);
     ExpectSeen(Confined(), "off, deactivated");
-    ReleasePointer(window());
+    ApplyPointerMoment(TheProgram(), PointerMoment::OptionsClosed);
+    ExpectSeen(Free(), "off, options closed");
     Send(WM_ACTIVATEAPP, TRUE, 0);
     ExpectSeen(Free(), "off, activated");
+
+    // Shutdown frees the clip and leaves the title alone.
+    toy().options.clipMousePointer = 1;
+    Send(WM_ACTIVATEAPP, TRUE, 0);
+    ExpectSeen(Confined(), "on, activated before shutdown");
+    StopProgram(TheProgram());
+    ExpectSeen(Seen{Text(WholeScreen()), kConfinedTitle}, "shutdown");
 }
 
 // Restoring a minimised toy activates it before its client area is back: the
@@ -173,7 +166,8 @@ TEST_F(PointerConfinement, TheOptionsDialogTurnsItOnAndOff)
     ExpectSeen(Confined(), "ticked, OK");
 
     // Whatever closes the dialog, the option as it stands decides.
-    ReleasePointer(window());
+    Send(WM_ACTIVATEAPP, FALSE, 0);
+    ExpectSeen(Free(), "on, deactivated");
     ASSERT_TRUE(runDialog(IDCANCEL, true));
     EXPECT_EQ(toy().options.clipMousePointer, 1);
     ExpectSeen(Confined(), "unticked, Cancel");
@@ -183,19 +177,23 @@ TEST_F(PointerConfinement, TheOptionsDialogTurnsItOnAndOff)
     ExpectSeen(Free(), "unticked, OK");
 }
 
+// The core's start-up through the shell's table: the stored options read,
+// then the canvas made.
 TEST_F(PointerConfinement, AStartWithTheOptionStoredOnConfinesAtOnce)
 {
     OptionsRecord stored = DefaultOptions();
     stored.clipMousePointer = 1;
-    ASSERT_EQ(SaveOptions(stored), 0);
-    LoadStartupOptions(window());
+    ASSERT_EQ(w32::SaveOptions(stored), 0);
+    StartProgram(TheProgram());
     EXPECT_EQ(toy().options.clipMousePointer, 1);
+    CanvasMade(TheProgram(), w32::TheShell().canvas.bounds);
     ExpectSeen(Confined(), "stored on");
 
     // No stored options: the defaults, and a free pointer.
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kOptionsKeyPath);
-    LoadStartupOptions(window());
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, w32::kOptionsKeyPath);
+    StartProgram(TheProgram());
     EXPECT_EQ(toy().options.clipMousePointer, 0);
+    CanvasMade(TheProgram(), w32::TheShell().canvas.bounds);
     ExpectSeen(Free(), "nothing stored");
 }
 

@@ -53,7 +53,7 @@ TEST_F(GdiObjects, ThousandsOfSegmentsAndStampsLeaveTheHandleTableAsItWas)
         toy().options.drawWithBlackMargins = i % 3 == 0;
         toy().pen.rightButtonDown = i % 5 == 0;
         toy().options.eraseWithRightButton = i % 5 == 0;
-        const HPEN previous = TheCanvas().segmentPen;
+        const HPEN previous = w32::TheShell().canvas.segmentPen;
         MovePointer((i * 37) % client.right, (i * 53) % client.bottom);
         // Checked on the way: the previous pen is gone, not merely deselected.
         if (previous && GetObjectType(previous) != 0) {
@@ -64,7 +64,7 @@ TEST_F(GdiObjects, ThousandsOfSegmentsAndStampsLeaveTheHandleTableAsItWas)
     toy().pen.rightButtonDown = false;
     for (int i = 0; i < marks; ++i) {
         toy().options.drawWithBlackMargins = i % 2;
-        const HBRUSH previous = TheCanvas().stampBrush;
+        const HBRUSH previous = w32::TheShell().canvas.stampBrush;
         Send(WM_KEYUP, 'A' + i % 26, 0xC0000001);
         if (previous && GetObjectType(previous) != 0) {
             ADD_FAILURE() << "stamp brush of stamp " << i << " still exists";

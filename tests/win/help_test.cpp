@@ -6,7 +6,6 @@
 
 #include <string>
 
-#include "win32/help_win.h"
 #include "res/resource.h"
 #include "tests/win/window_fixture.h"
 
@@ -42,32 +41,32 @@ protected:
         folder.erase(folder.find_last_of('\\'));
         ASSERT_TRUE(SetCurrentDirectoryA(folder.c_str())) << folder;
         ASSERT_NE(GetFileAttributesA("scrivlet.chm"), INVALID_FILE_ATTRIBUTES) << "no scrivlet.chm in " << folder;
-        RememberStartupDirectory();
-        ASSERT_EQ(folder, StartupDirectory());
+        w32::RememberStartupDirectory();
+        ASSERT_EQ(folder, w32::TheShell().startupDirectory);
     }
 
     // Closing through the viewer keeps its own record of its windows right.
-    void TearDown() override { CallHelpViewer(nullptr, nullptr, HH_CLOSE_ALL, 0); }
+    void TearDown() override { w32::CallHelpViewer(nullptr, nullptr, HH_CLOSE_ALL, 0); }
 };
 
 TEST_F(Help, ContentsOpensTheHelpWindowAndLoadsTheViewerOnce)
 {
-    const int loadsBefore = HelpViewerLoads();
+    const int loadsBefore = w32::TheShell().help.loads;
     ASSERT_LE(loadsBefore, 1);
     toy().pen.newStroke = false;
 
     Send(WM_COMMAND, IDM_HELP_CONTENTS);
     HWND help = WaitForWindowOfClass("HH Parent");
     ASSERT_NE(help, nullptr) << "Help > Contents opened no window of class \"HH Parent\"";
-    EXPECT_EQ(HelpViewerLoads(), 1);
+    EXPECT_EQ(w32::TheShell().help.loads, 1);
     EXPECT_TRUE(toy().pen.newStroke) << "a help request lifts the pen";
     EXPECT_NE(GetAncestor(help, GA_ROOTOWNER), window()) << "the help window belongs to the desktop";
 
     // The options dialog's button and a second Contents reuse the viewer.
-    ShowHelpTopic("scrivlet.htm#Options");
+    w32::ShowHelpTopic("scrivlet.htm#Options");
     Send(WM_COMMAND, IDM_HELP_CONTENTS);
     EXPECT_EQ(WaitForWindowOfClass("HH Parent"), help) << "the help window was replaced";
-    EXPECT_EQ(HelpViewerLoads(), 1) << "the viewer was loaded again";
+    EXPECT_EQ(w32::TheShell().help.loads, 1) << "the viewer was loaded again";
 }
 
 // Run by its own ctest entry with the viewer disabled in Wine, as on a
@@ -84,9 +83,9 @@ TEST_F(HelpWithoutViewer, HelpDoesNothingAndIsNotRetried)
     toy().pen.newStroke = false;
     Send(WM_COMMAND, IDM_HELP_CONTENTS);
     EXPECT_TRUE(toy().pen.newStroke) << "a help request lifts the pen even without a viewer";
-    ShowHelpTopic("scrivlet.htm#Options");
-    EXPECT_EQ(CallHelpViewer(nullptr, nullptr, HH_CLOSE_ALL, 0), nullptr);
-    EXPECT_EQ(HelpViewerLoads(), 1) << "a failed load was tried again";
+    w32::ShowHelpTopic("scrivlet.htm#Options");
+    EXPECT_EQ(w32::CallHelpViewer(nullptr, nullptr, HH_CLOSE_ALL, 0), nullptr);
+    EXPECT_EQ(w32::TheShell().help.loads, 1) << "a failed load was tried again";
     EXPECT_EQ(FindWindowA("HH Parent", nullptr), nullptr);
 }
 

@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "win32/key_sound_win.h"
+#include "win32/shell_win.h"
 
 namespace {
 
@@ -53,7 +53,7 @@ class KeySoundLookup : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        CloseKeySound();
+        w32::CloseKeySound();
         dir = TempDirectory();
         wave = dir + "scrivlet-chime.wav";
         other = dir + "scrivlet-other.wav";
@@ -64,7 +64,7 @@ protected:
     }
     void TearDown() override
     {
-        CloseKeySound();
+        w32::CloseKeySound();
         Unregister("ScrivletChime");
         Unregister(".Default");
         DeleteFileA(wave.c_str());
@@ -95,7 +95,7 @@ TEST_F(KeySoundLookup, RegisteredNameThenFileThenDefaultSound)
         {"an empty text", "", "", false},
     };
     for (const Case& c : before) {
-        const ResolvedKeySound& resolved = PrepareKeySound(c.text.c_str());
+        const w32::ResolvedKeySound& resolved = w32::PrepareKeySound(c.text.c_str());
         EXPECT_EQ(resolved.path, c.path) << c.name;
         EXPECT_EQ(resolved.playable, c.playable) << c.name;
         EXPECT_EQ(resolved.plan, KeySoundPlan::silent) << c.name;
@@ -105,24 +105,24 @@ TEST_F(KeySoundLookup, RegisteredNameThenFileThenDefaultSound)
     // sound answers for names that are neither.
     Register(wave, other);
     Register(".Default", wave);
-    EXPECT_EQ(PrepareKeySound(wave.c_str()).path, other);
-    EXPECT_EQ(PrepareKeySound("NoSuchSound").path, wave);
-    EXPECT_EQ(PrepareKeySound("").path, wave);
+    EXPECT_EQ(w32::PrepareKeySound(wave.c_str()).path, other);
+    EXPECT_EQ(w32::PrepareKeySound("NoSuchSound").path, wave);
+    EXPECT_EQ(w32::PrepareKeySound("").path, wave);
     Unregister(wave.substr(0, 2));  // the drive's key holds the whole path
 }
 
 TEST_F(KeySoundLookup, ATextIsResolvedOnceUntilItChanges)
 {
-    EXPECT_EQ(PrepareKeySound(wave.c_str()).path, wave);
+    EXPECT_EQ(w32::PrepareKeySound(wave.c_str()).path, wave);
     Register(wave, other);  // registered after the text was resolved
-    EXPECT_EQ(PrepareKeySound(wave.c_str()).path, wave);
-    EXPECT_EQ(PrepareKeySound(other.c_str()).path, other);
-    EXPECT_EQ(PrepareKeySound(wave.c_str()).path, other) << "a changed text is resolved again";
+    EXPECT_EQ(w32::PrepareKeySound(wave.c_str()).path, wave);
+    EXPECT_EQ(w32::PrepareKeySound(other.c_str()).path, other);
+    EXPECT_EQ(w32::PrepareKeySound(wave.c_str()).path, other) << "a changed text is resolved again";
     Unregister(wave.substr(0, 2));
 
     // Playing without a device starts nothing and keeps the resolution.
-    PlayKeySound(wave.c_str());
-    EXPECT_EQ(PrepareKeySound(wave.c_str()).plan, KeySoundPlan::silent);
+    w32::PlayKeySound(wave.c_str());
+    EXPECT_EQ(w32::PrepareKeySound(wave.c_str()).plan, KeySoundPlan::silent);
 }
 
 // A suite of its own, so that it runs in a fresh process: asking for the
@@ -133,9 +133,9 @@ TEST_F(KeySoundStartUp, LooksUpTheFileButLeavesTheAudioStackForTheFirstKey)
 {
     if (GetModuleHandleA("mmdevapi.dll"))
         GTEST_SKIP() << "an earlier test of this process asked for the devices";
-    LookUpKeySound(wave.c_str());
+    w32::LookUpKeySound(wave.c_str());
     EXPECT_EQ(GetModuleHandleA("mmdevapi.dll"), nullptr);
-    const ResolvedKeySound& resolved = PrepareKeySound(wave.c_str());
+    const w32::ResolvedKeySound& resolved = w32::PrepareKeySound(wave.c_str());
     EXPECT_EQ(resolved.path, wave) << "the text looked up at start-up is kept";
     EXPECT_TRUE(resolved.playable);
     EXPECT_NE(GetModuleHandleA("mmdevapi.dll"), nullptr) << "the first key asks for the devices";

@@ -7,8 +7,6 @@
 #include <vector>
 
 #include "core/kidproof.h"
-#include "win32/kidproof_win.h"
-#include "win32/options_store_win.h"
 #include "res/resource.h"
 #include "tests/win/dialog_driver.h"
 #include "tests/win/window_fixture.h"
@@ -76,12 +74,12 @@ protected:
                              300, 0};
         g_fake.toggleKeys = {sizeof(TOGGLEKEYS), TKF_AVAILABLE | TKF_HOTKEYACTIVE};
         parent = g_fake;
-        SetSystemParametersCall(FakeSystemParameters);
+        w32::TheShell().kidproof.systemParameters = FakeSystemParameters;
     }
     void TearDown() override
     {
-        UndoKidproofing();
-        SetSystemParametersCall(nullptr);
+        w32::UndoKidproofing();
+        w32::TheShell().kidproof.systemParameters = SystemParametersInfoA;
     }
 
     void ExpectParentSettings()
@@ -96,18 +94,18 @@ protected:
 
 TEST_F(AccessibilityHotkeys, SwitchedOffWhileRunningAndGivenBackAtExit)
 {
-    SwitchOffAccessibilityHotkeys();
+    w32::SwitchOffAccessibilityHotkeys();
     EXPECT_EQ(g_fake.stickyKeys.dwFlags, static_cast<DWORD>(SKF_AVAILABLE | SKF_CONFIRMHOTKEY | SKF_INDICATOR));
     EXPECT_EQ(g_fake.filterKeys.dwFlags, static_cast<DWORD>(FKF_AVAILABLE | FKF_HOTKEYSOUND));
     EXPECT_EQ(g_fake.filterKeys.iWaitMSec, 1000u) << "only the flags change";
     EXPECT_EQ(g_fake.toggleKeys.dwFlags, static_cast<DWORD>(TKF_AVAILABLE));
-    SwitchOffAccessibilityHotkeys();  // a second call must not lose the parent's settings
+    w32::SwitchOffAccessibilityHotkeys();  // a second call must not lose the parent's settings
     EXPECT_EQ(g_fake.sets.size(), 3u);
 
-    UndoKidproofing();  // what the end of the run does
+    w32::UndoKidproofing();  // what the end of the run does
     ExpectParentSettings();
     EXPECT_EQ(g_fake.sets.size(), 6u);
-    UndoKidproofing();
+    w32::UndoKidproofing();
     EXPECT_EQ(g_fake.sets.size(), 6u) << "given back once";
     EXPECT_FALSE(g_fake.profileWritten) << "nothing may outlast the session";
 }
@@ -116,20 +114,20 @@ TEST_F(AccessibilityHotkeys, SwitchedOffWhileRunningAndGivenBackAtExit)
 // the run are stored then too, not only after the message loop.
 TEST_F(AccessibilityHotkeys, GivenBackAndOptionsStoredWhenTheSessionEnds)
 {
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kOptionsKeyPath);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, w32::kOptionsKeyPath);
     toy().options.autoDraw = 1;
     SetSoundFile(toy().options, "chosen this run.wav");
-    SwitchOffAccessibilityHotkeys();
+    w32::SwitchOffAccessibilityHotkeys();
     ASSERT_EQ(g_fake.sets.size(), 3u);
     OptionsRecord stored{};
     Send(WM_ENDSESSION, FALSE, 0);  // the session goes on after all
     EXPECT_EQ(g_fake.sets.size(), 3u);
-    EXPECT_NE(LoadOptions(stored), 0) << "nothing stored while the session goes on";
+    EXPECT_NE(w32::LoadOptions(stored), 0) << "nothing stored while the session goes on";
     Send(WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
     ExpectParentSettings();
-    ASSERT_EQ(LoadOptions(stored), 0);
+    ASSERT_EQ(w32::LoadOptions(stored), 0);
     EXPECT_EQ(std::memcmp(&stored, &toy().options, sizeof stored), 0);
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kOptionsKeyPath);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, w32::kOptionsKeyPath);
 }
 
 TEST_F(AccessibilityHotkeys, AFeatureInUseOrWithoutItsHotkeyIsLeftAlone)
@@ -138,8 +136,8 @@ TEST_F(AccessibilityHotkeys, AFeatureInUseOrWithoutItsHotkeyIsLeftAlone)
     g_fake.filterKeys.dwFlags |= FKF_FILTERKEYSON;
     g_fake.toggleKeys.dwFlags &= ~static_cast<DWORD>(TKF_HOTKEYACTIVE);
     parent = g_fake;
-    SwitchOffAccessibilityHotkeys();
-    UndoKidproofing();
+    w32::SwitchOffAccessibilityHotkeys();
+    w32::UndoKidproofing();
     EXPECT_TRUE(g_fake.sets.empty());
     ExpectParentSettings();
 }
@@ -148,7 +146,7 @@ TEST_F(AccessibilityHotkeys, WhatWineReports)
 {
     // Found by trying: Wine reports every feature off with its hotkey off, so
     // the program changes nothing there.
-    SetSystemParametersCall(nullptr);
+    w32::TheShell().kidproof.systemParameters = SystemParametersInfoA;
     STICKYKEYS sticky{sizeof sticky, 0xFFFFFFFFu};
     ASSERT_TRUE(SystemParametersInfoA(SPI_GETSTICKYKEYS, sizeof sticky, &sticky, 0));
     EXPECT_EQ(sticky.dwFlags & (SKF_STICKYKEYSON | SKF_HOTKEYACTIVE), 0u);
@@ -158,8 +156,8 @@ TEST_F(AccessibilityHotkeys, WhatWineReports)
     ASSERT_TRUE(SystemParametersInfoA(SPI_GETSTICKYKEYS, sizeof sticky, &sticky, 0));
     EXPECT_EQ(sticky.dwFlags & SKF_HOTKEYACTIVE, 0u);
     // The real calls run through without touching anything.
-    SwitchOffAccessibilityHotkeys();
-    UndoKidproofing();
+    w32::SwitchOffAccessibilityHotkeys();
+    w32::UndoKidproofing();
 }
 
 // The execution-state requests, as asked.
@@ -175,22 +173,22 @@ class DisplayRequest : public WindowTest {};
 TEST_F(DisplayRequest, FollowsAutoDraw)
 {
     g_requests.clear();
-    SetExecutionStateCall(RecordExecutionState);
+    w32::TheShell().kidproof.executionState = RecordExecutionState;
     OptionsRecord options = AllOptionsOff();
     options.autoDraw = 1;
-    KeepDisplayAwake(DisplayMustStayAwake(options));
+    w32::KeepDisplayAwake(DisplayMustStayAwake(options));
     options.autoDraw = 0;
-    KeepDisplayAwake(DisplayMustStayAwake(options));
+    w32::KeepDisplayAwake(DisplayMustStayAwake(options));
     options.autoDraw = 1;
-    KeepDisplayAwake(DisplayMustStayAwake(options));
-    UndoKidproofing();
-    SetExecutionStateCall(nullptr);
+    w32::KeepDisplayAwake(DisplayMustStayAwake(options));
+    w32::UndoKidproofing();
+    w32::TheShell().kidproof.executionState = SetThreadExecutionState;
     const EXECUTION_STATE awake = ES_CONTINUOUS | ES_DISPLAY_REQUIRED;
     EXPECT_EQ(g_requests, (std::vector<EXECUTION_STATE>{awake, ES_CONTINUOUS, awake, ES_CONTINUOUS}));
 
     // Auto draw ticked or unticked in the options dialog, then OK.
     g_requests.clear();
-    SetExecutionStateCall(RecordExecutionState);
+    w32::TheShell().kidproof.executionState = RecordExecutionState;
     RECT frame{};
     GetWindowRect(window(), &frame);
     SetCursorPos(frame.left + 2, frame.top + 2);  // the modal loop sees real input
@@ -205,13 +203,13 @@ TEST_F(DisplayRequest, FollowsAutoDraw)
         EXPECT_TRUE(opened);
         EXPECT_EQ(toy().options.autoDraw, before ? 0 : 1);
     }
-    SetExecutionStateCall(nullptr);
+    w32::TheShell().kidproof.executionState = SetThreadExecutionState;
     EXPECT_EQ(g_requests, (std::vector<EXECUTION_STATE>{awake, ES_CONTINUOUS}));
 
     // The platform's own call: each request reads back as the thread's state.
-    KeepDisplayAwake(DisplayMustStayAwake(options));
+    w32::KeepDisplayAwake(DisplayMustStayAwake(options));
     EXPECT_EQ(SetThreadExecutionState(awake), awake);
-    UndoKidproofing();
+    w32::UndoKidproofing();
     EXPECT_EQ(SetThreadExecutionState(ES_CONTINUOUS), ES_CONTINUOUS);
 }
 
@@ -228,7 +226,7 @@ BOOL CALLBACK CountToyWindows(HWND window, LPARAM data)
 {
     char className[32] = "";
     GetClassNameA(window, className, sizeof className);
-    if (lstrcmpA(className, kWindowClassName) == 0)
+    if (lstrcmpA(className, w32::kWindowClassName) == 0)
         ++*reinterpret_cast<int*>(data);
     return TRUE;
 }
@@ -263,8 +261,8 @@ TEST_F(OneInstance, ASecondStartBringsTheRunningWindowToTheFrontAndExits0)
 {
     // This test program plays the running toy: it holds the instance mark
     // and its main window is of the toy's class.
-    EXPECT_FALSE(AnotherInstanceRuns());
-    EXPECT_FALSE(AnotherInstanceRuns()) << "this process is the running one";
+    EXPECT_FALSE(w32::AnotherInstanceRuns());
+    EXPECT_FALSE(w32::AnotherInstanceRuns()) << "this process is the running one";
 
     HWND other = CreateWindowExA(0, "Static", "another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300,
                                  200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);

@@ -9,18 +9,17 @@
 
 namespace {
 
-HWND g_window = nullptr;
-
 class MainWindowEnvironment : public ::testing::Environment {
 public:
     void SetUp() override
     {
         HINSTANCE instance = GetModuleHandleA(nullptr);
-        ASSERT_TRUE(RegisterMainWindowClass(instance));
-        g_window = OpenMainWindow(instance);
-        ASSERT_NE(g_window, nullptr);
-        ASSERT_TRUE(IsZoomed(g_window)) << "the window opens maximised";
-        const CanvasBounds bounds = TheCanvas().bounds;
+        ASSERT_TRUE(w32::RegisterMainWindowClass(instance));
+        HWND window = w32::OpenMainWindow(instance);
+        ASSERT_NE(window, nullptr);
+        ASSERT_EQ(MainWindowUnderTest(), window);
+        ASSERT_TRUE(IsZoomed(window)) << "the window opens maximised";
+        const CanvasBounds bounds = w32::TheShell().canvas.bounds;
         const RECT client = ClientRect();
         ASSERT_EQ(bounds.right, client.right);
         ASSERT_EQ(bounds.bottom, client.bottom);
@@ -36,15 +35,12 @@ public:
 
     void TearDown() override
     {
-        if (g_window)
-            DestroyWindow(g_window);
-        g_window = nullptr;
+        if (MainWindowUnderTest())
+            DestroyWindow(MainWindowUnderTest());
     }
 };
 
 }  // namespace
-
-HWND MainWindowUnderTest() { return g_window; }
 
 int main(int argc, char** argv)
 {

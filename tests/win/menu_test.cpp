@@ -164,7 +164,7 @@ LRESULT CALLBACK MenuLoopCountingProc(HWND window, UINT message, WPARAM wParam, 
         ++g_menuLoops;
         PostMessageA(window, WM_CANCELMODE, 0, 0);
     }
-    return MainWindowProc(window, message, wParam, lParam);
+    return w32::MainWindowProc(window, message, wParam, lParam);
 }
 
 TEST_F(Menu, BareAltOrF10NeverEntersMenuMode)
@@ -235,7 +235,7 @@ LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         ++g_activations;
     if (message == WM_MOUSEMOVE)
         ++g_pointerMoves;
-    return MainWindowProc(window, message, wParam, lParam);
+    return w32::MainWindowProc(window, message, wParam, lParam);
 }
 
 class About : public WindowTest {};

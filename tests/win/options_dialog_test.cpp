@@ -7,8 +7,7 @@
 #include <vector>
 
 #include "core/options_dialog.h"
-#include "win32/options_dialog_win.h"
-#include "win32/options_store_win.h"
+#include "win32/shell_win.h"
 #include "res/resource.h"
 #include "tests/win/dialog_driver.h"
 #include "tests/win/window_fixture.h"
@@ -65,7 +64,7 @@ protected:
     HWND Open(OptionsRecord& record)
     {
         return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_OPTIONS), window(),
-                                  OptionsDialogProc, reinterpret_cast<LPARAM>(&record));
+                                  w32::OptionsDialogProc, reinterpret_cast<LPARAM>(&record));
     }
 };
 
@@ -324,17 +323,17 @@ TEST_F(OptionsCommand, ASoundFileChosenWithTheButtonIsKeptAtOnceEvenOnCancel)
 // test or run sees it.
 class StoredOptionsRegistry : public ::testing::Test {
 protected:
-    void SetUp() override { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kOptionsKeyPath); }
-    void TearDown() override { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kOptionsKeyPath); }
+    void SetUp() override { RegDeleteKeyA(HKEY_LOCAL_MACHINE, w32::kOptionsKeyPath); }
+    void TearDown() override { RegDeleteKeyA(HKEY_LOCAL_MACHINE, w32::kOptionsKeyPath); }
 
     static std::vector<unsigned char> Stored(DWORD* type)
     {
         std::vector<unsigned char> value(4096);
         DWORD size = static_cast<DWORD>(value.size());
         HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kOptionsKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, w32::kOptionsKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
             return {};
-        const LONG result = RegQueryValueExA(key, kOptionsValueName, nullptr, type, value.data(), &size);
+        const LONG result = RegQueryValueExA(key, w32::kOptionsValueName, nullptr, type, value.data(), &size);
         RegCloseKey(key);
         value.resize(result == ERROR_SUCCESS ? size : 0);
         return value;
@@ -344,15 +343,15 @@ protected:
 TEST_F(StoredOptionsRegistry, SaveWritesTheRecordAndLoadReadsValuesOverTheDefaults)
 {
     OptionsRecord record = DefaultOptions();
-    EXPECT_EQ(LoadOptions(record), 1) << "no stored value";
+    EXPECT_EQ(w32::LoadOptions(record), 1) << "no stored value";
     EXPECT_EQ(Bytes(record), Bytes(DefaultOptions()));
 
     const OptionsRecord saved = WithFlags({0, 1, 0, 1, 0, 1}, "C:\\Toys\\boing.wav");
-    ASSERT_EQ(SaveOptions(saved), 0);
+    ASSERT_EQ(w32::SaveOptions(saved), 0);
     DWORD type = 0;
     EXPECT_EQ(Stored(&type), Bytes(saved));
     EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
-    EXPECT_EQ(LoadOptions(record), 0);
+    EXPECT_EQ(w32::LoadOptions(record), 0);
     EXPECT_EQ(Bytes(record), Bytes(saved));
 
     struct Case {
@@ -367,9 +366,10 @@ TEST_F(StoredOptionsRegistry, SaveWritesTheRecordAndLoadReadsValuesOverTheDefaul
     std::memset(value.data(), 0, kFlagBlockSize);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.length);
-        ASSERT_EQ(WriteRegistryValue(kOptionsValueName, value.data(), static_cast<DWORD>(c.length), REG_BINARY), 0);
+        const DWORD length = static_cast<DWORD>(c.length);
+        ASSERT_EQ(w32::WriteRegistryValue(w32::kOptionsValueName, value.data(), length, REG_BINARY), 0);
         record = DefaultOptions();
-        EXPECT_EQ(LoadOptions(record), c.result);
+        EXPECT_EQ(w32::LoadOptions(record), c.result);
         const OptionsRecord expected = c.flagsReplaced ? WithFlags({0, 0, 0, 0, 0, 0}, "key.wav") : DefaultOptions();
         EXPECT_EQ(Bytes(record), Bytes(expected));
     }

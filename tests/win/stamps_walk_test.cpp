@@ -132,18 +132,19 @@ TEST_F(KeyStamps, NoRingWithMarginsOff)
 
 std::vector<std::string> g_played;
 
-void RecordSound(const char* soundFile) { g_played.emplace_back(soundFile); }
+void RecordSound(const std::string& soundFile) { g_played.push_back(soundFile); }
 
-// Puts the recording player in for one test and the real one back after it.
+// Puts a recording player into the core's table for one test and the
+// shell's own back after it.
 class KeySound : public KeyStamps {
 protected:
     void SetUp() override
     {
         KeyStamps::SetUp();
         g_played.clear();
-        SetSoundPlayer(RecordSound);
+        TheProgram().platform.playKeySound = RecordSound;
     }
-    void TearDown() override { SetSoundPlayer(nullptr); }
+    void TearDown() override { TheProgram().platform.playKeySound = w32::PlayKeySound; }
 };
 
 TEST_F(KeySound, EveryKeyReleasePlaysTheSoundFileWhenOn)
@@ -192,7 +193,7 @@ TEST_F(AutoDraw, TimerTickDrawsTheWalkStepWhenOn)
         Toy expected = toy();
         const std::optional<Segment> segment = OnTimerTick(expected);
         ASSERT_TRUE(segment);
-        Send(WM_TIMER, kWalkTimer, 0);
+        Send(WM_TIMER, w32::kWalkTimer, 0);
         ExpectSameToy(expected, toy());
         EXPECT_TRUE(toy().pen.newStroke) << "a walk step lifts the pen";
         ExpectBothShow(segment->to, segment->colour);
@@ -209,7 +210,7 @@ TEST_F(AutoDraw, TimerTickDoesNothingWhenOff)
     const RECT all = ClientRect();
     const Pixels before = GrabCanvas(all);
     const Toy state = toy();
-    Send(WM_TIMER, kWalkTimer, 0);
+    Send(WM_TIMER, w32::kWalkTimer, 0);
     Send(WM_TIMER, 7, 0);
     ExpectSameToy(state, toy());
     EXPECT_EQ(CountDifferent(GrabCanvas(all), before), 0);

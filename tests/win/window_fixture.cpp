@@ -7,6 +7,8 @@
 
 #include "res/resource.h"
 
+HWND MainWindowUnderTest() { return w32::TheShell().window; }
+
 RECT ClientRect()
 {
     RECT client{};
@@ -69,7 +71,7 @@ Pixels Grab(HDC surface, const RECT& area)
     return pixels;
 }
 
-Pixels GrabCanvas(const RECT& area) { return Grab(TheCanvas().memorySurface, area); }
+Pixels GrabCanvas(const RECT& area) { return Grab(w32::TheShell().canvas.memorySurface, area); }
 
 Pixels GrabWindow(const RECT& area)
 {
@@ -89,7 +91,7 @@ int CountDifferent(const Pixels& a, const Pixels& b)
     return count;
 }
 
-COLORREF CanvasPixel(int x, int y) { return GetPixel(TheCanvas().memorySurface, x, y); }
+COLORREF CanvasPixel(int x, int y) { return GetPixel(w32::TheShell().canvas.memorySurface, x, y); }
 
 COLORREF WindowPixel(int x, int y)
 {
@@ -105,7 +107,7 @@ void PaintBothSurfaces(const RECT& area, COLORREF colour)
     HDC window = GetDC(MainWindowUnderTest());
     FillRect(window, &area, brush);
     ReleaseDC(MainWindowUnderTest(), window);
-    FillRect(TheCanvas().memorySurface, &area, brush);
+    FillRect(w32::TheShell().canvas.memorySurface, &area, brush);
     DeleteObject(brush);
 }
 
@@ -123,8 +125,8 @@ void WindowTest::SetUp()
     live.walk = WalkState{};
     Send(WM_COMMAND, IDM_CLEAR, 0);
     // The canvas must still be the one made at start-up, at the client size.
-    ASSERT_EQ(live.canvas.right, TheCanvas().bounds.right);
-    ASSERT_EQ(live.canvas.bottom, TheCanvas().bounds.bottom);
+    ASSERT_EQ(live.canvas.right, w32::TheShell().canvas.bounds.right);
+    ASSERT_EQ(live.canvas.bottom, w32::TheShell().canvas.bounds.bottom);
 }
 
 void WindowTest::MovePointer(int x, int y, WPARAM keys)

@@ -11,11 +11,10 @@
 
 #include <gtest/gtest.h>
 
-#include "win32/app.h"
-#include "win32/canvas_win.h"
+#include "win32/shell_win.h"
 #include "core/toy.h"
 
-// The main window that main() opened for the whole test run.
+// The main window that main() opened for the whole test run: the shell's.
 HWND MainWindowUnderTest();
 
 // The client rectangle of the main window now.
