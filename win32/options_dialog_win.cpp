@@ -1,7 +1,6 @@
-// The options dialog's procedure: moves the record into the controls and back.
-// The decisions (which boxes, which preset, what OK writes) are in the core.
-#include <string>
-
+// The options dialog's procedure: shows the core's dialog model in the
+// controls and hands it each control's event. Each open dialog keeps its
+// model in its DWLP_USER slot, from WM_INITDIALOG to WM_DESTROY.
 #include "core/options_dialog.h"
 #include "res/resource.h"
 #include "win32/shell_win.h"
@@ -10,85 +9,67 @@ namespace w32 {
 
 namespace {
 
-// The record the open dialog works on. The dialog is modal and there is one
-// thread, so one at a time.
-OptionsRecord* g_live = nullptr;
+OptionsDialog* ModelOf(HWND dialog) { return reinterpret_cast<OptionsDialog*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
 
-void ShowBoxes(HWND dialog, const OptionBoxes& boxes)
+void ShowBoxes(HWND dialog, const OptionsDialog& model)
 {
     for (int i = 0; i < kFlagCount; ++i)
-        CheckDlgButton(dialog, OptionBoxId(i), boxes[i] ? BST_CHECKED : BST_UNCHECKED);
+        CheckDlgButton(dialog, OptionBoxId(i), model.boxes[i] ? BST_CHECKED : BST_UNCHECKED);
 }
 
-void ShowSoundFile(HWND dialog, const OptionsRecord& record)
+void ShowSoundFile(HWND dialog, const OptionsDialog& model)
 {
-    // Read up to the field's end: a stored value may lack its NUL.
-    SetDlgItemTextA(dialog, IDC_SOUND_FILE, SoundFileText(record).c_str());
+    SetDlgItemTextA(dialog, IDC_SOUND_FILE, model.soundFile.c_str());
 }
 
-void FillPresetList(HWND dialog, const OptionsRecord& record)
+void FillPresetList(HWND dialog, const OptionsDialog& model)
 {
     HWND list = GetDlgItem(dialog, IDC_PRESETS);
-    const int matching = PresetMatchingRecord(record);
     for (int i = 0; i < kPresetCount; ++i) {
         const LRESULT entry = SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(PresetName(i)));
         if (entry < 0)
             continue;
         SendMessageA(list, CB_SETITEMDATA, static_cast<WPARAM>(entry), i);
-        if (i == matching)
+        if (i == model.preset)
             SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
     }
 }
 
-void ReadOptionsFromDialog(HWND dialog, OptionsRecord& record)
+void Press(HWND dialog, OptionsDialog& model, DialogButton button, INT_PTR result)
 {
-    OptionBoxes boxes{};
-    for (int i = 0; i < kFlagCount; ++i)
-        boxes[i] = IsDlgButtonChecked(dialog, OptionBoxId(i)) == BST_CHECKED;
-    // One byte more than the field, so that a text filling all of it comes
-    // back whole.
-    char text[kSoundFileSize + 1] = "";
-    GetDlgItemTextA(dialog, IDC_SOUND_FILE, text, sizeof text);
-    ApplyDialogToRecord(record, boxes, text);
+    if (PressButton(model, button))
+        EndDialog(dialog, result);
 }
 
-void BrowseSoundFile(HWND dialog, OptionsRecord& record)
+void OnDialogCommand(HWND dialog, OptionsDialog& model, WPARAM wParam, LPARAM lParam)
 {
-    char path[kChosenPathSize] = "";
-    if (!AskForFile(dialog, kSoundFileQuestion, path))
-        return;
-    SetSoundFile(record, path);
-    ShowSoundFile(dialog, record);
-}
-
-void OnPresetChosen(HWND dialog, HWND list)
-{
-    const LRESULT position = SendMessageA(list, CB_GETCURSEL, 0, 0);
-    if (position != CB_ERR)
-        ShowBoxes(dialog, BoxesForPreset(static_cast<int>(position)));
-}
-
-void OnDialogCommand(HWND dialog, WPARAM wParam, LPARAM lParam)
-{
-    switch (LOWORD(wParam)) {
+    const int id = LOWORD(wParam);
+    switch (id) {
     case IDOK:
-        ReadOptionsFromDialog(dialog, *g_live);
-        EndDialog(dialog, 1);
+        Press(dialog, model, DialogButton::Ok, 1);
         break;
     case IDCANCEL:
-        EndDialog(dialog, 0);
+        Press(dialog, model, DialogButton::Cancel, 0);
         break;
     case IDHELP:
-        ShowHelpTopic(kOptionsHelpTopic);
+        Press(dialog, model, DialogButton::Help, 0);
         break;
-    case IDC_BROWSE_SOUND:
-        BrowseSoundFile(dialog, *g_live);
+    case IDC_BROWSE_SOUND: {
+        char path[kChosenPathSize] = "";
+        if (SoundFileChosen(model, AskForFile(dialog, kSoundFileQuestion, path) ? path : ""))
+            ShowSoundFile(dialog, model);
         break;
+    }
     case IDC_PRESETS:
-        if (HIWORD(wParam) == CBN_SELCHANGE)
-            OnPresetChosen(dialog, reinterpret_cast<HWND>(lParam));
+        if (HIWORD(wParam) == CBN_SELCHANGE) {
+            ChoosePreset(model, static_cast<int>(SendMessageA(reinterpret_cast<HWND>(lParam), CB_GETCURSEL, 0, 0)));
+            ShowBoxes(dialog, model);
+        }
         break;
     default:
+        // An auto check box has turned itself over before it tells.
+        if (OptionBoxIndex(id) >= 0 && HIWORD(wParam) == BN_CLICKED)
+            TickBox(model, OptionBoxIndex(id), IsDlgButtonChecked(dialog, id) == BST_CHECKED);
         break;
     }
 }
@@ -100,24 +81,29 @@ void RunOptionsDialog(HWND owner, OptionsRecord& live)
     auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE));
     DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_OPTIONS), owner, OptionsDialogProc,
                     reinterpret_cast<LPARAM>(&live));
-    g_live = nullptr;
 }
 
 INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    OptionsDialog* model = ModelOf(dialog);
     switch (message) {
     case WM_INITDIALOG:
-        g_live = reinterpret_cast<OptionsRecord*>(lParam);
-        ShowBoxes(dialog, BoxesForRecord(*g_live));
-        ShowSoundFile(dialog, *g_live);
-        FillPresetList(dialog, *g_live);
+        model = new OptionsDialog(OpenOptionsDialog(*reinterpret_cast<OptionsRecord*>(lParam), ShowHelpTopic));
+        SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(model));
+        ShowBoxes(dialog, *model);
+        ShowSoundFile(dialog, *model);
+        FillPresetList(dialog, *model);
         return TRUE;  // the system puts the focus on the first tab stop
     case WM_CLOSE:
         EndDialog(dialog, 0);
         return FALSE;
     case WM_COMMAND:
-        if (g_live)
-            OnDialogCommand(dialog, wParam, lParam);
+        if (model)
+            OnDialogCommand(dialog, *model, wParam, lParam);
+        return FALSE;
+    case WM_DESTROY:
+        SetWindowLongPtrA(dialog, DWLP_USER, 0);
+        delete model;
         return FALSE;
     default:
         return FALSE;
