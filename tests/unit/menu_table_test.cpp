@@ -4,8 +4,6 @@
 // the keyboard by the letter rules.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cctype>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -27,39 +25,8 @@ std::string ReadSource(const std::string& relative)
     return text.str();
 }
 
-// Words, numbers and quoted strings (kept with their quotes) of script text,
-// without comments, preprocessor lines and punctuation.
-std::vector<std::string> Tokens(const std::string& text)
-{
-    std::vector<std::string> tokens;
-    std::istringstream lines(text);
-    std::string line;
-    while (std::getline(lines, line)) {
-        const size_t first = line.find_first_not_of(" \t");
-        if (first == std::string::npos || line[first] == '#')
-            continue;
-        for (size_t i = first; i < line.size();) {
-            const auto c = static_cast<unsigned char>(line[i]);
-            if (line.compare(i, 2, "//") == 0)
-                break;
-            size_t end = i + 1;
-            if (c == '"') {
-                end = std::min(line.find('"', end), line.size() - 1) + 1;
-            } else if (std::isalnum(c) || c == '_') {
-                while (end < line.size() && (std::isalnum(static_cast<unsigned char>(line[end])) || line[end] == '_'))
-                    ++end;
-            } else {
-                i = end;
-                continue;
-            }
-            tokens.push_back(line.substr(i, end - i));
-            i = end;
-        }
-    }
-    return tokens;
-}
-
-// "#define NAME VALUE" of the headers the script includes.
+// The script's words for texts and identifiers: "#define NAME VALUE" of the
+// headers it includes.
 std::map<std::string, std::string> Defines()
 {
     std::map<std::string, std::string> defines;
@@ -76,67 +43,66 @@ std::map<std::string, std::string> Defines()
     return defines;
 }
 
-// A token's text: a string's contents, a macro's value, or the number.
-std::string Resolve(const std::string& token, const std::map<std::string, std::string>& defines)
+// A string literal's contents, or what a macro stands for.
+std::string Resolve(std::string word, const std::map<std::string, std::string>& defines)
 {
-    if (!token.empty() && token[0] == '"')
-        return token.substr(1, token.size() - 2);
-    const auto defined = defines.find(token);
-    return defined == defines.end() ? token : Resolve(defined->second, defines);
+    word.erase(word.find_last_not_of(" \t\r") + 1);
+    if (word.size() >= 2 && word.front() == '"' && word.back() == '"')
+        return word.substr(1, word.size() - 2);
+    const auto defined = defines.find(word);
+    return defined == defines.end() ? word : Resolve(defined->second, defines);
 }
 
-// One line per popup, item, separator and popup end.
+// One line per popup, item, separator and popup end; a statement a line, as
+// the script is written.
 std::vector<std::string> ScriptMenu()
 {
     const std::map<std::string, std::string> defines = Defines();
-    const std::vector<std::string> tokens = Tokens(ReadSource("res/scrivlet.rc"));
-    std::vector<std::string> lines;
-    size_t i = 0;
-    while (i + 1 < tokens.size() && !(tokens[i] == "IDR_MAIN_MENU" && tokens[i + 1] == "MENU"))
-        ++i;
+    std::istringstream script(ReadSource("res/scrivlet.rc"));
+    std::string line;
+    while (std::getline(script, line) && line.rfind("IDR_MAIN_MENU MENU", 0) != 0) {
+    }
+    std::vector<std::string> menu;
     int depth = 0;
-    for (i += 2; i < tokens.size(); ++i) {
-        const std::string& token = tokens[i];
-        if (token == "BEGIN") {
+    while (std::getline(script, line)) {
+        std::istringstream words(line);
+        std::string keyword, text, id;
+        words >> keyword >> std::ws;
+        if (keyword == "BEGIN") {
             ++depth;
-        } else if (token == "END") {
+        } else if (keyword == "END") {
             if (--depth == 0)
                 break;
-            lines.push_back("end");
-        } else if (token == "POPUP" && i + 1 < tokens.size()) {
-            lines.push_back("popup " + Resolve(tokens[++i], defines));
-        } else if (token == "MENUITEM" && i + 1 < tokens.size() && tokens[i + 1] == "SEPARATOR") {
-            lines.push_back("separator");
-            ++i;
-        } else if (token == "MENUITEM" && i + 2 < tokens.size()) {
-            lines.push_back("item " + Resolve(tokens[i + 1], defines) + " " + Resolve(tokens[i + 2], defines));
-            i += 2;
+            menu.push_back("end");
+        } else if (keyword == "POPUP" && std::getline(words, text)) {
+            menu.push_back("popup " + Resolve(text, defines));
+        } else if (keyword == "MENUITEM" && std::getline(words, text, ',')) {
+            words >> id;
+            menu.push_back(text == "SEPARATOR" ? "separator"
+                                               : "item " + Resolve(text, defines) + " " + Resolve(id, defines));
         } else {
-            lines.push_back("unexpected " + token);
+            menu.push_back("unexpected: " + line);
         }
     }
-    return lines;
+    return menu;
 }
 
 std::vector<std::string> TableMenu()
 {
-    std::vector<std::string> lines;
+    std::vector<std::string> menu;
     for (const MenuPopup& popup : MainMenu()) {
-        lines.push_back(std::string("popup ") + popup.title);
+        menu.push_back(std::string("popup ") + popup.title);
         for (const MenuItem& item : popup.items)
-            lines.push_back(item.text ? "item " + std::string(item.text) + " " + std::to_string(item.command)
-                                      : "separator");
-        lines.push_back("end");
+            menu.push_back(item.text ? "item " + std::string(item.text) + " " + std::to_string(item.command)
+                                     : "separator");
+        menu.push_back("end");
     }
-    return lines;
+    return menu;
 }
 
 }  // namespace
 
-TEST(MenuTable, ResourceScriptHoldsTheSameMenu)
-{
-    EXPECT_EQ(ScriptMenu(), TableMenu());
-}
+TEST(MenuTable, ResourceScriptHoldsTheSameMenu) { EXPECT_EQ(ScriptMenu(), TableMenu()); }
 
 TEST(MenuTable, EveryTitleAndItemHasALetterOfItsOwn)
 {
