@@ -65,15 +65,11 @@ struct Platform {
     bool (*pointerStillHeld)() = nullptr;
     void (*freePointer)() = nullptr;
     void (*setTitle)(const char* title) = nullptr;
-    // Black windows of the toy's at these screen rectangles, above other
-    // programs' windows and under the toy's own dialogs, in place of any
-    // shown before; or none at all.
-    void (*showCurtains)(const std::vector<Box>& curtains) = nullptr;
-    void (*hideCurtains)() = nullptr;
-    // The same, one window at a time, where the core keeps the count: one
+    // The curtains: black windows of the toy's above other programs'
+    // windows and under the toy's own dialogs. The core keeps the count: one
     // more made at the end of the platform's list (false where it could not
-    // be), the last one destroyed, curtain `index` put at a rectangle and
-    // shown, or hidden.
+    // be), the last one destroyed, curtain `index` put at a screen rectangle
+    // and shown, or hidden.
     bool (*addCurtain)() = nullptr;
     void (*removeCurtain)() = nullptr;
     void (*placeCurtain)(size_t index, const Box& box) = nullptr;

@@ -114,13 +114,8 @@ void UpdateCurtains(Program& program)
         return;
     program.curtains = wanted;
     const Platform& platform = program.platform;
-    if (!platform.placeCurtain) {
-        if (wanted.empty())
-            Call(platform.hideCurtains);
-        else
-            Call(platform.showCurtains, wanted);
+    if (!platform.placeCurtain)
         return;
-    }
     // Hidden when none is wanted, kept for the next time; otherwise as many
     // as are wanted, each put at its rectangle.
     if (wanted.empty()) {

@@ -1,23 +1,26 @@
-// Curtain windows: made on the first call that needs one, moved and shown on
-// each call after, hidden when the toy is left and gone with their owner.
-#include "win32/curtains_win.h"
-
+// The curtains over the other monitors: black popup windows owned by the
+// main window, so that they stay above other programs' windows and under
+// the toy's own dialogs, with no taskbar button. The core says how many
+// there are and where each goes; whatever the child does on one goes to the
+// core as curtain input.
 #include <algorithm>
 
-#include "core/program.h"
+#include "win32/shell_win.h"
 
+namespace w32 {
 namespace {
 
-HWND g_owner = nullptr;
-std::vector<HWND> g_curtains;
-
-bool IsCurtain(HWND window) { return std::find(g_curtains.begin(), g_curtains.end(), window) != g_curtains.end(); }
+bool IsCurtain(HWND window)
+{
+    const std::vector<HWND>& curtains = TheShell().curtains;
+    return std::find(curtains.begin(), curtains.end(), window) != curtains.end();
+}
 
 void KeyReleasedOnCurtain()
 {
     // It stamps as in the main window: over the main window's client area.
     RECT client{};
-    GetClientRect(g_owner, &client);
+    GetClientRect(TheShell().window, &client);
     OnKeyUp(TheProgram(), client.right, client.bottom);
 }
 
@@ -71,7 +74,10 @@ LRESULT CALLBACK CurtainProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-HINSTANCE OwnerInstance() { return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(g_owner, GWLP_HINSTANCE)); }
+HINSTANCE OwnerInstance()
+{
+    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(TheShell().window, GWLP_HINSTANCE));
+}
 
 bool RegisterCurtainClass()
 {
@@ -94,90 +100,76 @@ HWND MakeCurtain()
         return nullptr;
     // No title: a curtain is no window a parent switches to.
     return CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kCurtainClassName, "", WS_POPUP, 0, 0, 1, 1,
-                           g_owner, nullptr, OwnerInstance(), nullptr);
+                           TheShell().window, nullptr, OwnerInstance(), nullptr);
 }
+
+struct Monitors {
+    std::vector<Box> boxes;
+    size_t primary = 0;
+};
 
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data)
 {
-    auto* monitors = reinterpret_cast<std::vector<Box>*>(data);
+    auto* monitors = reinterpret_cast<Monitors*>(data);
     MONITORINFO info{};
     info.cbSize = sizeof info;
     if (!GetMonitorInfoA(monitor, &info))
         return TRUE;
-    const Box box{info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
     if (info.dwFlags & MONITORINFOF_PRIMARY)
-        monitors->insert(monitors->begin(), box);
-    else
-        monitors->push_back(box);
+        monitors->primary = monitors->boxes.size();
+    monitors->boxes.push_back(Box{info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom});
     return TRUE;
 }
 
 }  // namespace
 
-void SetCurtainOwner(HWND owner)
+bool AddCurtain()
 {
-    if (owner != g_owner) {
-        for (HWND curtain : g_curtains)
-            DestroyWindow(curtain);
-        g_curtains.clear();
-    }
-    g_owner = owner;
+    HWND curtain = TheShell().window ? MakeCurtain() : nullptr;
+    if (curtain)
+        TheShell().curtains.push_back(curtain);
+    return curtain != nullptr;
 }
 
-void ShowCurtains(const std::vector<Box>& curtains)
+void RemoveCurtain()
 {
-    if (!g_owner || !IsWindow(g_owner))
-        return;
-    // Windows that died with an earlier owner are no curtains.
-    g_curtains.erase(std::remove_if(g_curtains.begin(), g_curtains.end(), [](HWND w) { return !IsWindow(w); }),
-                     g_curtains.end());
-    while (g_curtains.size() > curtains.size()) {
-        DestroyWindow(g_curtains.back());
-        g_curtains.pop_back();
-    }
-    while (g_curtains.size() < curtains.size()) {
-        HWND curtain = MakeCurtain();
-        if (!curtain)
-            break;
-        g_curtains.push_back(curtain);
-    }
-    for (size_t i = 0; i < g_curtains.size(); ++i) {
-        const Box& box = curtains[i];
-        SetWindowPos(g_curtains[i], HWND_TOP, box.left, box.top, box.right - box.left, box.bottom - box.top,
-                     SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    }
+    DestroyWindow(TheShell().curtains.back());
+    TheShell().curtains.pop_back();
+}
+
+void PlaceCurtain(size_t index, const Box& box)
+{
+    SetWindowPos(TheShell().curtains[index], HWND_TOP, box.left, box.top, box.right - box.left, box.bottom - box.top,
+                 SWP_NOACTIVATE | SWP_SHOWWINDOW);
     // A dialog of the toy's that was open when they came back stays above
     // them.
-    HWND dialog = GetLastActivePopup(g_owner);
-    if (dialog && dialog != g_owner && !IsCurtain(dialog) && IsWindowVisible(dialog))
+    HWND dialog = GetLastActivePopup(TheShell().window);
+    if (dialog && dialog != TheShell().window && !IsCurtain(dialog) && IsWindowVisible(dialog))
         SetWindowPos(dialog, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void HideCurtains()
-{
-    for (HWND curtain : g_curtains)
-        if (IsWindow(curtain))
-            ShowWindow(curtain, SW_HIDE);
-}
+void HideCurtain(size_t index) { ShowWindow(TheShell().curtains[index], SW_HIDE); }
 
 void ActivateToy()
 {
-    if (!g_owner || !IsWindow(g_owner))
+    HWND owner = TheShell().window;
+    if (!owner || !IsWindow(owner))
         return;
-    HWND target = GetLastActivePopup(g_owner);
+    HWND target = GetLastActivePopup(owner);
     if (!target || IsCurtain(target) || !IsWindowVisible(target) || !IsWindowEnabled(target))
-        target = g_owner;
+        target = owner;
     SetForegroundWindow(target);
     SetActiveWindow(target);
 }
 
-const std::vector<HWND>& CurtainWindows() { return g_curtains; }
-
 void TellMonitors(HWND window)
 {
-    std::vector<Box> monitors;
+    Monitors monitors;
     EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
     RECT frame{};
     GetWindowRect(window, &frame);
-    OnMonitorsChanged(TheProgram(), monitors, Box{frame.left, frame.top, frame.right, frame.bottom});
+    OnMonitorsChanged(TheProgram(), monitors.boxes, monitors.primary,
+                      Box{frame.left, frame.top, frame.right, frame.bottom});
 }
+
+}  // namespace w32

@@ -3,7 +3,6 @@
 #include <windowsx.h>
 
 #include "core/menu_keys.h"
-#include "win32/curtains_win.h"
 #include "win32/shell_win.h"
 
 namespace w32 {

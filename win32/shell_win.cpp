@@ -6,7 +6,6 @@
 #include "win32/shell_win.h"
 
 #include "res/resource.h"
-#include "win32/curtains_win.h"
 
 namespace w32 {
 
@@ -48,7 +47,6 @@ Shell& TheShell() { return g_shell; }
 void UseWin32Platform(HWND window)
 {
     g_shell.window = window;
-    SetCurtainOwner(window);
     Platform& platform = TheProgram().platform;
     platform.paintSegment = PaintSegment;
     platform.paintBlossom = PaintBlossom;
@@ -57,8 +55,10 @@ void UseWin32Platform(HWND window)
     platform.pointerStillHeld = PointerClipInForce;
     platform.freePointer = FreePointer;
     platform.setTitle = SetTitle;
-    platform.showCurtains = ShowCurtains;
-    platform.hideCurtains = HideCurtains;
+    platform.addCurtain = AddCurtain;
+    platform.removeCurtain = RemoveCurtain;
+    platform.placeCurtain = PlaceCurtain;
+    platform.hideCurtain = HideCurtain;
     platform.activateToy = ActivateToy;
     // The keyboard guard is a system-wide hook for the whole run: no grab.
     platform.holdKeyboard = nullptr;

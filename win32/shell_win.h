@@ -19,6 +19,7 @@
 namespace w32 {
 
 constexpr char kWindowClassName[] = "scrivlet";
+constexpr char kCurtainClassName[] = "scrivlet curtain";
 constexpr UINT_PTR kWalkTimer = 1;
 constexpr int kChosenPathSize = MAX_PATH;
 // The options kept between runs: one binary value under HKEY_LOCAL_MACHINE.
@@ -121,6 +122,8 @@ struct Shell {
     KeySound sound;
     HelpViewer help;
     Kidproofing kidproof;
+    // The curtains over the other monitors, shown or not.
+    std::vector<HWND> curtains;
 };
 
 // The process's one shell.
@@ -158,6 +161,18 @@ void PaintBlossom(const Blossom& blossom);
 // rows read straight from its bitmap; empty when the pixels cannot be had.
 // The bitmap is selected back into the memory DC before this returns.
 std::vector<uint8_t> ReadCanvasAsBmp(const Canvas& canvas);
+
+// The curtains (curtains_win.cpp): made, destroyed, put at a screen
+// rectangle and hidden as the core asks.
+bool AddCurtain();
+void RemoveCurtain();
+void PlaceCurtain(size_t index, const Box& box);
+void HideCurtain(size_t index);
+// The toy's window made the active one again, or its dialog while one is
+// open.
+void ActivateToy();
+// Tells the core the monitors and where the main window is on them.
+void TellMonitors(HWND window);
 
 // Pointer confinement (confine_win.cpp).
 // Clips the pointer to the window's client area as it is now; true when the

@@ -1,7 +1,7 @@
 // The curtains on Wine's virtual desktop, one monitor: none is made there;
-// and one shown by hand hears the child as the toy does, through its own
-// window procedure.
-#include "win32/curtains_win.h"
+// and those the core asks for over monitors it is told of (beside the
+// screen) stay under the toy's dialogs and hear the child as the toy does,
+// through their own window procedure.
 #include "tests/win/window_fixture.h"
 
 namespace {
@@ -11,16 +11,35 @@ constexpr LPARAM kKeyUpBits = static_cast<LPARAM>(0xC0000001u);
 
 class Curtains : public WindowTest {
 protected:
-    void TearDown() override { ShowCurtains({}); }
+    // The toy's window on the first of `count` monitors side by side, the
+    // others off the screen; the toy active, so the core wants a curtain
+    // over each of the others.
+    static void CurtainsOverMonitors(size_t count)
+    {
+        RECT frame{};
+        GetWindowRect(MainWindowUnderTest(), &frame);
+        std::vector<Box> monitors;
+        for (size_t i = 0; i < count; ++i)
+            monitors.push_back(Box{static_cast<int>(i) * 3000, 0, static_cast<int>(i) * 3000 + 1280, 800});
+        OnMonitorsChanged(TheProgram(), monitors, Box{frame.left, frame.top, frame.right, frame.bottom});
+        Send(WM_ACTIVATEAPP, TRUE, 0);
+    }
+    void TearDown() override
+    {
+        CurtainsOverMonitors(1);
+        w32::TellMonitors(MainWindowUnderTest());
+    }
+    static const std::vector<HWND>& CurtainWindows() { return w32::TheShell().curtains; }
 };
 
 TEST_F(Curtains, OneMonitorGetsNone)
 {
-    TellMonitors(window());
+    w32::TellMonitors(window());
     EXPECT_EQ(TheProgram().monitors.size(), 1u) << "Wine's virtual desktop is one monitor";
     Send(WM_ACTIVATEAPP, FALSE, 0);
     Send(WM_ACTIVATEAPP, TRUE, 0);
-    EXPECT_TRUE(CurtainWindows().empty());
+    for (HWND curtain : CurtainWindows())
+        EXPECT_FALSE(IsWindowVisible(curtain));
 }
 
 // Owned windows all lie above their owner; among them a dialog that is open
@@ -31,7 +50,7 @@ TEST_F(Curtains, AnOpenDialogStaysAboveThem)
                                   window(), nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(dialog, nullptr);
     SetActiveWindow(dialog);
-    ShowCurtains({Box{50, 50, 500, 400}, Box{600, 50, 900, 400}});
+    CurtainsOverMonitors(3);
     ASSERT_EQ(CurtainWindows().size(), 2u);
     for (HWND above = GetWindow(dialog, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV))
         for (HWND curtain : CurtainWindows())
@@ -66,7 +85,7 @@ TEST_F(Curtains, InputOnACurtainIsTheToys)
     const RECT client = ClientRect();
     for (const Case& c : cases) {
         SetUp();
-        ShowCurtains({Box{client.right - 200, client.bottom - 150, client.right - 50, client.bottom - 50}});
+        CurtainsOverMonitors(2);
         ASSERT_EQ(CurtainWindows().size(), 1u);
         HWND curtain = CurtainWindows()[0];
         MovePointer(100, 100);
