@@ -10,6 +10,8 @@
 
 #include <gdk/gdkx.h>
 
+#include <algorithm>
+
 #include "gtk/display_gtk.h"
 
 #ifndef SCRIVLET_GDK_WAYLAND
@@ -122,21 +124,42 @@ bool HoldKeyboard(bool hold)
     return shell.keyboardHeld;
 }
 
+// The pointer is held inside an input-only X window over the drawing area,
+// a child of the top-level window that asks for no events, so that X hands
+// them on to the top-level and GTK as before. The area keeps no X window of
+// its own: GTK draws it in the top-level's, and stops showing what it draws
+// on an area given a native window.
 bool ConfinePointer()
 {
-    GdkWindow* area = WindowOf(TheShell().area);
+    GtkShell& shell = TheShell();
+    GdkWindow* area = WindowOf(shell.area);
     if (!area || !gdk_window_is_viewable(area))
         return false;
     if (OnWayland())
         return ConfineWaylandPointer(area);
-    if (!OnX11() || !gdk_window_ensure_native(area))
+    GdkWindow* toplevel = WindowOf(shell.window);
+    if (!OnX11() || !toplevel)
         return false;
+    int x = 0;
+    int y = 0;
+    gtk_widget_translate_coordinates(shell.area, shell.window, 0, 0, &x, &y);
+    const unsigned width = static_cast<unsigned>(std::max(gtk_widget_get_allocated_width(shell.area), 1));
+    const unsigned height = static_cast<unsigned>(std::max(gtk_widget_get_allocated_height(shell.area), 1));
+    Display* display = XDisplayOf();
+    if (!shell.confineWindow) {
+        XSetWindowAttributes nothing{};
+        shell.confineWindow = XCreateWindow(display, GDK_WINDOW_XID(toplevel), x, y, width, height, 0, 0, InputOnly,
+                                            CopyFromParent, 0, &nothing);
+        XMapWindow(display, shell.confineWindow);
+    } else {
+        XMoveResizeWindow(display, shell.confineWindow, x, y, width, height);
+    }
     // Owner events keep GTK's own handling of the pointer: only where it may
     // go changes.
     const unsigned int mask = ButtonPressMask | ButtonReleaseMask | PointerMotionMask;
-    TheShell().pointerHeld = XGrabPointer(XDisplayOf(), GDK_WINDOW_XID(area), True, mask, GrabModeAsync,
-                                          GrabModeAsync, GDK_WINDOW_XID(area), None, CurrentTime) == GrabSuccess;
-    return TheShell().pointerHeld;
+    shell.pointerHeld = XGrabPointer(display, GDK_WINDOW_XID(toplevel), True, mask, GrabModeAsync, GrabModeAsync,
+                                     shell.confineWindow, None, CurrentTime) == GrabSuccess;
+    return shell.pointerHeld;
 }
 
 void FreePointer()

@@ -37,6 +37,9 @@ struct GtkShell {
 
     bool keyboardHeld = false;
     bool pointerHeld = false;
+    // X11: the input-only window over the drawing area that holds the
+    // pointer.
+    unsigned long confineWindow = 0;
     // X11: where the keyboard focus was at the last look, and the atom of
     // the window manager's active window (0 where it keeps none).
     unsigned long lastFocus = 0;
@@ -55,6 +58,10 @@ struct GtkShell {
     bool soundUnavailable = false;
     std::string soundText;
     std::string soundFile;
+    // The X window a blossom was last put on, and the graphics context
+    // made for it.
+    unsigned long putTarget = 0;
+    void* putGc = nullptr;
     // The next Save chooser opens where the last one ended.
     std::string lastFolder;
     // The accessibility bridge waits for the window's first frame.
@@ -77,6 +84,11 @@ void CloseMainWindow();
 // A key on the toy's window or on a curtain: the core's, unless it leaves
 // it to GTK.
 gboolean OnKeyEvent(GtkWidget* widget, GdkEventKey* event, gpointer);
+
+// Puts the canvas inside `box` straight onto the drawing area's X window;
+// false where that cannot be done (not X11, not shown, another pixel
+// layout), and GTK is to redraw the box instead.
+bool PutCanvasOnX11Window(const Box& box);
 
 // The menu bar with its popups and commands.
 GtkWidget* MakeMenuBar();

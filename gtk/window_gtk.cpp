@@ -31,7 +31,12 @@ void Redraw(const Box& box)
 
 void PaintSegment(const Segment& segment) { Redraw(PaintSegmentOnCanvas(segment)); }
 
-void PaintBlossom(const Blossom& blossom) { Redraw(PaintBlossomOnCanvas(blossom)); }
+void PaintBlossom(const Blossom& blossom)
+{
+    const Box changed = PaintBlossomOnCanvas(blossom);
+    if (!PutCanvasOnX11Window(changed))
+        Redraw(changed);
+}
 
 void ClearWindowCanvas()
 {
