@@ -60,4 +60,24 @@ bool SwallowSystemCommand(uintptr_t command, intptr_t letter)
     return (command & 0xFFF0u) == kSystemCommandKeyMenu && letter == 0;
 }
 
+KeyKind KeyKindOfKeysym(uint32_t keysym)
+{
+    switch (keysym) {
+    case 0xFFE9:  // Alt_L
+    case 0xFFEA:  // Alt_R
+    case 0xFFE7:  // Meta_L
+    case 0xFFE8:  // Meta_R
+        return KeyKind::Alt;
+    case 0xFFEB:  // Super_L
+    case 0xFFEC:  // Super_R
+    case 0xFFED:  // Hyper_L
+    case 0xFFEE:  // Hyper_R
+        return KeyKind::Logo;
+    case 0xFFC7:  // F10
+        return KeyKind::F10;
+    default:
+        return KeyKind::Other;
+    }
+}
+
 bool KeyStamps(KeyKind kind, bool altHeld) { return kind == KeyKind::Other && !altHeld; }

@@ -26,6 +26,10 @@ int PopupItemForLetter(int typed, const std::vector<std::string>& texts);
 // keys, so none of them stamps there.
 enum class KeyKind { Other, Alt, Logo, F10 };
 
+// The kind of an X11 keysym (GDK's key values are X's): Alt and Meta, the
+// logo keys (Super, Hyper), F10, or any other key.
+KeyKind KeyKindOfKeysym(uint32_t keysym);
+
 // True when a key's release stamps a blossom: any key but those above, and
 // none while Alt is held.
 bool KeyStamps(KeyKind kind, bool altHeld);

@@ -155,27 +155,6 @@ gboolean OnScroll(GtkWidget*, GdkEventScroll* event, gpointer)
     return TRUE;
 }
 
-// The key's kind, in the core's terms.
-KeyKind KindOf(guint keyval)
-{
-    switch (keyval) {
-    case GDK_KEY_Alt_L:
-    case GDK_KEY_Alt_R:
-    case GDK_KEY_Meta_L:
-    case GDK_KEY_Meta_R:
-        return KeyKind::Alt;
-    case GDK_KEY_Super_L:
-    case GDK_KEY_Super_R:
-    case GDK_KEY_Hyper_L:
-    case GDK_KEY_Hyper_R:
-        return KeyKind::Logo;
-    case GDK_KEY_F10:
-        return KeyKind::F10;
-    default:
-        return KeyKind::Other;
-    }
-}
-
 void OnActiveChanged(GObject*, GParamSpec*, gpointer) { TellFocus(); }
 
 void OnDestroyed(GtkWidget*, gpointer)
@@ -219,7 +198,7 @@ gboolean OnKeyEvent(GtkWidget* widget, GdkEventKey* event, gpointer)
     int width = 0;
     int height = 0;
     ClientSize(width, height);
-    const KeyInput key{KindOf(event->keyval), (event->state & GDK_MOD1_MASK) != 0, release, onCurtain};
+    const KeyInput key{KeyKindOfKeysym(event->keyval), (event->state & GDK_MOD1_MASK) != 0, release, onCurtain};
     if (OnKey(TheProgram(), key, width, height) || onCurtain)
         return TRUE;
     if (release)

@@ -617,6 +617,16 @@ TEST(KeyStamps, SystemKeysAndAltNeverStamp)
     for (KeyKind kind : {KeyKind::Alt, KeyKind::Logo, KeyKind::F10})
         EXPECT_FALSE(KeyStamps(kind, false));
     EXPECT_FALSE(KeyStamps(KeyKind::Other, true));
+    // X's keysyms, as GDK reports them: both Alts and Metas, the logo keys,
+    // F10; F9, F11, Control and a letter are other keys.
+    const std::pair<uint32_t, KeyKind> keysyms[] = {
+        {0xFFE9, KeyKind::Alt},  {0xFFEA, KeyKind::Alt},   {0xFFE7, KeyKind::Alt},   {0xFFE8, KeyKind::Alt},
+        {0xFFEB, KeyKind::Logo}, {0xFFEC, KeyKind::Logo},  {0xFFED, KeyKind::Logo},  {0xFFEE, KeyKind::Logo},
+        {0xFFC7, KeyKind::F10},  {0xFFC6, KeyKind::Other}, {0xFFC8, KeyKind::Other}, {0xFFE3, KeyKind::Other},
+        {'a', KeyKind::Other},
+    };
+    for (const auto& [keysym, kind] : keysyms)
+        EXPECT_EQ(KeyKindOfKeysym(keysym), kind) << std::hex << keysym;
 }
 
 }  // namespace
