@@ -2,8 +2,6 @@
 // Windows program's GDI paints them: round-ended lines through pixel centres
 // and null-pen ellipses that fill their bounding box up to, not including,
 // its right and bottom edges.
-#include "gtk/canvas_gtk.h"
-
 #include <algorithm>
 #include <cstdint>
 
@@ -132,22 +130,21 @@ void ClearCairoCanvas(int width, int height)
     EndMark(cr);
 }
 
-void PaintCanvasOnto(cairo_t* target, const Box& clip)
+gboolean DrawCanvas(GtkWidget*, cairo_t* target, gpointer)
 {
-    cairo_save(target);
-    cairo_rectangle(target, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top);
-    cairo_clip(target);
-    // Black only where the clip reaches beyond the canvas: a fresh mark's
-    // rectangle seldom does.
-    const CanvasBounds& canvas = TheShell().canvas.bounds;
-    if (!TheShell().canvas.surface || clip.left < 0 || clip.top < 0 || clip.right > canvas.right || clip.bottom > canvas.bottom) {
+    const CairoCanvas& canvas = TheShell().canvas;
+    // Black only where GTK's clip reaches beyond the canvas: a fresh mark's
+    // box seldom does.
+    double left = 0, top = 0, right = 0, bottom = 0;
+    cairo_clip_extents(target, &left, &top, &right, &bottom);
+    if (!canvas.surface || left < 0 || top < 0 || right > canvas.bounds.right || bottom > canvas.bounds.bottom) {
         SetColour(target, kBackgroundColour);
         cairo_paint(target);
     }
-    if (TheShell().canvas.surface) {
-        cairo_set_source_surface(target, TheShell().canvas.surface, 0, 0);
-        cairo_rectangle(target, 0, 0, TheShell().canvas.bounds.right, TheShell().canvas.bounds.bottom);
+    if (canvas.surface) {
+        cairo_set_source_surface(target, canvas.surface, 0, 0);
+        cairo_rectangle(target, 0, 0, canvas.bounds.right, canvas.bounds.bottom);
         cairo_fill(target);
     }
-    cairo_restore(target);
+    return TRUE;
 }

@@ -1,11 +1,14 @@
-// GTK's file choosers for the core's questions, the message box, and the
-// cairo canvas as a BMP file for Save as BMP.
+// The toy's dialogs with GTK: the file choosers for the core's questions,
+// the message box, the cairo canvas as a BMP file for Save as BMP, and the
+// help pages (the HTML the Windows help file is compiled from, data files
+// of the program in help/), opened in the desktop's browser.
+#include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/bmp.h"
 #include "core/data_files.h"
-#include "gtk/canvas_gtk.h"
 #include "gtk/file_ops_posix.h"
 #include "gtk/shell_gtk.h"
 
@@ -77,6 +80,8 @@ std::string AskForFile(GtkWindow* owner, const FileQuestion& question)
     return named;
 }
 
+namespace {
+
 std::string AskForFileOverWindow(const FileQuestion& question)
 {
     return AskForFile(GTK_WINDOW(TheShell().window), question);
@@ -106,4 +111,46 @@ std::vector<uint8_t> CanvasAsBmp()
     if (cairo_image_surface_get_stride(surface) != 4 * width)
         return {};
     return EncodeBmp(cairo_image_surface_get_data(surface), width, height);
+}
+
+}  // namespace
+
+void ShowHelpTopic(const char* topic)
+{
+    const std::string page = std::string("help/") + topic;
+    const std::string::size_type anchor = page.find('#');
+    const std::string name = page.substr(0, anchor);
+    const std::optional<std::string> found = DataFile(name);
+    if (!found) {
+        std::fprintf(stderr, "scrivlet: no help: %s is found neither in PREFIX/%s nor beside %s\n",
+                     name.c_str(), kInstalledDataFolder, ProgramPath().c_str());
+        return;
+    }
+    const std::string& file = *found;
+    gchar* uri = g_filename_to_uri(file.c_str(), nullptr, nullptr);
+    if (!uri)
+        return;
+    const std::string pageUri = uri;
+    g_free(uri);
+    const std::string address = anchor == std::string::npos ? pageUri : pageUri + page.substr(anchor);
+    // GIO takes a file URI with a "#" for a file of that name, so the
+    // browser for web pages is asked directly, which keeps the anchor.
+    bool shown = false;
+    if (GAppInfo* browser = g_app_info_get_default_for_type("text/html", FALSE)) {
+        GList uris{};
+        uris.data = const_cast<char*>(address.c_str());
+        shown = g_app_info_launch_uris(browser, &uris, nullptr, nullptr);
+        g_object_unref(browser);
+    }
+    if (!shown)
+        gtk_show_uri_on_window(GTK_WINDOW(TheShell().window), pageUri.c_str(), GDK_CURRENT_TIME, nullptr);
+}
+
+void UseDialogEntries(Platform& platform)
+{
+    platform.showMessage = ShowMessage;
+    platform.chooseFile = AskForFileOverWindow;
+    platform.canvasAsBmp = CanvasAsBmp;
+    platform.showHelp = ShowHelpTopic;
+    platform.runOptionsDialog = RunOptionsDialog;
 }

@@ -19,6 +19,9 @@
 
 namespace {
 
+void ActivateToy();
+void TellMonitors();
+
 gboolean OnCurtainDraw(GtkWidget*, cairo_t* cr, gpointer)
 {
     cairo_set_source_rgb(cr, 0, 0, 0);
@@ -26,22 +29,14 @@ gboolean OnCurtainDraw(GtkWidget*, cairo_t* cr, gpointer)
     return TRUE;
 }
 
-gboolean OnCurtainMotion(GtkWidget*, GdkEventMotion*, gpointer)
+// The child's pointer on a curtain: a move, a press (not a release), the
+// wheel.
+gboolean OnCurtainPointer(GtkWidget*, GdkEvent* event, gpointer)
 {
-    OnCurtainInput(TheProgram(), CurtainInput::PointerMove);
-    return TRUE;
-}
-
-gboolean OnCurtainButton(GtkWidget*, GdkEventButton* event, gpointer)
-{
-    if (event->type == GDK_BUTTON_PRESS)
-        OnCurtainInput(TheProgram(), CurtainInput::Button);
-    return TRUE;
-}
-
-gboolean OnCurtainScroll(GtkWidget*, GdkEventScroll*, gpointer)
-{
-    OnCurtainInput(TheProgram(), CurtainInput::Wheel);
+    if (event->type == GDK_MOTION_NOTIFY)
+        OnCurtainInput(TheProgram(), CurtainInput::PointerMove);
+    else if (event->type == GDK_BUTTON_PRESS || event->type == GDK_SCROLL)
+        OnCurtainInput(TheProgram(), event->type == GDK_SCROLL ? CurtainInput::Wheel : CurtainInput::Button);
     return TRUE;
 }
 
@@ -50,8 +45,6 @@ gboolean OnCurtainDelete(GtkWidget*, GdkEvent*, gpointer)
     ActivateToy();
     return TRUE;
 }
-
-void OnCurtainActiveChanged(GObject*, GParamSpec*, gpointer) { TellFocus(); }
 
 GtkWidget* MakeCurtain()
 {
@@ -77,20 +70,16 @@ GtkWidget* MakeCurtain()
     gtk_widget_add_events(curtain, GDK_POINTER_MOTION_MASK | GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
                                        GDK_SCROLL_MASK | GDK_KEY_PRESS_MASK | GDK_KEY_RELEASE_MASK);
     g_signal_connect(curtain, "draw", G_CALLBACK(OnCurtainDraw), nullptr);
-    g_signal_connect(curtain, "motion-notify-event", G_CALLBACK(OnCurtainMotion), nullptr);
-    g_signal_connect(curtain, "button-press-event", G_CALLBACK(OnCurtainButton), nullptr);
-    g_signal_connect(curtain, "button-release-event", G_CALLBACK(OnCurtainButton), nullptr);
-    g_signal_connect(curtain, "scroll-event", G_CALLBACK(OnCurtainScroll), nullptr);
+    for (const char* signal : {"motion-notify-event", "button-press-event", "button-release-event", "scroll-event"})
+        g_signal_connect(curtain, signal, G_CALLBACK(OnCurtainPointer), nullptr);
     // While the toy holds the keyboard its keys come to its window; these
     // come only when it could not take it.
     g_signal_connect(curtain, "key-press-event", G_CALLBACK(OnKeyEvent), nullptr);
     g_signal_connect(curtain, "key-release-event", G_CALLBACK(OnKeyEvent), nullptr);
     g_signal_connect(curtain, "delete-event", G_CALLBACK(OnCurtainDelete), nullptr);
-    g_signal_connect(curtain, "notify::is-active", G_CALLBACK(OnCurtainActiveChanged), nullptr);
+    g_signal_connect(curtain, "notify::is-active", G_CALLBACK(OnActiveChanged), nullptr);
     return curtain;
 }
-
-void TellMonitors();
 
 void MonitorsChanged(GdkDisplay*, GdkMonitor*, gpointer) { TellMonitors(); }
 
@@ -112,8 +101,6 @@ int MonitorAt(GdkDisplay* display, const Box& box)
     }
     return -1;
 }
-
-}  // namespace
 
 bool AddCurtain()
 {
@@ -151,8 +138,6 @@ void PlaceCurtain(size_t index, const Box& box)
 
 void HideCurtain(size_t index) { gtk_widget_hide(TheShell().curtains[index]); }
 
-bool CurtainsCanBePlaced() { return GDK_IS_X11_DISPLAY(gdk_display_get_default()) || OnWayland(); }
-
 void ActivateToy()
 {
     GtkWidget* window = TheShell().window;
@@ -167,8 +152,6 @@ void ActivateToy()
     if (!ours)
         gtk_window_present_with_time(GTK_WINDOW(window), gtk_get_current_event_time());
 }
-
-namespace {
 
 // The heads the window manager maximises windows on. Where RandR knows of
 // no monitors of its own it gives GDK one monitor over the whole screen,
@@ -230,11 +213,22 @@ void TellMonitors()
 
 void FollowMonitors()
 {
-    if (!CurtainsCanBePlaced() || !TheShell().window)
+    if (!(OnX11() || OnWayland()) || !TheShell().window)
         return;
     GdkDisplay* display = gtk_widget_get_display(TheShell().window);
     g_signal_connect(display, "monitor-added", G_CALLBACK(MonitorsChanged), nullptr);
     g_signal_connect(display, "monitor-removed", G_CALLBACK(MonitorsChanged), nullptr);
     g_signal_connect(TheShell().window, "configure-event", G_CALLBACK(OnWindowConfigured), nullptr);
     TellMonitors();
+}
+
+void UseCurtainEntries(Platform& platform)
+{
+    if (OnX11() || OnWayland()) {
+        platform.addCurtain = AddCurtain;
+        platform.removeCurtain = RemoveCurtain;
+        platform.placeCurtain = PlaceCurtain;
+        platform.hideCurtain = HideCurtain;
+    }
+    platform.activateToy = ActivateToy;
 }

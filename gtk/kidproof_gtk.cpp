@@ -24,23 +24,22 @@ bool OnX11() { return GDK_IS_X11_DISPLAY(gdk_display_get_default()); }
 
 namespace {
 
+// A focus moving between the toy's own windows passes through none of them
+// (on Wayland the compositor gives the focus to a clicked curtain only
+// after the toy's window has let it go; a dialog's focus moves in steps).
+constexpr unsigned kFocusSettleTime = 250;
+
 Display* XDisplayOf() { return GDK_DISPLAY_XDISPLAY(gdk_display_get_default()); }
 
 GdkWindow* WindowOf(GtkWidget* widget) { return widget ? gtk_widget_get_window(widget) : nullptr; }
 
-bool IsCurtain(gpointer window)
-{
-    for (GtkWidget* curtain : TheShell().curtains)
-        if (curtain == window)
-            return true;
-    return false;
-}
-
 ToySurface SurfaceOf(gpointer window)
 {
+    const std::vector<GtkWidget*>& curtains = TheShell().curtains;
     if (window == TheShell().window)
         return ToySurface::Window;
-    return IsCurtain(window) ? ToySurface::Curtain : ToySurface::Dialog;
+    return std::find(curtains.begin(), curtains.end(), window) != curtains.end() ? ToySurface::Curtain
+                                                                                  : ToySurface::Dialog;
 }
 
 // The top-level window of the toy's that `window` is or lies inside, or
@@ -78,8 +77,6 @@ gboolean OnFocusSettled(gpointer)
     return G_SOURCE_REMOVE;
 }
 
-void OnDialogActiveChanged(GObject*, GParamSpec*, gpointer) { TellFocus(); }
-
 GdkFilterReturn OnRootEvent(GdkXEvent* xevent, GdkEvent*, gpointer)
 {
     const auto* event = static_cast<const XEvent*>(xevent);
@@ -87,8 +84,6 @@ GdkFilterReturn OnRootEvent(GdkXEvent* xevent, GdkEvent*, gpointer)
         LookAtX11Focus();
     return GDK_FILTER_CONTINUE;
 }
-
-}  // namespace
 
 void SetTitle(const char* title)
 {
@@ -172,6 +167,16 @@ void FreePointer()
     XFlush(XDisplayOf());
 }
 
+void WakeAfter(unsigned milliseconds)
+{
+    GtkShell& shell = TheShell();
+    if (shell.settleTimer)
+        g_source_remove(shell.settleTimer);
+    shell.settleTimer = g_timeout_add(milliseconds, OnFocusSettled, nullptr);
+}
+
+}  // namespace
+
 void TellFocus()
 {
     if (!TheShell().window)
@@ -224,18 +229,22 @@ bool WatchActiveWindow()
     return true;
 }
 
+void OnActiveChanged(GObject*, GParamSpec*, gpointer) { TellFocus(); }
+
 int RunToyDialog(GtkDialog* dialog)
 {
-    const gulong handler = g_signal_connect(dialog, "notify::is-active", G_CALLBACK(OnDialogActiveChanged), nullptr);
-    const int response = gtk_dialog_run(dialog);
-    g_signal_handler_disconnect(dialog, handler);
-    return response;
+    g_signal_connect(dialog, "notify::is-active", G_CALLBACK(OnActiveChanged), nullptr);
+    return gtk_dialog_run(dialog);
 }
 
-void WakeAfter(unsigned milliseconds)
+void UseKidproofEntries(Platform& platform)
 {
-    GtkShell& shell = TheShell();
-    if (shell.settleTimer)
-        g_source_remove(shell.settleTimer);
-    shell.settleTimer = g_timeout_add(milliseconds, OnFocusSettled, nullptr);
+    platform.confinePointer = ConfinePointer;
+    platform.freePointer = FreePointer;
+    platform.setTitle = SetTitle;
+    platform.holdKeyboard = HoldKeyboard;
+    platform.wakeAfter = WakeAfter;
+    platform.menusTakeInput = true;
+    platform.tellsFocus = true;
+    platform.focusSettleTime = kFocusSettleTime;
 }

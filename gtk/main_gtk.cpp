@@ -7,9 +7,7 @@
 
 #include <cstdio>
 
-#include "gtk/display_gtk.h"
 #include "gtk/file_ops_posix.h"
-#include "gtk/options_store_gtk.h"
 #include "gtk/shell_gtk.h"
 
 namespace {
@@ -32,39 +30,17 @@ gboolean OnEndSignal(gpointer)
     return G_SOURCE_CONTINUE;
 }
 
-// A focus moving between the toy's own windows passes through none of them
-// (on Wayland the compositor gives the focus to a clicked curtain only
-// after the toy's window has let it go; a dialog's focus moves in steps).
-constexpr unsigned kFocusSettleTime = 250;
-
 void UseGtkPlatform()
 {
     Platform& platform = TheProgram().platform;
     UseWindowEntries(platform);
-    platform.confinePointer = ConfinePointer;
-    platform.freePointer = FreePointer;
-    platform.setTitle = SetTitle;
-    if (CurtainsCanBePlaced()) {
-        platform.addCurtain = AddCurtain;
-        platform.removeCurtain = RemoveCurtain;
-        platform.placeCurtain = PlaceCurtain;
-        platform.hideCurtain = HideCurtain;
-    }
-    platform.activateToy = ActivateToy;
-    platform.holdKeyboard = HoldKeyboard;
-    platform.wakeAfter = WakeAfter;
+    UseKidproofEntries(platform);
+    UseCurtainEntries(platform);
+    UseDialogEntries(platform);
     platform.playKeySound = PlayKeySound;
-    platform.showMessage = ShowMessage;
-    platform.chooseFile = AskForFileOverWindow;
-    platform.canvasAsBmp = CanvasAsBmp;
     platform.files = &PosixFileOps();
-    platform.showHelp = ShowHelpTopic;
-    platform.runOptionsDialog = RunOptionsDialog;
     platform.loadOptions = LoadStoredOptions;
     platform.saveOptions = SaveStoredOptions;
-    platform.menusTakeInput = true;
-    platform.tellsFocus = true;
-    platform.focusSettleTime = kFocusSettleTime;
 }
 
 // GTK's accessibility bridge registers the program on the desktop's

@@ -56,19 +56,6 @@ zwp_pointer_constraints_v1* PointerConstraints(wl_display* display)
     return shell.constraints;
 }
 
-// The area's box in the coordinates of its top-level window, which are the
-// surface's: the area's own window sits inside it, below the menu bar (and
-// below GTK's own title bar where GTK draws one).
-GdkRectangle BoxInToplevel(GdkWindow* area, GdkWindow* toplevel)
-{
-    double x = 0;
-    double y = 0;
-    for (GdkWindow* window = area; window && window != toplevel; window = gdk_window_get_effective_parent(window))
-        gdk_window_coords_to_parent(window, x, y, &x, &y);
-    return GdkRectangle{static_cast<int>(x), static_cast<int>(y), gdk_window_get_width(area),
-                        gdk_window_get_height(area)};
-}
-
 }  // namespace
 
 bool OnWayland() { return GDK_IS_WAYLAND_DISPLAY(gdk_display_get_default()); }
@@ -91,9 +78,14 @@ bool ConfineWaylandPointer(GdkWindow* area)
     wl_compositor* compositor = gdk_wayland_display_get_wl_compositor(display);
     if (!constraints || !wlPointer || !surface || !compositor)
         return false;
-    const GdkRectangle box = BoxInToplevel(area, toplevel);
+    // The area's box in the top-level window's coordinates, which are the
+    // surface's: below the menu bar, and below GTK's own title bar where
+    // GTK draws one.
+    int x = 0;
+    int y = 0;
+    gtk_widget_translate_coordinates(TheShell().area, TheShell().window, 0, 0, &x, &y);
     wl_region* region = wl_compositor_create_region(compositor);
-    wl_region_add(region, box.x, box.y, box.width, box.height);
+    wl_region_add(region, x, y, gdk_window_get_width(area), gdk_window_get_height(area));
     // Persistent: when the compositor lifts it for a while (another surface
     // took the pointer's focus), it comes back by itself; the toy lets it go
     // at the moments it frees the pointer.

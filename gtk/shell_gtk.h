@@ -8,13 +8,63 @@
 
 #include <gtk/gtk.h>
 
+#include "core/stamp.h"
+#include "core/stroke.h"
+
 #include "core/program.h"
-#include "gtk/canvas_gtk.h"
 
 struct CanberraCalls;
 struct ca_context;
 struct zwp_pointer_constraints_v1;
 struct zwp_confined_pointer_v1;
+
+// The canvas: an image surface at the drawing area's start-up size on which
+// the core's marks are painted with antialiasing off, so every pixel has
+// exactly the colour the core chose.
+struct CairoCanvas {
+    cairo_surface_t* surface = nullptr;
+    CanvasBounds bounds;
+};
+
+// Makes the shell's black canvas of width x height. Once; false when cairo
+// cannot.
+bool CreateCairoCanvas(int width, int height);
+
+// Paints a segment (over its black margin line, when it has one); returns
+// the area of the canvas that changed, for the window to redraw.
+Box PaintSegmentOnCanvas(const Segment& segment);
+
+// Paints a blossom (over its black copy, when it has a margin); returns the
+// area that changed.
+Box PaintBlossomOnCanvas(const Blossom& blossom);
+
+// Blackens the canvas under a client area of width x height.
+void ClearCairoCanvas(int width, int height);
+
+// The drawing area's draw handler: the canvas copied onto `target` (whose
+// origin is the canvas's top-left corner) inside GTK's clip, and black
+// beyond the canvas.
+gboolean DrawCanvas(GtkWidget*, cairo_t* target, gpointer);
+
+// The options record in the user's configuration folder: read over the
+// defaults at start-up, written back atomically at exit.
+// The options file of this user, from XDG_CONFIG_HOME and HOME.
+std::string UserOptionsFile();
+
+// Reads `path` over `record`: a shorter file replaces the start of the
+// record, as the registry value does on Windows. False, with the record
+// untouched, when there is no file, it cannot be read or it is longer than
+// the record.
+bool LoadOptionsFile(const std::string& path, OptionsRecord& record);
+
+// Writes the record to a temporary file beside `path` and moves it into
+// place, making the folder first if needed. On failure the old
+// file stays as it was, no temporary file is left, and false is returned.
+bool SaveOptionsFile(const std::string& path, const OptionsRecord& record);
+
+// The two above on the user's options file.
+bool LoadStoredOptions(OptionsRecord& record);
+bool SaveStoredOptions(const OptionsRecord& record);
 
 constexpr char kProgramName[] = "scrivlet";
 // The X11 class name of the curtains over the other monitors.
@@ -58,10 +108,6 @@ struct GtkShell {
     bool soundUnavailable = false;
     std::string soundText;
     std::string soundFile;
-    // The X window a blossom was last put on, and the graphics context
-    // made for it.
-    unsigned long putTarget = 0;
-    void* putGc = nullptr;
     // The next Save chooser opens where the last one ended.
     std::string lastFolder;
     // The accessibility bridge waits for the window's first frame.
@@ -70,46 +116,34 @@ struct GtkShell {
 
 GtkShell& TheShell();
 
-// The core's table entries that the main window carries out: its marks, its
-// timer, closing it.
+// Each part of the shell fills in the core's table entries it carries out:
+// the main window its marks, timer and closing; kid-proofing the grabs, the
+// title and the focus; the curtains; the dialogs and the help.
 void UseWindowEntries(Platform& platform);
+void UseKidproofEntries(Platform& platform);
+void UseCurtainEntries(Platform& platform);
+void UseDialogEntries(Platform& platform);
+
 // Builds the window with its menus and shows it maximised; the canvas is
 // made once the window manager has maximised it.
 void OpenMainWindow();
+void CloseMainWindow();
 // The drawing area's current size: the client area of the Windows program.
 void ClientSize(int& width, int& height);
-// The timer of the walk and the focus looks, at `milliseconds`.
-void SetTickPeriod(unsigned milliseconds);
-void CloseMainWindow();
 // A key on the toy's window or on a curtain: the core's, unless it leaves
 // it to GTK.
 gboolean OnKeyEvent(GtkWidget* widget, GdkEventKey* event, gpointer);
 
-// Puts the canvas inside `box` straight onto the drawing area's X window;
-// false where that cannot be done (not X11, not shown, another pixel
-// layout), and GTK is to redraw the box instead.
-bool PutCanvasOnX11Window(const Box& box);
-
-// The menu bar with its popups and commands.
+// The menu bar with its popups and commands, and the popup whose title
+// starts with the letter of `keyval` opened (false when none does).
 GtkWidget* MakeMenuBar();
-// Opens the menu-bar popup whose title starts with the letter of `keyval`;
-// false when none does.
 bool OpenPopupForLetter(guint keyval);
 
-// Kid-proofing while the toy is active: the keyboard grab, and the pointer
-// confined to the drawing area (false where either could not be had).
-bool HoldKeyboard(bool hold);
-bool ConfinePointer();
-void FreePointer();
-// The compositor's confinement (a GDK built with Wayland): false where the
-// compositor offers none or the seat has no pointer.
-bool ConfineWaylandPointer(GdkWindow* area);
-void FreeWaylandPointer();
-void SetTitle(const char* title);
 // Tells the core which of the toy's windows has the focus now, as GTK sees
 // it; and, on X11, as the X server does (GTK does not hear of a focus that
 // moves while the toy holds the keyboard).
 void TellFocus();
+void OnActiveChanged(GObject*, GParamSpec*, gpointer);
 void LookAtX11Focus();
 // Looks at the focus whenever the window manager announces another active
 // window (X11, a manager that keeps _NET_ACTIVE_WINDOW). True when it will;
@@ -117,32 +151,17 @@ void LookAtX11Focus();
 bool WatchActiveWindow();
 // gtk_dialog_run for the toy's own dialogs, whose focus the core follows.
 int RunToyDialog(GtkDialog* dialog);
-// The core's wake-up once a focus that left the toy's windows has settled.
-void WakeAfter(unsigned milliseconds);
-
-// The curtains over the other monitors, made, destroyed, put at the core's
-// rectangles (on Wayland, each fullscreen on the monitor of its rectangle)
-// and hidden as the core asks; the toy activated again after a click on
-// one.
-bool AddCurtain();
-void RemoveCurtain();
-void PlaceCurtain(size_t index, const Box& box);
-void HideCurtain(size_t index);
-void ActivateToy();
-// True where a window can be put on a chosen monitor (X11, Wayland).
-bool CurtainsCanBePlaced();
+// The compositor's confinement (a GDK built with Wayland): false where the
+// compositor offers none or the seat has no pointer.
+bool ConfineWaylandPointer(GdkWindow* area);
+void FreeWaylandPointer();
 // Tells the core the monitors and the toy's window on them, and again
 // whenever either changes.
 void FollowMonitors();
 
-// Platform operations carried out with GTK, for the table.
 void PlayKeySound(const std::string& soundFile);
 void ShowHelpTopic(const char* topic);
 void RunOptionsDialog(OptionsRecord& live);
-void ShowMessage(MessageKind kind, const char* title, const std::string& text);
 // The chooser over `owner`: the chosen path, with the question's default
 // extension added to a name without one; empty when the parent cancelled.
 std::string AskForFile(GtkWindow* owner, const FileQuestion& question);
-std::string AskForFileOverWindow(const FileQuestion& question);
-// The cairo canvas as a BMP file's bytes.
-std::vector<uint8_t> CanvasAsBmp();

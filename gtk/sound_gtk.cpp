@@ -102,14 +102,15 @@ std::string CachedName(const std::string& soundFile)
 // ALSA device), it is streamed on every key.
 int PlayFile(ca_context* context, const std::string& soundFile)
 {
+    const CanberraCalls* c = TheShell().canberra;
     const std::string name = CachedName(soundFile);
     if (!name.empty()) {
-        const int result = TheShell().canberra->play(context, kKeySoundId, CA_PROP_EVENT_ID, name.c_str(), CA_PROP_MEDIA_FILENAME,
-                                           soundFile.c_str(), CA_PROP_CANBERRA_CACHE_CONTROL, "permanent", nullptr);
+        const int result = c->play(context, kKeySoundId, CA_PROP_EVENT_ID, name.c_str(), CA_PROP_MEDIA_FILENAME,
+                                   soundFile.c_str(), CA_PROP_CANBERRA_CACHE_CONTROL, "permanent", nullptr);
         if (result == CA_SUCCESS || result == CA_ERROR_NOTFOUND)
             return result;
     }
-    return TheShell().canberra->play(context, kKeySoundId, CA_PROP_MEDIA_FILENAME, soundFile.c_str(), nullptr);
+    return c->play(context, kKeySoundId, CA_PROP_MEDIA_FILENAME, soundFile.c_str(), nullptr);
 }
 
 }  // namespace

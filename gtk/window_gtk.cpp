@@ -31,19 +31,11 @@ void Redraw(const Box& box)
 
 void PaintSegment(const Segment& segment) { Redraw(PaintSegmentOnCanvas(segment)); }
 
-void PaintBlossom(const Blossom& blossom)
-{
-    const Box changed = PaintBlossomOnCanvas(blossom);
-    if (!PutCanvasOnX11Window(changed))
-        Redraw(changed);
-}
+void PaintBlossom(const Blossom& blossom) { Redraw(PaintBlossomOnCanvas(blossom)); }
 
 void ClearWindowCanvas()
 {
-    int width = 0;
-    int height = 0;
-    ClientSize(width, height);
-    ClearCairoCanvas(width, height);
+    ClearCairoCanvas(gtk_widget_get_allocated_width(TheShell().area), gtk_widget_get_allocated_height(TheShell().area));
     gtk_widget_queue_draw(TheShell().area);
 }
 
@@ -116,15 +108,6 @@ gboolean OnMapped(GtkWidget*, GdkEvent*, gpointer)
     return FALSE;
 }
 
-gboolean OnDraw(GtkWidget*, cairo_t* cr, gpointer)
-{
-    double left = 0, top = 0, right = 0, bottom = 0;
-    cairo_clip_extents(cr, &left, &top, &right, &bottom);
-    PaintCanvasOnto(cr, Box{static_cast<int32_t>(std::floor(left)), static_cast<int32_t>(std::floor(top)),
-                            static_cast<int32_t>(std::ceil(right)), static_cast<int32_t>(std::ceil(bottom))});
-    return TRUE;
-}
-
 gboolean OnMotion(GtkWidget*, GdkEventMotion* motion, gpointer)
 {
     OnPointerMove(TheProgram(),
@@ -155,8 +138,6 @@ gboolean OnScroll(GtkWidget*, GdkEventScroll* event, gpointer)
     return TRUE;
 }
 
-void OnActiveChanged(GObject*, GParamSpec*, gpointer) { TellFocus(); }
-
 void OnDestroyed(GtkWidget*, gpointer)
 {
     GtkShell& shell = TheShell();
@@ -173,7 +154,7 @@ GtkWidget* MakeDrawingArea()
                                     GDK_SCROLL_MASK);
     gtk_widget_set_hexpand(area, TRUE);
     gtk_widget_set_vexpand(area, TRUE);
-    g_signal_connect(area, "draw", G_CALLBACK(OnDraw), nullptr);
+    g_signal_connect(area, "draw", G_CALLBACK(DrawCanvas), nullptr);
     g_signal_connect(area, "size-allocate", G_CALLBACK(OnAreaAllocated), nullptr);
     g_signal_connect(area, "motion-notify-event", G_CALLBACK(OnMotion), nullptr);
     g_signal_connect(area, "button-press-event", G_CALLBACK(OnButton), nullptr);
@@ -220,6 +201,8 @@ void CloseMainWindow()
         gtk_window_close(GTK_WINDOW(TheShell().window));
 }
 
+namespace {
+
 void SetTickPeriod(unsigned period)
 {
     GtkShell& shell = TheShell();
@@ -230,6 +213,8 @@ void SetTickPeriod(unsigned period)
     shell.tickPeriod = period;
     shell.tickTimer = g_timeout_add(period, OnTickTimer, nullptr);
 }
+
+}  // namespace
 
 void ClientSize(int& width, int& height)
 {

@@ -10,8 +10,8 @@
 #include <fstream>
 #include <string>
 
-#include "gtk/options_store_gtk.h"
 #include "core/options_file.h"
+#include "gtk/shell_gtk.h"
 
 namespace {
 
