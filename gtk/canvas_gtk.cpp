@@ -7,7 +7,7 @@
 
 #include "gtk/shell_gtk.h"
 
-namespace {
+namespace gtk3 {
 
 void SetColour(cairo_t* cr, Colour colour)
 {
@@ -70,8 +70,6 @@ Box Grow(Point a, Point b, int by)
     return Box{std::min(a.x, b.x) - by, std::min(a.y, b.y) - by, std::max(a.x, b.x) + by + 1,
                std::max(a.y, b.y) + by + 1};
 }
-
-}  // namespace
 
 bool CreateCairoCanvas(int width, int height)
 {
@@ -148,3 +146,5 @@ gboolean DrawCanvas(GtkWidget*, cairo_t* target, gpointer)
     }
     return TRUE;
 }
+
+}  // namespace gtk3

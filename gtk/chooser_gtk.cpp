@@ -12,7 +12,7 @@
 #include "gtk/file_ops_posix.h"
 #include "gtk/shell_gtk.h"
 
-namespace {
+namespace gtk3 {
 
 // The user's pictures folder: XDG_PICTURES_DIR from the environment, else
 // as the desktop's user-dirs.dirs names it.
@@ -45,8 +45,6 @@ void AddFilter(GtkWidget* chooser, const FileFilter& kind)
     gtk_file_chooser_add_filter(GTK_FILE_CHOOSER(chooser), filter);
 }
 
-}  // namespace
-
 std::string AskForFile(GtkWindow* owner, const FileQuestion& question)
 {
     const bool saving = question.forSaving;
@@ -57,9 +55,9 @@ std::string AskForFile(GtkWindow* owner, const FileQuestion& question)
         AddFilter(chooser, filter);
     if (saving) {
         gtk_file_chooser_set_do_overwrite_confirmation(GTK_FILE_CHOOSER(chooser), TRUE);
-        const std::string folder = SaveChooserFolder(TheShell().lastFolder, PicturesFolder(), g_get_home_dir(), IsFolder);
-        if (!folder.empty())
-            gtk_file_chooser_set_current_folder(GTK_FILE_CHOOSER(chooser), folder.c_str());
+        const std::string start = SaveChooserFolder(TheShell().lastFolder, PicturesFolder(), g_get_home_dir(), IsFolder);
+        if (!start.empty())
+            gtk_file_chooser_set_current_folder(GTK_FILE_CHOOSER(chooser), start.c_str());
     }
     std::string path;
     if (RunToyDialog(GTK_DIALOG(chooser)) == GTK_RESPONSE_ACCEPT) {
@@ -79,8 +77,6 @@ std::string AskForFile(GtkWindow* owner, const FileQuestion& question)
         return {};
     return named;
 }
-
-namespace {
 
 std::string AskForFileOverWindow(const FileQuestion& question)
 {
@@ -112,8 +108,6 @@ std::vector<uint8_t> CanvasAsBmp()
         return {};
     return EncodeBmp(cairo_image_surface_get_data(surface), width, height);
 }
-
-}  // namespace
 
 void ShowHelpTopic(const char* topic)
 {
@@ -154,3 +148,5 @@ void UseDialogEntries(Platform& platform)
     platform.showHelp = ShowHelpTopic;
     platform.runOptionsDialog = RunOptionsDialog;
 }
+
+}  // namespace gtk3

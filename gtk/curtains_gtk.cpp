@@ -17,7 +17,7 @@
 
 #include <vector>
 
-namespace {
+namespace gtk3 {
 
 void ActivateToy();
 void TellMonitors();
@@ -206,10 +206,9 @@ void TellMonitors()
         // monitors it shows on: the window stands for the one GDK names.
         gdk_monitor_get_geometry(own, &frame);
     }
-    OnMonitorsChanged(TheProgram(), monitors, primary, Box{frame.x, frame.y, frame.x + frame.width, frame.y + frame.height});
+    const Box toy{frame.x, frame.y, frame.x + frame.width, frame.y + frame.height};
+    OnMonitorsChanged(TheProgram(), monitors, primary, toy);
 }
-
-}  // namespace
 
 void FollowMonitors()
 {
@@ -232,3 +231,5 @@ void UseCurtainEntries(Platform& platform)
     }
     platform.activateToy = ActivateToy;
 }
+
+}  // namespace gtk3

@@ -14,6 +14,8 @@
 
 #include "gtk/display_gtk.h"
 
+namespace gtk3 {
+
 #ifndef SCRIVLET_GDK_WAYLAND
 bool OnWayland() { return false; }
 bool ConfineWaylandPointer(GdkWindow*) { return false; }
@@ -21,8 +23,6 @@ void FreeWaylandPointer() {}
 #endif
 
 bool OnX11() { return GDK_IS_X11_DISPLAY(gdk_display_get_default()); }
-
-namespace {
 
 // A focus moving between the toy's own windows passes through none of them
 // (on Wayland the compositor gives the focus to a clicked curtain only
@@ -70,7 +70,7 @@ GtkWindow* ToplevelHolding(Display* display, Window window)
     return found;
 }
 
-gboolean OnFocusSettled(gpointer)
+gboolean OnSettleTimer(gpointer)
 {
     TheShell().settleTimer = 0;
     OnFocusSettled(TheProgram());
@@ -172,10 +172,8 @@ void WakeAfter(unsigned milliseconds)
     GtkShell& shell = TheShell();
     if (shell.settleTimer)
         g_source_remove(shell.settleTimer);
-    shell.settleTimer = g_timeout_add(milliseconds, OnFocusSettled, nullptr);
+    shell.settleTimer = g_timeout_add(milliseconds, OnSettleTimer, nullptr);
 }
-
-}  // namespace
 
 void TellFocus()
 {
@@ -248,3 +246,5 @@ void UseKidproofEntries(Platform& platform)
     platform.tellsFocus = true;
     platform.focusSettleTime = kFocusSettleTime;
 }
+
+}  // namespace gtk3

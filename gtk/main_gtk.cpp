@@ -10,7 +10,7 @@
 #include "gtk/file_ops_posix.h"
 #include "gtk/shell_gtk.h"
 
-namespace {
+namespace gtk3 {
 
 // A session that ends (logging out sends SIGTERM or SIGHUP) or Ctrl+C in a
 // terminal ends the loop as File > Exit does, so the options of the run are
@@ -64,7 +64,9 @@ gboolean OnWindowMapped(GtkWidget*, GdkEvent*, gpointer)
     return FALSE;
 }
 
-}  // namespace
+}  // namespace gtk3
+
+using namespace gtk3;
 
 int main(int argc, char** argv)
 {

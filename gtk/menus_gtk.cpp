@@ -8,7 +8,7 @@
 #include "core/menu_table.h"
 #include "gtk/shell_gtk.h"
 
-namespace {
+namespace gtk3 {
 
 // GTK marks the mnemonic with '_' where Windows uses '&'.
 std::string GtkMnemonic(const char* text)
@@ -77,8 +77,6 @@ GtkWidget* MakePopup(int index, const MenuPopup& popup)
     return menu;
 }
 
-}  // namespace
-
 bool OpenPopupForLetter(guint keyval)
 {
     const int index = PopupForLetter(static_cast<int>(gdk_keyval_to_unicode(keyval)), MenuTitles());
@@ -101,3 +99,5 @@ GtkWidget* MakeMenuBar()
     g_signal_connect(bar, "button-press-event", G_CALLBACK(OnMenuBarPressed), nullptr);
     return bar;
 }
+
+}  // namespace gtk3

@@ -7,7 +7,7 @@
 #include "core/options_dialog.h"
 #include "gtk/shell_gtk.h"
 
-namespace {
+namespace gtk3 {
 
 constexpr int kHelpResponse = 1;
 
@@ -124,8 +124,6 @@ DialogButton ButtonOf(int response)
                                        : response == kHelpResponse ? DialogButton::Help : DialogButton::Cancel;
 }
 
-}  // namespace
-
 void RunOptionsDialog(OptionsRecord& live)
 {
     OptionsView view;
@@ -136,3 +134,5 @@ void RunOptionsDialog(OptionsRecord& live)
     }
     gtk_widget_destroy(view.dialog);
 }
+
+}  // namespace gtk3

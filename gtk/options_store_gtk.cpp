@@ -12,6 +12,8 @@
 #include "core/options_file.h"
 #include "core/stored_options.h"
 
+namespace gtk3 {
+
 std::string UserOptionsFile() { return OptionsFilePath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")); }
 
 bool LoadOptionsFile(const std::string& path, OptionsRecord& record)
@@ -40,3 +42,5 @@ bool SaveOptionsFile(const std::string& path, const OptionsRecord& record)
 bool LoadStoredOptions(OptionsRecord& record) { return LoadOptionsFile(UserOptionsFile(), record); }
 
 bool SaveStoredOptions(const OptionsRecord& record) { return SaveOptionsFile(UserOptionsFile(), record); }
+
+}  // namespace gtk3

@@ -11,7 +11,7 @@
 #include "gtk/shell_gtk.h"
 #include "pointer-constraints-unstable-v1-client-protocol.h"
 
-namespace {
+namespace gtk3 {
 
 void OnGlobal(void*, wl_registry* registry, uint32_t name, const char* interface, uint32_t)
 {
@@ -55,8 +55,6 @@ zwp_pointer_constraints_v1* PointerConstraints(wl_display* display)
     wl_event_queue_destroy(queue);
     return shell.constraints;
 }
-
-}  // namespace
 
 bool OnWayland() { return GDK_IS_WAYLAND_DISPLAY(gdk_display_get_default()); }
 
@@ -106,3 +104,5 @@ void FreeWaylandPointer()
     shell.confinement = nullptr;
     wl_display_flush(gdk_wayland_display_get_wl_display(gdk_display_get_default()));
 }
+
+}  // namespace gtk3

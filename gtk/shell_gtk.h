@@ -8,15 +8,18 @@
 
 #include <gtk/gtk.h>
 
+#include "core/program.h"
 #include "core/stamp.h"
 #include "core/stroke.h"
 
-#include "core/program.h"
-
-struct CanberraCalls;
 struct ca_context;
 struct zwp_pointer_constraints_v1;
 struct zwp_confined_pointer_v1;
+
+// The shell's own names, kept apart from the core's.
+namespace gtk3 {
+
+struct CanberraCalls;
 
 // The canvas: an image surface at the drawing area's start-up size on which
 // the core's marks are painted with antialiasing off, so every pixel has
@@ -30,14 +33,11 @@ struct CairoCanvas {
 // cannot.
 bool CreateCairoCanvas(int width, int height);
 
-// Paints a segment (over its black margin line, when it has one); returns
-// the area of the canvas that changed, for the window to redraw.
+// Paint a segment over its black margin line, or a blossom over its black
+// copy, when it has one; return the area of the canvas that changed, for
+// the window to redraw.
 Box PaintSegmentOnCanvas(const Segment& segment);
-
-// Paints a blossom (over its black copy, when it has a margin); returns the
-// area that changed.
 Box PaintBlossomOnCanvas(const Blossom& blossom);
-
 // Blackens the canvas under a client area of width x height.
 void ClearCairoCanvas(int width, int height);
 
@@ -47,10 +47,9 @@ void ClearCairoCanvas(int width, int height);
 gboolean DrawCanvas(GtkWidget*, cairo_t* target, gpointer);
 
 // The options record in the user's configuration folder: read over the
-// defaults at start-up, written back atomically at exit.
-// The options file of this user, from XDG_CONFIG_HOME and HOME.
+// defaults at start-up, written back atomically at exit. The file of this
+// user, from XDG_CONFIG_HOME and HOME:
 std::string UserOptionsFile();
-
 // Reads `path` over `record`: a shorter file replaces the start of the
 // record, as the registry value does on Windows. False, with the record
 // untouched, when there is no file, it cannot be read or it is longer than
@@ -165,3 +164,5 @@ void RunOptionsDialog(OptionsRecord& live);
 // The chooser over `owner`: the chosen path, with the question's default
 // extension added to a name without one; empty when the parent cancelled.
 std::string AskForFile(GtkWindow* owner, const FileQuestion& question);
+
+}  // namespace gtk3

@@ -18,6 +18,8 @@
 #include "gtk/file_ops_posix.h"
 #include "gtk/shell_gtk.h"
 
+namespace gtk3 {
+
 // libcanberra and the six libraries it brings are loaded at the first key
 // sound, not before the window can show: most of a start's time goes on
 // loading libraries.
@@ -29,8 +31,6 @@ struct CanberraCalls {
     decltype(&ca_context_cancel) cancel = nullptr;
     decltype(&ca_context_play) play = nullptr;
 };
-
-namespace {
 
 constexpr uint32_t kKeySoundId = 1;
 
@@ -113,8 +113,6 @@ int PlayFile(ca_context* context, const std::string& soundFile)
     return c->play(context, kKeySoundId, CA_PROP_MEDIA_FILENAME, soundFile.c_str(), nullptr);
 }
 
-}  // namespace
-
 void PlayKeySound(const std::string& text)
 {
     ca_context* context = Context();
@@ -141,3 +139,5 @@ void PlayKeySound(const std::string& text)
     if (result != CA_SUCCESS && result != CA_ERROR_NOTFOUND)
         shell.soundUnavailable = true;
 }
+
+}  // namespace gtk3

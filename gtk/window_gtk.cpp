@@ -6,7 +6,7 @@
 #include "gtk/display_gtk.h"
 #include "gtk/shell_gtk.h"
 
-namespace {
+namespace gtk3 {
 
 GtkShell g_gtk;
 
@@ -163,8 +163,6 @@ GtkWidget* MakeDrawingArea()
     return area;
 }
 
-}  // namespace
-
 GtkShell& TheShell() { return g_gtk; }
 
 // Alt+letter opens a menu. Every other press that the core leaves is the
@@ -201,8 +199,6 @@ void CloseMainWindow()
         gtk_window_close(GTK_WINDOW(TheShell().window));
 }
 
-namespace {
-
 void SetTickPeriod(unsigned period)
 {
     GtkShell& shell = TheShell();
@@ -213,8 +209,6 @@ void SetTickPeriod(unsigned period)
     shell.tickPeriod = period;
     shell.tickTimer = g_timeout_add(period, OnTickTimer, nullptr);
 }
-
-}  // namespace
 
 void ClientSize(int& width, int& height)
 {
@@ -274,3 +268,5 @@ void OpenMainWindow()
     gdk_window_set_event_compression(gtk_widget_get_window(window), FALSE);
     gdk_window_set_event_compression(gtk_widget_get_window(shell.area), FALSE);
 }
+
+}  // namespace gtk3

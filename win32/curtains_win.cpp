@@ -117,7 +117,8 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data)
         return TRUE;
     if (info.dwFlags & MONITORINFOF_PRIMARY)
         monitors->primary = monitors->boxes.size();
-    monitors->boxes.push_back(Box{info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom});
+    const RECT& r = info.rcMonitor;
+    monitors->boxes.push_back(Box{r.left, r.top, r.right, r.bottom});
     return TRUE;
 }
 

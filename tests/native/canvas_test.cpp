@@ -8,6 +8,8 @@
 
 #include "gtk/shell_gtk.h"
 
+using namespace gtk3;
+
 namespace {
 
 constexpr int kWidth = 400;

@@ -13,6 +13,8 @@
 #include "core/options_file.h"
 #include "gtk/shell_gtk.h"
 
+using namespace gtk3;
+
 namespace {
 
 std::string StoredOptionsBytes(const OptionsRecord& record)

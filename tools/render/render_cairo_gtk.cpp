@@ -7,6 +7,8 @@
 #include <string>
 
 #include "gtk/shell_gtk.h"
+
+using namespace gtk3;
 #include "tools/render/marks.h"
 
 int main(int argc, char** argv)
