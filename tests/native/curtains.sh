@@ -29,7 +29,7 @@ monitorWidth=1280 monitorHeight=800
 # Another program's window on the second monitor, its button in the middle
 # of it: a click that reached it would end it.
 # Its button lies near the bottom left of its window.
-xmessage -geometry 400x200+1700+300 -buttons press-me "another program" >/dev/null 2>&1 &
+xmessage -geometry 400x200+1700+300 -buttons press-me "another program" >"$N2E_DIR/xmessage.log" 2>&1 &
 other=$!
 otherWindow=$(n2e_find_window '^xmessage$') || n2e_fail "xmessage did not open"
 read -r otherX otherY _ otherH < <(n2e_window_box "$otherWindow")
