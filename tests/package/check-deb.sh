@@ -33,7 +33,7 @@ arch=$(dpkg --print-architecture)
 [ "$(field Architecture)" = "$arch" ] || fail "Architecture: $(field Architecture)"
 depends=$(field Depends)
 for library in libc6 libgtk-3-0 libcairo2 libglib2.0-0 libx11-6; do
-    [[ "$depends" == *"$library "* || "$depends" == *"$library," || "$depends" == *"$library" ]] ||
+    [[ "$depends" == *"$library "* || "$depends" == *"$library,"* || "$depends" == *"$library" ]] ||
         fail "Depends has no $library (dpkg-shlibdeps finds it): $depends"
 done
 [[ "$depends" == *canberra* ]] && fail "Depends names libcanberra, which the toy can do without: $depends"
