@@ -85,10 +85,10 @@ centresShown() {  # every centre checked has its colour on a new screenshot
 }
 n2e_until "$N2E_WAIT" centresShown || n2e_fail "blossom centre ($x,$y) is $seen, not $colour; see $shot"
 
-# A fast drag with the left button through four corners: a move every 3 ms,
-# faster than the toy's frame, so that they are read in batches. Each move
-# waits until the X server has taken it (--sync), since a busy server
-# merges moves still queued in it. Every move must still reach the core
+# A fast drag with the left button through four corners: each move follows
+# the one before as soon as the X server has taken it (--sync; a busy
+# server merges moves still queued in it), many within one of the toy's
+# frames. Every move must still reach the core
 # as its own segment: the last segment's colour (the colour drifts at each
 # move) is where and what the core predicts, and each leg has colour near
 # its middle (the black margin of each short segment covers much of the one
@@ -100,7 +100,7 @@ for ((i = 2; i < ${#path[@]}; i += 2)); do
     x0=${path[i - 2]} y0=${path[i - 1]} x1=${path[i]} y1=${path[i + 1]}
     for step in $(seq 1 12); do
         x=$((x0 + (x1 - x0) * step / 12)) y=$((y0 + (y1 - y0) * step / 12))
-        moves+=(sleep 0.003 mousemove --sync "$x" $((y + N2E_TOP)))
+        moves+=(mousemove --sync "$x" $((y + N2E_TOP)))
         script+="move $x $y"$'\n'
     done
 done
