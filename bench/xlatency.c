@@ -34,6 +34,8 @@
 #include <string.h>
 #include <time.h>
 
+#include "xwindow.h"
+
 enum { QUIET_MS = 30, LOOK_MS = 10, BUSY_NS_PER_LOOK = 1000000, MISS_MS = 1000, QUIET_LIMIT_MS = 5000 };
 
 static Display* display;
@@ -129,31 +131,13 @@ static int WaitQuiet(void)
     return 1;
 }
 
-static int Matches(Window window, const char* text)
-{
-    XClassHint hint;
-    int found = 0;
-    if (XGetClassHint(display, window, &hint)) {
-        found = (hint.res_name && strcasestr(hint.res_name, text)) ||
-                (hint.res_class && strcasestr(hint.res_class, text));
-        XFree(hint.res_name);
-        XFree(hint.res_class);
-    }
-    char* name = NULL;
-    if (!found && XFetchName(display, window, &name) && name)
-        found = strcasestr(name, text) != NULL;
-    if (name)
-        XFree(name);
-    return found;
-}
-
 /* The largest viewable window under `window` that carries the text: a
  * program may keep small or hidden windows of the same class. */
 static void FindLargest(Window window, const char* text, int depth, Window* best, long* bestArea)
 {
     XWindowAttributes attributes;
     if (XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable &&
-        Matches(window, text) && (long)attributes.width * attributes.height > *bestArea) {
+        Matches(display, window, text) && (long)attributes.width * attributes.height > *bestArea) {
         *best = window;
         *bestArea = (long)attributes.width * attributes.height;
     }
@@ -164,13 +148,6 @@ static void FindLargest(Window window, const char* text, int depth, Window* best
             FindLargest(children[i], text, depth + 1, best, bestArea);
         XFree(children);
     }
-}
-
-static int IgnoreErrors(Display* d, XErrorEvent* error)
-{
-    (void)d;
-    (void)error;
-    return 0;
 }
 
 int main(int argc, char** argv)

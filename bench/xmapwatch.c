@@ -12,29 +12,13 @@
 #include <string.h>
 #include <time.h>
 
+#include "xwindow.h"
+
 static double Now(void)
 {
     struct timespec now;
     clock_gettime(CLOCK_MONOTONIC, &now);
     return (double)now.tv_sec + (double)now.tv_nsec / 1e9;
-}
-
-static int Matches(Display* display, Window window, const char* text)
-{
-    XClassHint hint;
-    int found = 0;
-    if (XGetClassHint(display, window, &hint)) {
-        found = (hint.res_name && strcasestr(hint.res_name, text)) ||
-                (hint.res_class && strcasestr(hint.res_class, text));
-        XFree(hint.res_name);
-        XFree(hint.res_class);
-    }
-    char* name = NULL;
-    if (!found && XFetchName(display, window, &name) && name)
-        found = strcasestr(name, text) != NULL;
-    if (name)
-        XFree(name);
-    return found;
 }
 
 /* The window or one of its descendants carries the class. */
@@ -51,13 +35,6 @@ static int TreeMatches(Display* display, Window window, const char* text, int de
         XFree(children);
     }
     return found;
-}
-
-static int IgnoreErrors(Display* display, XErrorEvent* error)
-{
-    (void)display;
-    (void)error;
-    return 0;
 }
 
 int main(int argc, char** argv)
