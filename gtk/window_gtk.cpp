@@ -10,8 +10,8 @@ namespace gtk3 {
 
 GtkShell g_gtk;
 
-// A window manager that never maximises the window gets the canvas at the
-// size it has this long after the window was mapped.
+// A window manager that never maximises the window gets the canvas this
+// long after the window was mapped, unless a shorter wait began first.
 constexpr guint kMaximiseWait = 1500;
 // Once the window manager has said "maximised", the new size is laid out
 // within a frame or two.
@@ -103,7 +103,7 @@ void OnAreaAllocated(GtkWidget*, GdkRectangle*, gpointer)
 
 gboolean OnMapped(GtkWidget*, GdkEvent*, gpointer)
 {
-    if (!TheProgram().canvasReady)
+    if (!TheProgram().canvasReady && !TheShell().canvasTimer)
         MakeCanvasAfter(kMaximiseWait);
     return FALSE;
 }
