@@ -11,6 +11,7 @@ root=$PWD
 exec </dev/null
 
 tools/install-deps.sh
+tools/make-locales.sh
 . tools/wine-env.sh
 
 # SCRIVLET_BUILD_ROOT moves the build trees, so that two runs in one work

@@ -1,6 +1,8 @@
 // Builds the help viewer's path of a topic from the start-up directory.
 #include "core/help_path.h"
 
+#include "core/texts.h"
+
 std::optional<std::string> HelpTopicPath(const std::string& startupDirectory, const std::string& topic)
 {
     if (startupDirectory.empty())
@@ -11,4 +13,10 @@ std::optional<std::string> HelpTopicPath(const std::string& startupDirectory, co
     if (path.size() + 1 > static_cast<size_t>(kHelpPathSize))
         return std::nullopt;
     return path;
+}
+
+std::string LocalHelpTopic(const char* topic)
+{
+    const std::string& language = ActiveLanguage();
+    return language.empty() ? std::string(topic) : language + "/" + topic;
 }

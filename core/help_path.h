@@ -15,3 +15,8 @@ constexpr char kHelpFileName[] = "\\scrivlet.chm";
 // nothing when there is no start-up directory or the path does not fit into
 // kHelpPathSize bytes: a cut-off path would name another file.
 std::optional<std::string> HelpTopicPath(const std::string& startupDirectory, const std::string& topic);
+
+// `topic` ("scrivlet.htm#Options") in the active catalogue's language: the
+// page of that language's folder ("de/scrivlet.htm#Options"), and the
+// English page itself for English. Every catalogue language has its page.
+std::string LocalHelpTopic(const char* topic);

@@ -1,5 +1,5 @@
-// Keyboard ways into the menu. The popup titles and the Help items carry no
-// '&' mnemonic, and some menu implementations match only those, so the
+// Keyboard ways into the menu. The English popup titles and Help items carry
+// no '&' mnemonic, and some menu implementations match only those, so the
 // window answers the platform's "unknown menu character" query itself. A
 // bare Alt or F10 would put the menu bar into keyboard mode and hand the
 // child's next keys to the menu, so that one system command is swallowed.
@@ -13,7 +13,12 @@
 // system command's wParam are the platform's own and are ignored.
 constexpr uint32_t kSystemCommandKeyMenu = 0xF100;
 
-// Index of the first title that starts with `typed` (case-insensitive), or -1.
+// The letter, lower-cased, that opens a menu title or picks an item: its '&'
+// mnemonic, else its first letter (0 for an empty text). Texts are UTF-8 and
+// letters are code points.
+char32_t MenuLetter(const std::string& text);
+
+// Index of the first title whose letter is `typed` (case-insensitive), or -1.
 int PopupForLetter(int typed, const std::vector<std::string>& titles);
 
 // Index of the popup item that `typed` picks (case-insensitive), or -1: an

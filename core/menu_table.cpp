@@ -1,6 +1,7 @@
 // The one table of the menu bar, built from the shared texts and identifiers.
 #include "core/menu_table.h"
 
+#include "core/texts.h"
 #include "res/resource.h"
 #include "res/texts.h"
 
@@ -26,7 +27,7 @@ std::vector<std::string> MenuTitles()
 {
     std::vector<std::string> titles;
     for (const MenuPopup& popup : MainMenu())
-        titles.emplace_back(popup.title);
+        titles.push_back(Tr(popup.title));
     return titles;
 }
 
@@ -36,6 +37,6 @@ std::vector<std::string> MenuItemTexts(int popup)
     if (popup < 0 || popup >= static_cast<int>(MainMenu().size()))
         return texts;
     for (const MenuItem& item : MainMenu()[popup].items)
-        texts.emplace_back(item.text ? item.text : "");
+        texts.push_back(item.text ? Tr(item.text) : "");
     return texts;
 }

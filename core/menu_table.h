@@ -12,7 +12,7 @@ struct MenuItem {
 };
 
 struct MenuPopup {
-    const char* title;  // without a mnemonic
+    const char* title;  // without a mnemonic in English
     std::vector<MenuItem> items;
 };
 
@@ -20,6 +20,7 @@ struct MenuPopup {
 const std::vector<MenuPopup>& MainMenu();
 
 // The popups' titles, and one popup's item texts with "" for a separator
-// (none for a popup outside the menu), as the letter rules take them.
+// (none for a popup outside the menu), in the active catalogue's language,
+// as the letter rules take them. The table above holds the English.
 std::vector<std::string> MenuTitles();
 std::vector<std::string> MenuItemTexts(int popup);

@@ -1,6 +1,7 @@
 // The options dialog's state and its answers to the parent's clicks.
 #include "core/options_dialog.h"
 
+#include "core/help_path.h"
 #include "core/platform.h"
 #include "res/resource.h"
 #include "res/texts.h"
@@ -81,7 +82,7 @@ bool PressButton(OptionsDialog& dialog, DialogButton button)
         return true;
     case DialogButton::Help:
         if (dialog.showHelp)
-            dialog.showHelp(kOptionsHelpTopic);
+            dialog.showHelp(LocalHelpTopic(kOptionsHelpTopic).c_str());
         return false;
     case DialogButton::Cancel:
         break;

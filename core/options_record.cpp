@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "res/texts.h"
+
 namespace {
 
 constexpr OptionsRecord kDefaults = {1, 1, 1, 0, 1, 0, "key.wav"};
@@ -13,10 +15,10 @@ struct Preset {
 };
 
 constexpr Preset kPresets[kPresetCount] = {
-    {"0-6 months", {1, 0, 1, 1, 1, 1, ""}},
-    {"6-12 months", {1, 1, 1, 0, 1, 1, ""}},
-    {"12-24 months", {1, 1, 1, 0, 1, 0, ""}},
-    {"24 months and up", {0, 1, 0, 0, 1, 0, ""}},
+    {TEXT_PRESET_0_6_MONTHS, {1, 0, 1, 1, 1, 1, ""}},
+    {TEXT_PRESET_6_12_MONTHS, {1, 1, 1, 0, 1, 1, ""}},
+    {TEXT_PRESET_12_24_MONTHS, {1, 1, 1, 0, 1, 0, ""}},
+    {TEXT_PRESET_24_MONTHS_AND_UP, {0, 1, 0, 0, 1, 0, ""}},
 };
 
 constexpr int32_t OptionsRecord::*kFlagFields[kFlagCount] = {

@@ -7,9 +7,13 @@
 #include <new>
 #include <vector>
 
+#include "core/help_path.h"
 #include "core/kidproof.h"
 #include "core/save_failure.h"
+#include "core/texts.h"
 #include "res/resource.h"
+#include "res/texts.h"
+#include "version.h"
 
 namespace {
 
@@ -53,7 +57,7 @@ struct OpenDialog {
 void TellSaveFailed(Program& program, const std::string& path, const char* reason)
 {
     const OpenDialog dialog(program);
-    Call(program.platform.showMessage, MessageKind::Warning, kSaveFailureTitle, SaveFailureText(path, reason));
+    Call(program.platform.showMessage, MessageKind::Warning, Tr(kSaveFailureTitle).c_str(), SaveFailureText(path, reason));
 }
 
 void SavePicture(Program& program)
@@ -98,7 +102,7 @@ void KeepPointerHeld(Program& program)
     const bool held = platform.confinePointer();
     // The title changes only when the hold does.
     if (held != program.pointerHeld)
-        Call(platform.setTitle, held ? kConfinedTitle : kPlainTitle);
+        Call(platform.setTitle, Tr(held ? kConfinedTitle : kPlainTitle).c_str());
     program.pointerSettled = program.pointerHeld && held;
     program.pointerHeld = held;
 }
@@ -351,7 +355,8 @@ void OnCommand(Program& program, int command)
     switch (command) {
     case IDM_ABOUT: {
         const OpenDialog dialog(program);
-        Call(program.platform.showMessage, MessageKind::Plain, TEXT_ABOUT_TITLE, std::string(TEXT_ABOUT));
+        Call(program.platform.showMessage, MessageKind::Plain, Tr(TEXT_ABOUT_TITLE).c_str(),
+             FillIn(Tr(TEXT_ABOUT), {{"version", SCRIVLET_VERSION}}));
         LiftPen(program.toy.pen);
         break;
     }
@@ -365,7 +370,7 @@ void OnCommand(Program& program, int command)
         SavePicture(program);
         break;
     case IDM_HELP_CONTENTS:
-        Call(program.platform.showHelp, kContentsTopic);
+        Call(program.platform.showHelp, LocalHelpTopic(kContentsTopic).c_str());
         LiftPen(program.toy.pen);
         break;
     case IDM_EXIT:
@@ -382,7 +387,7 @@ void ApplyPointerMoment(Program& program, PointerMoment moment)
     switch (PointerActionFor(moment, FlagOn(program.toy.options.clipMousePointer))) {
     case PointerAction::Confine: {
         const bool held = platform.confinePointer && platform.confinePointer();
-        Call(platform.setTitle, held ? kConfinedTitle : kPlainTitle);
+        Call(platform.setTitle, Tr(held ? kConfinedTitle : kPlainTitle).c_str());
         program.pointerWanted = platform.confinePointer != nullptr;
         program.pointerHeld = held;
         program.pointerSettled = false;
@@ -390,7 +395,7 @@ void ApplyPointerMoment(Program& program, PointerMoment moment)
     }
     case PointerAction::Release:
         Call(platform.freePointer);
-        Call(platform.setTitle, kPlainTitle);
+        Call(platform.setTitle, Tr(kPlainTitle).c_str());
         program.pointerWanted = program.pointerHeld = false;
         break;
     case PointerAction::FreeClip:

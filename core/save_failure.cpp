@@ -2,32 +2,32 @@
 // touched by a failed save, so the message can say so.
 #include "core/save_failure.h"
 
+#include "core/texts.h"
+
 const char* FileErrorReason(FileError error)
 {
     switch (error) {
     case FileError::DiskFull:
-        return "the disk is full";
+        return TEXT_REASON_DISK_FULL;
     case FileError::NotWritable:
-        return "this folder cannot be written to";
+        return TEXT_REASON_NOT_WRITABLE;
     case FileError::NoFolder:
-        return "the folder does not exist";
+        return TEXT_REASON_NO_FOLDER;
     case FileError::InUse:
-        return "the file already there is read-only or open in another program";
+        return TEXT_REASON_IN_USE;
     case FileError::NameTooLong:
-        return "the name of the file or its folder is too long";
+        return TEXT_REASON_NAME_TOO_LONG;
     case FileError::IsFolder:
-        return "there is a folder of that name";
+        return TEXT_REASON_IS_FOLDER;
     case FileError::None:
     case FileError::Exists:
     case FileError::Other:
         break;
     }
-    return "the file could not be written";
+    return TEXT_REASON_OTHER;
 }
 
 std::string SaveFailureText(const std::string& path, const char* reason)
 {
-    return "The picture was not saved as\n\n" + path + "\n\nbecause " + reason +
-           ".\n\nNothing there has changed, and the picture is still on the screen. Try File > Save as BMP "
-           "again, perhaps in another folder.";
+    return FillIn(Tr(TEXT_SAVE_FAILED), {{"path", path}, {"reason", Tr(reason)}});
 }

@@ -5,14 +5,16 @@
 #include <string>
 
 #include "core/atomic_file.h"
+#include "res/texts.h"
 
-constexpr char kSaveFailureTitle[] = "Picture not saved";
+constexpr char kSaveFailureTitle[] = TEXT_SAVE_FAILED_TITLE;
 
-// The reason as it ends the sentence "... because REASON.".
+// The reason, in English, as it ends the sentence "... because REASON.".
 const char* FileErrorReason(FileError error);
 
 // The reason when the picture itself could not be copied for saving.
-constexpr char kNoPictureReason[] = "the computer could not copy the picture (it may be short of memory)";
+constexpr char kNoPictureReason[] = TEXT_REASON_NO_PICTURE;
 
-// The message box text naming `path` and `reason`.
+// The message box text naming `path` and `reason` (an English reason of
+// FileErrorReason), in the active catalogue's language.
 std::string SaveFailureText(const std::string& path, const char* reason);

@@ -26,11 +26,16 @@ native_shell=(libgtk-3-dev libcanberra-dev libwayland-dev libwayland-bin wayland
 # The packages: the Windows installer's makensis, and dpkg-shlibdeps and the
 # checkers of the Debian package.
 packaging=(nsis dpkg-dev fakeroot lintian desktop-file-utils appstream man-db)
+# The translations: gettext's tools, po4a for the help page, Wine's resource
+# compiler (wrc, with Wine's headers) for the Windows resources of every
+# language, and the locales the tests run the programs under.
+translation=(gettext po4a wine64-tools libwine-dev locales)
 # The peer toys, a sound server with a null sink, a window manager, the X
 # headers for the map watcher and the latency tool, and clang with libFuzzer.
 bench=(tuxpaint bambam pulseaudio pulseaudio-utils openbox libx11-dev libxtst-dev libxdamage-dev clang
     libclang-rt-14-dev)
-wanted=("${native[@]}" "${cross[@]}" "${wine[@]}" "${desktop[@]}" "${native_shell[@]}" "${packaging[@]}")
+wanted=("${native[@]}" "${cross[@]}" "${wine[@]}" "${desktop[@]}" "${native_shell[@]}" "${packaging[@]}"
+    "${translation[@]}")
 case "${1:-}" in
     "") ;;
     --bench) wanted+=("${bench[@]}") ;;

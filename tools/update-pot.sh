@@ -38,9 +38,10 @@ msgstr ""
 "Content-Type: text/plain; charset=UTF-8\n"
 "Content-Transfer-Encoding: 8bit\n"
 HEADER
-# wrc's own header is dropped; wrc's "#:" lines name its input file alone.
+# The first header wins, so wrc's own is dropped; wrc's "#:" lines name its input
+# file alone.
 msgcat --use-first --sort-by-file -o "$work/all.pot" "$work/header.pot" \
-    <(msggrep --invert-match -K -e '^$' "$work/rc.pot") "$work/desktop.pot" "$work/metainfo.pot"
+    "$work/rc.pot" "$work/desktop.pot" "$work/metainfo.pot"
 sed 's|^#: scrivlet.rc|#: res/scrivlet.rc|; s| scrivlet.rc:| res/scrivlet.rc:|g' "$work/all.pot" > "$out/scrivlet.pot"
 
 po4a-updatepo -f xhtml -M UTF-8 -m help/scrivlet.htm -p "$work/help.pot" --package-name scrivlet \

@@ -12,6 +12,7 @@
 #include "core/program.h"
 #include "core/save_failure.h"
 #include "res/resource.h"
+#include "version.h"
 
 namespace {
 

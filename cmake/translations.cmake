@@ -1,0 +1,48 @@
+# The translations in po/, as both builds use them. English is the source;
+# po/LINGUAS lists the other languages, each with po/LL.po (the programs'
+# texts, the menu entry and the metadata) and po/help/LL.po (the help page).
+file(STRINGS ${PROJECT_SOURCE_DIR}/po/LINGUAS SCRIVLET_LANGUAGES REGEX "^[^#]")
+find_program(MSGFMT msgfmt REQUIRED)
+find_program(PO4A_TRANSLATE po4a-translate REQUIRED)
+
+# Each language's compiled catalogue: for gettext at DIR/LL/LC_MESSAGES/
+# scrivlet.mo (LAYOUT gettext), or for wrc as DIR/LL.mo beside a copy of
+# LINGUAS (LAYOUT wrc). The files made go into OUT_VAR.
+function(scrivlet_catalogues out_var layout dir)
+  set(made)
+  foreach(lang IN LISTS SCRIVLET_LANGUAGES)
+    if(layout STREQUAL "gettext")
+      set(mo ${dir}/${lang}/LC_MESSAGES/scrivlet.mo)
+    else()
+      set(mo ${dir}/${lang}.mo)
+    endif()
+    get_filename_component(mo_dir ${mo} DIRECTORY)
+    add_custom_command(OUTPUT ${mo}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${mo_dir}
+      COMMAND ${MSGFMT} --check -o ${mo} ${PROJECT_SOURCE_DIR}/po/${lang}.po
+      DEPENDS ${PROJECT_SOURCE_DIR}/po/${lang}.po
+      COMMENT "Compiling the ${lang} catalogue")
+    list(APPEND made ${mo})
+  endforeach()
+  if(layout STREQUAL "wrc")
+    configure_file(${PROJECT_SOURCE_DIR}/po/LINGUAS ${dir}/LINGUAS COPYONLY)
+  endif()
+  set(${out_var} ${made} PARENT_SCOPE)
+endfunction()
+
+# The help page in each language at DIR/LL/scrivlet.htm, made by po4a from
+# the English page and po/help/LL.po; a page less than whole is refused.
+function(scrivlet_help_pages out_var dir)
+  set(made)
+  foreach(lang IN LISTS SCRIVLET_LANGUAGES)
+    set(page ${dir}/${lang}/scrivlet.htm)
+    add_custom_command(OUTPUT ${page}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}/${lang}
+      COMMAND ${PO4A_TRANSLATE} -f xhtml -M UTF-8 -k 100 -m ${PROJECT_SOURCE_DIR}/help/scrivlet.htm
+              -p ${PROJECT_SOURCE_DIR}/po/help/${lang}.po -l ${page}
+      DEPENDS ${PROJECT_SOURCE_DIR}/help/scrivlet.htm ${PROJECT_SOURCE_DIR}/po/help/${lang}.po
+      COMMENT "Translating the help page into ${lang}")
+    list(APPEND made ${page})
+  endforeach()
+  set(${out_var} ${made} PARENT_SCOPE)
+endfunction()
