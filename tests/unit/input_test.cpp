@@ -31,16 +31,35 @@ TEST(PointerDecoding, PositionsRightOfOrBelowTheWindowStillDraw)
     EXPECT_EQ(outside->to, (Point{3000, 2000}));
 }
 
-TEST(MenuLetters, TypedLetterPicksThePopupByItsFirstLetter)
+// A title opens by its '&' letter, else by its first letter, in any case and
+// script a catalogue writes it: the letter a typed key gives is a code point.
+TEST(MenuLetters, TypedLetterPicksThePopupByItsMnemonicOrFirstLetter)
 {
-    const std::vector<std::string> titles = {"File", "Edit", "Help"};
-    EXPECT_EQ(PopupForLetter('f', titles), 0);
-    EXPECT_EQ(PopupForLetter('F', titles), 0);
-    EXPECT_EQ(PopupForLetter('e', titles), 1);
-    EXPECT_EQ(PopupForLetter('H', titles), 2);
-    EXPECT_EQ(PopupForLetter('x', titles), -1);
-    EXPECT_EQ(PopupForLetter(0, titles), -1);
-    EXPECT_EQ(PopupForLetter(0x10F, titles), -1);
+    const std::vector<std::string> english = {"File", "Edit", "Help"};
+    const std::vector<std::string> russian = {"&\u0424\u0430\u0439\u043b", "&\u041f\u0440\u0430\u0432\u043a\u0430",
+                                              "&\u0421\u043f\u0440\u0430\u0432\u043a\u0430"};
+    const std::vector<std::string> japanese = {"\u30d5\u30a1\u30a4\u30eb(&F)", "\u7de8\u96c6(&E)",
+                                               "\u30d8\u30eb\u30d7(&H)"};
+    const std::vector<std::string> polish = {"&Plik", "&Edycja", "Pomo&c"};
+    const std::vector<std::string> accented = {"\u00dcber", "\u0141\u00f3d\u017a", "\u00c9t\u00e9", "e"};
+    struct Case {
+        const std::vector<std::string>* titles;
+        int typed;
+        int expected;
+    } cases[] = {
+        {&english, 'f', 0}, {&english, 'F', 0}, {&english, 'e', 1}, {&english, 'H', 2}, {&english, 'x', -1},
+        {&english, 0, -1}, {&english, 0x10F, -1}, {&english, -5, -1}, {&english, 0x110000, -1},
+        {&russian, 0x424, 0}, {&russian, 0x444, 0}, {&russian, 0x421, 2}, {&russian, 'f', -1},
+        {&japanese, 'f', 0}, {&japanese, 'H', 2}, {&japanese, 0x30d5, -1},
+        // Pomoc would share Plik's P: its own letter is the last one.
+        {&polish, 'p', 0}, {&polish, 'C', 2},
+        {&accented, 0xFC, 0}, {&accented, 0xDC, 0}, {&accented, 0x142, 1}, {&accented, 0x141, 1},
+        {&accented, 0xC9, 2}, {&accented, 0xE9, 2}, {&accented, 'u', -1}, {&accented, 'E', 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        EXPECT_EQ(PopupForLetter(c.typed, *c.titles), c.expected);
+    }
     EXPECT_EQ(PopupForLetter('f', {"", "file"}), 1);
     EXPECT_EQ(PopupForLetter('f', {}), -1);
 }
