@@ -2,6 +2,10 @@
 # po/LINGUAS lists the other languages, each with po/LL.po (the programs'
 # texts, the menu entry and the metadata) and po/help/LL.po (the help page).
 file(STRINGS ${PROJECT_SOURCE_DIR}/po/LINGUAS SCRIVLET_LANGUAGES REGEX "^[^#]")
+# The core knows the languages that have a catalogue from LINGUAS itself.
+string(JOIN "\", \"" SCRIVLET_LANGUAGES_QUOTED ${SCRIVLET_LANGUAGES})
+file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/generated/languages.h
+     CONTENT "// Made by the build from po/LINGUAS.\n#define SCRIVLET_CATALOGUE_LANGUAGES \"${SCRIVLET_LANGUAGES_QUOTED}\"\n")
 find_program(MSGFMT msgfmt REQUIRED)
 find_program(PO4A_TRANSLATE po4a-translate REQUIRED)
 

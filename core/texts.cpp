@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "languages.h"
 #include "res/resource.h"
 #include "res/texts.h"
 
@@ -27,8 +28,7 @@ std::string WithoutCodeset(const std::string& name) { return name.substr(0, name
 
 const std::vector<std::string>& CatalogueLanguages()
 {
-    static const std::vector<std::string> languages = {"de", "fr", "es", "it", "pt_BR",
-                                                       "nl", "pl", "ru", "ja", "zh_CN"};
+    static const std::vector<std::string> languages = {SCRIVLET_CATALOGUE_LANGUAGES};
     return languages;
 }
 
