@@ -23,6 +23,20 @@ constexpr char kInstalledDataFolder[] = "share/scrivlet";
 std::optional<std::string> FindDataFile(const std::string& programPath, const std::string& name,
                                         const FileExists& exists);
 
+// The help page `page` ("scrivlet.htm", or "de/scrivlet.htm" in a
+// language's folder) among the data files, under help/: a language's page
+// that is missing gives way to the English page, so that the help opens
+// in English rather than not at all.
+std::optional<std::string> FindHelpPage(const std::string& programPath, const std::string& page,
+                                        const FileExists& exists);
+
+// The folder gettext reads the catalogue of `language` ("de") from, the
+// one that holds LL/LC_MESSAGES/scrivlet.mo: PREFIX/share/locale when the
+// program is PREFIX/bin/scrivlet and the catalogue is there, else "locale"
+// in the program's own folder when it is there, else nothing.
+std::optional<std::string> FindLocaleFolder(const std::string& programPath, const std::string& language,
+                                            const FileExists& exists);
+
 // The file the key sound plays for the option's text: a bare or relative
 // name is one of the program's data files when it is one (so the default
 // "key.wav" plays the installed sound wherever the program was started),

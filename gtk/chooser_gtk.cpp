@@ -9,6 +9,7 @@
 
 #include "core/bmp.h"
 #include "core/data_files.h"
+#include "core/texts.h"
 #include "gtk/file_ops_posix.h"
 #include "gtk/shell_gtk.h"
 
@@ -31,7 +32,7 @@ bool MayReplace(GtkWindow* owner, const std::string& path)
     if (!g_file_test(path.c_str(), G_FILE_TEST_EXISTS))
         return true;
     GtkWidget* question = gtk_message_dialog_new(owner, GTK_DIALOG_MODAL, GTK_MESSAGE_QUESTION, GTK_BUTTONS_YES_NO,
-                                                 "%s already exists.\nDo you want to replace it?", path.c_str());
+                                                 "%s", FillIn(Tr(TEXT_REPLACE_FILE), {{"path", path}}).c_str());
     const bool yes = RunToyDialog(GTK_DIALOG(question)) == GTK_RESPONSE_YES;
     gtk_widget_destroy(question);
     return yes;
@@ -40,7 +41,7 @@ bool MayReplace(GtkWindow* owner, const std::string& path)
 void AddFilter(GtkWidget* chooser, const FileFilter& kind)
 {
     GtkFileFilter* filter = gtk_file_filter_new();
-    gtk_file_filter_set_name(filter, kind.name);
+    gtk_file_filter_set_name(filter, Tr(kind.name).c_str());
     gtk_file_filter_add_pattern(filter, kind.pattern ? kind.pattern : "*");
     gtk_file_chooser_add_filter(GTK_FILE_CHOOSER(chooser), filter);
 }
@@ -48,9 +49,11 @@ void AddFilter(GtkWidget* chooser, const FileFilter& kind)
 std::string AskForFile(GtkWindow* owner, const FileQuestion& question)
 {
     const bool saving = question.forSaving;
+    // The buttons in GTK's own words, which its catalogue translates.
     GtkWidget* chooser = gtk_file_chooser_dialog_new(
-        question.title, owner, saving ? GTK_FILE_CHOOSER_ACTION_SAVE : GTK_FILE_CHOOSER_ACTION_OPEN, "_Cancel",
-        GTK_RESPONSE_CANCEL, saving ? "_Save" : "_Open", GTK_RESPONSE_ACCEPT, nullptr);
+        Tr(question.title).c_str(), owner, saving ? GTK_FILE_CHOOSER_ACTION_SAVE : GTK_FILE_CHOOSER_ACTION_OPEN,
+        g_dgettext("gtk30", "_Cancel"), GTK_RESPONSE_CANCEL, g_dgettext("gtk30", saving ? "_Save" : "_Open"),
+        GTK_RESPONSE_ACCEPT, nullptr);
     for (const FileFilter& filter : question.filters)
         AddFilter(chooser, filter);
     if (saving) {
@@ -111,12 +114,12 @@ std::vector<uint8_t> CanvasAsBmp()
 
 void ShowHelpTopic(const char* topic)
 {
-    const std::string page = std::string("help/") + topic;
+    const std::string page = topic;
     const std::string::size_type anchor = page.find('#');
     const std::string name = page.substr(0, anchor);
-    const std::optional<std::string> found = DataFile(name);
+    const std::optional<std::string> found = FindHelpPage(ProgramPath(), name, IsReadableFile);
     if (!found) {
-        std::fprintf(stderr, "scrivlet: no help: %s is found neither in PREFIX/%s nor beside %s\n",
+        std::fprintf(stderr, "scrivlet: no help: help/%s is found neither in PREFIX/%s nor beside %s\n",
                      name.c_str(), kInstalledDataFolder, ProgramPath().c_str());
         return;
     }

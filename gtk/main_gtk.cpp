@@ -84,6 +84,7 @@ int main(int argc, char** argv)
         return 1;
     }
 
+    SpeakUsersLanguage();
     Program& program = TheProgram();
     UseGtkPlatform();
     StartProgram(program);

@@ -1,21 +1,30 @@
 // The menu bar, built from the core's menu table with the texts and commands
-// of the Windows program's menu. The titles carry no mnemonic; Alt+letter
-// opens the popup whose title starts with the letter, and a letter in an
-// open popup picks its item, by the same rules as the Windows program.
+// of the Windows program's menu, in the user's language. Alt+letter opens
+// the popup whose title has that letter (its mnemonic, else its first), and
+// a letter in an open popup picks its item, by the same rules as the
+// Windows program.
 #include <string>
 
 #include "core/menu_keys.h"
 #include "core/menu_table.h"
+#include "core/texts.h"
 #include "gtk/shell_gtk.h"
 
 namespace gtk3 {
 
-// GTK marks the mnemonic with '_' where Windows uses '&'.
-std::string GtkMnemonic(const char* text)
+// GTK marks the mnemonic with '_' where Windows uses '&' ("&&" is a
+// literal '&'); a literal '_' is doubled.
+std::string GtkMnemonic(const std::string& text)
 {
-    std::string label = text;
-    for (char& c : label)
-        c = c == '&' ? '_' : c;
+    std::string label;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '&' && i + 1 < text.size() && text[i + 1] == '&')
+            label += text[i++];
+        else if (text[i] == '&')
+            label += '_';
+        else
+            label += text[i] == '_' ? "__" : std::string(1, text[i]);
+    }
     return label;
 }
 
@@ -53,7 +62,7 @@ gboolean OnPopupKey(GtkWidget* menu, GdkEventKey* event, gpointer popup)
     if (event->state & (GDK_CONTROL_MASK | GDK_MOD1_MASK))
         return FALSE;
     const gunichar letter = gdk_keyval_to_unicode(event->keyval);
-    if (letter == 0 || letter > 255 || !g_unichar_isgraph(letter))
+    if (letter == 0 || !g_unichar_isgraph(letter))
         return FALSE;
     const int index = PopupItemForLetter(static_cast<int>(letter), MenuItemTexts(GPOINTER_TO_INT(popup)));
     if (index >= 0)
@@ -70,7 +79,7 @@ GtkWidget* MakePopup(int index, const MenuPopup& popup)
             gtk_menu_shell_append(GTK_MENU_SHELL(menu), gtk_separator_menu_item_new());
             continue;
         }
-        GtkWidget* item = gtk_menu_item_new_with_mnemonic(GtkMnemonic(entry.text).c_str());
+        GtkWidget* item = gtk_menu_item_new_with_mnemonic(GtkMnemonic(Tr(entry.text)).c_str());
         g_signal_connect(item, "activate", G_CALLBACK(OnItemChosen), GINT_TO_POINTER(entry.command));
         gtk_menu_shell_append(GTK_MENU_SHELL(menu), item);
     }
@@ -91,7 +100,7 @@ GtkWidget* MakeMenuBar()
 {
     GtkWidget* bar = gtk_menu_bar_new();
     for (size_t i = 0; i < MainMenu().size(); ++i) {
-        GtkWidget* title = gtk_menu_item_new_with_label(MainMenu()[i].title);
+        GtkWidget* title = gtk_menu_item_new_with_mnemonic(GtkMnemonic(Tr(MainMenu()[i].title)).c_str());
         gtk_menu_item_set_submenu(GTK_MENU_ITEM(title), MakePopup(static_cast<int>(i), MainMenu()[i]));
         gtk_menu_shell_append(GTK_MENU_SHELL(bar), title);
     }

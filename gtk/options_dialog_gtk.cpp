@@ -5,6 +5,7 @@
 #include <array>
 
 #include "core/options_dialog.h"
+#include "core/texts.h"
 #include "gtk/shell_gtk.h"
 
 namespace gtk3 {
@@ -56,7 +57,7 @@ gboolean OnDialogKey(GtkWidget* dialog, GdkEventKey* event, gpointer)
 
 GtkWidget* Frame(const char* title, GtkWidget* child)
 {
-    GtkWidget* frame = gtk_frame_new(title);
+    GtkWidget* frame = gtk_frame_new(WithoutMnemonic(Tr(title)).c_str());
     gtk_container_set_border_width(GTK_CONTAINER(child), 6);
     gtk_container_add(GTK_CONTAINER(frame), child);
     return frame;
@@ -66,7 +67,7 @@ GtkWidget* MakePresets(OptionsView& view)
 {
     view.presets = gtk_combo_box_text_new();
     for (int i = 0; i < kPresetCount; ++i)
-        gtk_combo_box_text_append_text(GTK_COMBO_BOX_TEXT(view.presets), PresetName(i));
+        gtk_combo_box_text_append_text(GTK_COMBO_BOX_TEXT(view.presets), Tr(PresetName(i)).c_str());
     gtk_combo_box_set_active(GTK_COMBO_BOX(view.presets), view.model.preset);
     g_signal_connect(view.presets, "changed", G_CALLBACK(OnPresetChosen), &view);
     return Frame(TEXT_OPTIONS_PRESETS, view.presets);
@@ -78,14 +79,14 @@ GtkWidget* MakeKeySound(OptionsView& view)
     gtk_grid_set_column_spacing(GTK_GRID(grid), 6);
     gtk_grid_set_row_spacing(GTK_GRID(grid), 4);
     gtk_grid_attach(GTK_GRID(grid), view.boxes[4], 0, 0, 3, 1);
-    gtk_grid_attach(GTK_GRID(grid), gtk_label_new(TEXT_OPTIONS_SOUND_FILE), 0, 1, 1, 1);
+    gtk_grid_attach(GTK_GRID(grid), gtk_label_new(WithoutMnemonic(Tr(TEXT_OPTIONS_SOUND_FILE)).c_str()), 0, 1, 1, 1);
     view.soundFile = gtk_entry_new();
     // Shown, never typed into: "..." is the only way to change it.
     gtk_editable_set_editable(GTK_EDITABLE(view.soundFile), FALSE);
     gtk_entry_set_text(GTK_ENTRY(view.soundFile), view.model.soundFile.c_str());
     gtk_widget_set_hexpand(view.soundFile, TRUE);
     gtk_grid_attach(GTK_GRID(grid), view.soundFile, 1, 1, 1, 1);
-    GtkWidget* browse = gtk_button_new_with_label(TEXT_OPTIONS_BROWSE);
+    GtkWidget* browse = gtk_button_new_with_label(WithoutMnemonic(Tr(TEXT_OPTIONS_BROWSE)).c_str());
     g_signal_connect(browse, "clicked", G_CALLBACK(OnBrowse), &view);
     gtk_grid_attach(GTK_GRID(grid), browse, 2, 1, 1, 1);
     return Frame(TEXT_OPTIONS_KEY_SOUND, grid);
@@ -93,13 +94,15 @@ GtkWidget* MakeKeySound(OptionsView& view)
 
 void MakeDialog(GtkWindow* owner, OptionsView& view)
 {
-    view.dialog = gtk_dialog_new_with_buttons(TEXT_OPTIONS_TITLE, owner, static_cast<GtkDialogFlags>(GTK_DIALOG_MODAL),
-                                              TEXT_OK, GTK_RESPONSE_OK, TEXT_CANCEL, GTK_RESPONSE_CANCEL, TEXT_HELP,
-                                              kHelpResponse, nullptr);
+    // A button's label takes a mnemonic, as the translations of Help do.
+    view.dialog = gtk_dialog_new_with_buttons(
+        Tr(TEXT_OPTIONS_TITLE).c_str(), owner, static_cast<GtkDialogFlags>(GTK_DIALOG_MODAL),
+        GtkMnemonic(Tr(TEXT_OK)).c_str(), GTK_RESPONSE_OK, GtkMnemonic(Tr(TEXT_CANCEL)).c_str(), GTK_RESPONSE_CANCEL,
+        GtkMnemonic(Tr(TEXT_HELP)).c_str(), kHelpResponse, nullptr);
     gtk_dialog_set_default_response(GTK_DIALOG(view.dialog), GTK_RESPONSE_OK);
     gtk_window_set_resizable(GTK_WINDOW(view.dialog), FALSE);
     for (int i = 0; i < kFlagCount; ++i) {
-        view.boxes[i] = gtk_check_button_new_with_label(kOptionBoxTexts[i]);
+        view.boxes[i] = gtk_check_button_new_with_mnemonic(GtkMnemonic(Tr(kOptionBoxTexts[i])).c_str());
         gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(view.boxes[i]), view.model.boxes[i]);
         g_signal_connect(view.boxes[i], "toggled", G_CALLBACK(OnBoxToggled), &view);
     }

@@ -115,6 +115,12 @@ struct GtkShell {
 
 GtkShell& TheShell();
 
+// The core's texts from now on in the user's language (English when it has
+// no catalogue), with numbers kept in C's form.
+void SpeakUsersLanguage();
+// A menu text with GTK's '_' for the resource script's '&' mnemonic mark.
+std::string GtkMnemonic(const std::string& text);
+
 // Each part of the shell fills in the core's table entries it carries out:
 // the main window its marks, timer and closing; kid-proofing the grabs, the
 // title and the focus; the curtains; the dialogs and the help.

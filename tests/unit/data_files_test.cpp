@@ -48,6 +48,25 @@ TEST(DataFiles, InstalledFilesComeFirstThenThoseBesideTheProgram)
               "/usr/share/scrivlet/help/scrivlet.htm");
 }
 
+// A language's help page, else the English one; gettext's folder where the
+// language's catalogue is.
+TEST(DataFiles, HelpPagesAndCataloguesOfALanguage)
+{
+    const std::string de = "/usr/share/scrivlet/help/de/scrivlet.htm";
+    const std::string en = "/usr/share/scrivlet/help/scrivlet.htm";
+    EXPECT_EQ(FindHelpPage("/usr/bin/scrivlet", "de/scrivlet.htm", In({de, en})), de);
+    EXPECT_EQ(FindHelpPage("/usr/bin/scrivlet", "de/scrivlet.htm", In({en})), en);
+    EXPECT_EQ(FindHelpPage("/usr/bin/scrivlet", "scrivlet.htm", In({de, en})), en);
+    EXPECT_EQ(FindHelpPage("/usr/bin/scrivlet", "de/scrivlet.htm", In({})), std::nullopt);
+
+    const std::string installed = "/usr/share/locale/de/LC_MESSAGES/scrivlet.mo";
+    const std::string built = "/src/build/locale/de/LC_MESSAGES/scrivlet.mo";
+    EXPECT_EQ(FindLocaleFolder("/usr/bin/scrivlet", "de", In({installed})), "/usr/share/locale");
+    EXPECT_EQ(FindLocaleFolder("/src/build/scrivlet", "de", In({built})), "/src/build/locale");
+    EXPECT_EQ(FindLocaleFolder("/usr/bin/scrivlet", "ru", In({installed})), std::nullopt);
+    EXPECT_EQ(FindLocaleFolder("/usr/bin/scrivlet", "", In({installed})), std::nullopt);
+}
+
 TEST(DataFiles, KeySoundTextNamesADataFileOnlyWhenOneIsThere)
 {
     const FileExists installed = In({"/usr/share/scrivlet/key.wav", "/usr/share/scrivlet/sounds/pop.wav"});
