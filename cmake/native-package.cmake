@@ -1,8 +1,9 @@
 # The Debian package of the native program, made by `cpack -G DEB` (the
 # build's `package` target), and the layout it installs, which
 # `cmake --install DIR --prefix ~/.local` gives one user too:
-#   bin/scrivlet, share/scrivlet/ (help pages, key.wav), the
-#   menu entry, icons, AppStream metadata, the manual page and
+#   bin/scrivlet, share/scrivlet/ (help pages, each language's in help/LL/,
+#   key.wav), share/locale/LL/LC_MESSAGES/scrivlet.mo, the translated menu
+#   entry, icons, translated AppStream metadata, the manual page and
 #   share/doc/scrivlet/ (copyright, changelog).
 # The program finds its files from its own path (core/data_files.h), so
 # share/scrivlet must stay where the program's bin/ is.
@@ -55,18 +56,40 @@ if(CONVERT)
     COMMENT "Painting the screenshot of the AppStream metadata")
   set(SCREENSHOT_MADE ${SCREENSHOT})
 endif()
+# The menu entry and the metadata with every language's words, from po/.
+set(TRANSLATIONS)
+foreach(lang IN LISTS SCRIVLET_LANGUAGES)
+  list(APPEND TRANSLATIONS ${PROJECT_SOURCE_DIR}/po/${lang}.po)
+endforeach()
+add_custom_command(OUTPUT ${PACKAGE_FILES}/translated/${SCRIVLET_APP_ID}.desktop
+                          ${PACKAGE_FILES}/translated/${SCRIVLET_APP_ID}.metainfo.xml
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${PACKAGE_FILES}/translated
+  COMMAND ${MSGFMT} --desktop --template=${LINUX_RES}/${SCRIVLET_APP_ID}.desktop -d ${PROJECT_SOURCE_DIR}/po
+          -o ${PACKAGE_FILES}/translated/${SCRIVLET_APP_ID}.desktop
+  COMMAND ${MSGFMT} --xml --template=${PACKAGE_FILES}/${SCRIVLET_APP_ID}.metainfo.xml -d ${PROJECT_SOURCE_DIR}/po
+          -o ${PACKAGE_FILES}/translated/${SCRIVLET_APP_ID}.metainfo.xml
+  DEPENDS ${LINUX_RES}/${SCRIVLET_APP_ID}.desktop ${PACKAGE_FILES}/${SCRIVLET_APP_ID}.metainfo.xml
+          ${PROJECT_SOURCE_DIR}/po/LINGUAS ${TRANSLATIONS}
+  COMMENT "Translating the menu entry and the AppStream metadata")
 add_custom_target(scrivlet_package_files ALL
-  DEPENDS ${ICON_FILES} ${PACKAGE_FILES}/scrivlet.6.gz ${PACKAGE_FILES}/changelog.gz ${SCREENSHOT_MADE})
+  DEPENDS ${ICON_FILES} ${PACKAGE_FILES}/scrivlet.6.gz ${PACKAGE_FILES}/changelog.gz ${SCREENSHOT_MADE}
+          ${PACKAGE_FILES}/translated/${SCRIVLET_APP_ID}.desktop
+          ${PACKAGE_FILES}/translated/${SCRIVLET_APP_ID}.metainfo.xml)
 
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
     WORLD_READ WORLD_EXECUTE)
 install(TARGETS scrivlet RUNTIME DESTINATION bin)
 install(FILES ${CMAKE_BINARY_DIR}/help/scrivlet.htm ${CMAKE_BINARY_DIR}/help/scrivlet.css
         DESTINATION share/scrivlet/help)
+foreach(lang IN LISTS SCRIVLET_LANGUAGES)
+  install(FILES ${CMAKE_BINARY_DIR}/help/${lang}/scrivlet.htm ${CMAKE_BINARY_DIR}/help/${lang}/scrivlet.css
+          DESTINATION share/scrivlet/help/${lang})
+  install(FILES ${CMAKE_BINARY_DIR}/locale/${lang}/LC_MESSAGES/scrivlet.mo DESTINATION share/locale/${lang}/LC_MESSAGES)
+endforeach()
 install(FILES ${CMAKE_BINARY_DIR}/key.wav DESTINATION share/scrivlet)
-install(FILES ${LINUX_RES}/${SCRIVLET_APP_ID}.desktop DESTINATION share/applications)
+install(FILES ${PACKAGE_FILES}/translated/${SCRIVLET_APP_ID}.desktop DESTINATION share/applications)
 install(DIRECTORY ${PACKAGE_FILES}/icons/ DESTINATION share/icons/hicolor)
-install(FILES ${PACKAGE_FILES}/${SCRIVLET_APP_ID}.metainfo.xml DESTINATION share/metainfo)
+install(FILES ${PACKAGE_FILES}/translated/${SCRIVLET_APP_ID}.metainfo.xml DESTINATION share/metainfo)
 install(FILES ${PACKAGE_FILES}/scrivlet.6.gz DESTINATION share/man/man6)
 install(FILES ${LINUX_RES}/copyright ${PACKAGE_FILES}/changelog.gz DESTINATION share/doc/scrivlet)
 

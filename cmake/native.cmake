@@ -58,6 +58,14 @@ if(TARGET scrivlet_gtk)
   add_test(NAME native.wayland COMMAND bash ${NATIVE_E2E}/wayland.sh $<TARGET_FILE:scrivlet>)
   add_test(NAME native.wayland_confine COMMAND bash ${NATIVE_E2E}/wayland_confine.sh $<TARGET_FILE:scrivlet>)
   add_test(NAME native.wayland_curtains COMMAND bash ${NATIVE_E2E}/wayland_curtains.sh $<TARGET_FILE:scrivlet>)
+  # The texts of the menus and the options dialog in the environment's
+  # language, printed by the shell's own code; beside the program, so that
+  # it finds the same catalogues.
+  add_executable(scrivlet_texts_probe tests/native/texts_probe.cpp)
+  target_link_libraries(scrivlet_texts_probe PRIVATE scrivlet_gtk)
+  add_dependencies(scrivlet_texts_probe scrivlet_native_files)
+  add_test(NAME native.languages
+           COMMAND bash ${NATIVE_E2E}/languages.sh $<TARGET_FILE:scrivlet> $<TARGET_FILE:scrivlet_texts_probe>)
   add_test(NAME native.curtains
            COMMAND bash ${NATIVE_E2E}/curtains.sh $<TARGET_FILE:scrivlet> $<TARGET_FILE:scrivlet-replay>
                    $<TARGET_FILE:scrivlet_grab_probe>)

@@ -14,23 +14,8 @@ n2e_require_tools
 n2e_start_desktop
 read -r screenWidth screenHeight < <(xdotool getdisplaygeometry)
 
-# The stand-in browser is the desktop's handler for web pages.
-export XDG_DATA_HOME=$N2E_DIR/data
-mkdir -p "$XDG_DATA_HOME/applications"
-opened=$N2E_DIR/opened
-cat >"$N2E_DIR/browser" <<SCRIPT
-#!/bin/sh
-echo "\$1" >>"$opened"
-SCRIPT
-chmod +x "$N2E_DIR/browser"
-cat >"$XDG_DATA_HOME/applications/scrivlet-test-browser.desktop" <<ENTRY
-[Desktop Entry]
-Type=Application
-Name=Test browser
-Exec=$N2E_DIR/browser %u
-MimeType=text/html;
-ENTRY
-printf '[Default Applications]\ntext/html=scrivlet-test-browser.desktop\n' >"$XDG_CONFIG_HOME/mimeapps.list"
+n2e_stand_in_browser
+opened=$N2E_OPENED
 
 # Waits until the browser has been asked to open $1 pages in all.
 waitOpened() {

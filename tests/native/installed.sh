@@ -5,8 +5,9 @@
 # and the script says so). The menu entry's Exec line is started from /, on
 # the script's own Xvfb with openbox and a PulseAudio server with a null
 # sink: the window maps maximised, a key release plays the installed key.wav
-# (one channel, 22050 Hz; there is none in /), and Help > Contents reaches a
-# stand-in browser with the installed help page. With --prefix, the toy is
+# (one channel, 22050 Hz; there is none in /), and, in German from the
+# installed catalogue, Help > Inhalt reaches a stand-in browser with the
+# installed German help page. With --prefix, the toy is
 # started once more without its help page and key sound. Then the package
 # is removed (the files the installation listed are deleted) and none of
 # its files is left; the options file the run wrote stays.
@@ -92,15 +93,8 @@ for file in "$prefix/bin/scrivlet" "$data/key.wav" "$data/help/scrivlet.htm" \
     [ -f "$file" ] || n2e_fail "the installation has no $file"
 done
 
-# The stand-in browser is the desktop's handler for web pages.
-export XDG_DATA_HOME=$N2E_DIR/data
-mkdir -p "$XDG_DATA_HOME/applications"
-opened=$N2E_DIR/opened
-printf '#!/bin/sh\necho "$1" >>"%s"\n' "$opened" >"$N2E_DIR/browser"
-chmod +x "$N2E_DIR/browser"
-printf '[Desktop Entry]\nType=Application\nName=Test browser\nExec=%s %%u\nMimeType=text/html;\n' \
-    "$N2E_DIR/browser" >"$XDG_DATA_HOME/applications/scrivlet-test-browser.desktop"
-printf '[Default Applications]\ntext/html=scrivlet-test-browser.desktop\n' >"$XDG_CONFIG_HOME/mimeapps.list"
+n2e_stand_in_browser
+opened=$N2E_OPENED
 
 n2e_start_desktop
 read -r screenWidth screenHeight < <(xdotool getdisplaygeometry)
@@ -119,7 +113,7 @@ program=$(command -v "$exec") || n2e_fail "the Exec line \"$exec\" names no prog
 [ -e /key.wav ] && n2e_fail "/key.wav exists: the test cannot tell which key.wav plays"
 cd / || n2e_fail "cannot change to /"
 xdotool mousemove $((screenWidth / 2)) 5
-n2e_start "$exec"
+LANGUAGE=de LANG=en_US.UTF-8 n2e_start "$exec"
 window=$(n2e_wait_window) || n2e_fail "no window of class scrivlet appeared within ${N2E_WAIT}s"
 WIDTH="" HEIGHT=""
 n2e_until 5 'eval "$(xdotool getwindowgeometry --shell "$window")"; [ "$WIDTH" -eq "$screenWidth" ] && [ "$HEIGHT" -ge $((screenHeight - 40)) ]' ||
@@ -129,14 +123,15 @@ n2e_wait_canvas "$screenHeight"
 formats=$(key_sound_format)
 [ "$formats" = "s16le 1ch 22050Hz" ] || n2e_fail "a key played \"$formats\", not the installed key.wav"
 
-n2e_menu h c
+# Hilfe > Inhalt: "i" picks it only in German.
+n2e_menu h i
 n2e_until "$N2E_WAIT" '[ -s "$opened" ]'
 page=$(head -n 1 "$opened" 2>/dev/null)
-[ "$page" = "$data/help/scrivlet.htm" ] || n2e_fail "Help > Contents opened \"$page\", not $data/help/scrivlet.htm"
+[ "$page" = "$data/help/de/scrivlet.htm" ] || n2e_fail "Hilfe > Inhalt opened \"$page\", not $data/help/de/scrivlet.htm"
 n2e_screenshot installed >/dev/null
 
-n2e_menu f x
-n2e_wait_exit || n2e_fail "still running ${N2E_WAIT}s after Alt-F, x"
+n2e_menu d b
+n2e_wait_exit || n2e_fail "still running ${N2E_WAIT}s after Alt-D, b"
 [ "$N2E_STATUS" -eq 0 ] || n2e_fail "exited with $N2E_STATUS"
 [ -s "$N2E_OPTIONS" ] || n2e_fail "the run wrote no options file $N2E_OPTIONS"
 

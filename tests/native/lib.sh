@@ -13,8 +13,10 @@ N2E_XVFB=""
 N2E_WM=""
 N2E_PID=""
 N2E_STATUS=""
-# The program's own settings and sound never reach the developer's.
-export HOME=$N2E_DIR/home XDG_CONFIG_HOME=$N2E_DIR/config CANBERRA_DRIVER=null GSETTINGS_BACKEND=memory
+# The program's own settings and sound never reach the developer's, and it
+# speaks English unless a script asks for another language.
+export HOME=$N2E_DIR/home XDG_CONFIG_HOME=$N2E_DIR/config CANBERRA_DRIVER=null GSETTINGS_BACKEND=memory LANG=C.UTF-8
+unset LANGUAGE LC_ALL LC_MESSAGES
 mkdir -p "$HOME" "$XDG_CONFIG_HOME"
 N2E_OPTIONS=$XDG_CONFIG_HOME/scrivlet/options
 
@@ -180,6 +182,35 @@ n2e_menu() {
     n2e_until "$N2E_WAIT" '[ "$(xdotool search --onlyvisible --classname "^scrivlet\$" 2>/dev/null | wc -l)" -ge 2 ]' ||
         n2e_fail "no menu opened after Alt-$1"
     [ -z "${2:-}" ] || xdotool key "$2"
+}
+
+# Saves through the chooser titled $1, reached with Alt-$2 and $3, under the
+# name $4 (typed as a full path). The modal chooser takes the keys as soon
+# as it shows, but makes its Save button sensitive (its label dark) only a
+# moment after the last letter typed, and Return does nothing before that.
+n2e_save_as() {
+    local chooser x y w h
+    n2e_menu "$2" "$3"
+    chooser=$(n2e_find_window "^$1\$") || n2e_fail "no window \"$1\" after Alt-$2, $3"
+    # A leading / opens the chooser's location field.
+    xdotool type --delay 20 "$4"
+    n2e_until "$N2E_WAIT" 'read -r x y w h < <(n2e_window_box "$chooser"); shot=$(n2e_screenshot chooser)
+        [ "$(/usr/bin/convert "$shot" -crop "60x20+$((x + w - 80))+$((y + h - 32))" -format "%[fx:int(minima*255)]" info:)" -lt 100 ]' ||
+        n2e_fail "the chooser's Save button stayed insensitive; see $N2E_DIR/chooser.png"
+    xdotool key Return
+}
+
+# The desktop's handler for web pages from here on: a stand-in browser that
+# writes down each page it is asked to open, a line each, in $N2E_OPENED.
+N2E_OPENED=$N2E_DIR/opened
+n2e_stand_in_browser() {
+    export XDG_DATA_HOME=$N2E_DIR/data
+    mkdir -p "$XDG_DATA_HOME/applications"
+    printf '#!/bin/sh\necho "$1" >>"%s"\n' "$N2E_OPENED" >"$N2E_DIR/browser"
+    chmod +x "$N2E_DIR/browser"
+    printf '[Desktop Entry]\nType=Application\nName=Test browser\nExec=%s %%u\nMimeType=text/html;\n' \
+        "$N2E_DIR/browser" >"$XDG_DATA_HOME/applications/scrivlet-test-browser.desktop"
+    printf '[Default Applications]\ntext/html=scrivlet-test-browser.desktop\n' >"$XDG_CONFIG_HOME/mimeapps.list"
 }
 
 # Waits until the window's title is $2.

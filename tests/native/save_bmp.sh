@@ -15,21 +15,7 @@ n2e_start_desktop
 read -r screenWidth screenHeight < <(xdotool getdisplaygeometry)
 chooserTitle="Choose filename to save the image"
 
-# Saves through the chooser under the name $1 (typed as a full path). The
-# modal chooser takes the keys as soon as it shows, but makes its Save
-# button sensitive (its label dark) only a moment after the last letter
-# typed, and Return does nothing before that.
-saveAs() {
-    local chooser x y w h
-    n2e_menu f s
-    chooser=$(n2e_find_window "^$chooserTitle\$") || n2e_fail "no window \"$chooserTitle\" after Alt-F, s"
-    # A leading / opens the chooser's location field.
-    xdotool type --delay 20 "$1"
-    n2e_until "$N2E_WAIT" 'read -r x y w h < <(n2e_window_box "$chooser"); shot=$(n2e_screenshot chooser)
-        [ "$(/usr/bin/convert "$shot" -crop "60x20+$((x + w - 80))+$((y + h - 32))" -format "%[fx:int(minima*255)]" info:)" -lt 100 ]' ||
-        n2e_fail "the chooser's Save button stayed insensitive; see $N2E_DIR/chooser.png"
-    xdotool key Return
-}
+saveAs() { n2e_save_as "$chooserTitle" f s "$1"; }
 
 xdotool mousemove $((screenWidth / 2)) 5
 n2e_start "$program"

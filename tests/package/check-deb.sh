@@ -1,8 +1,9 @@
 #!/bin/bash
 # Checks the Debian package as a file: its name, its control fields
 # (Depends found by dpkg-shlibdeps, the sound as Recommends), exactly the
-# files it installs, the menu entry and the AppStream metadata (both
-# validators, one id for entry, icon and metadata), the icons' sizes, the
+# files it installs (each language's catalogue and help page among them),
+# the menu entry and the AppStream metadata (both validators, one id for
+# entry, icon and metadata, each language's words), the icons' sizes, the
 # manual page, and lintian with no error and no warning. Also the screenshot
 # the build paints for the metadata.
 # Usage: check-deb.sh PACKAGE.deb SCREENSHOT.png
@@ -12,6 +13,7 @@ deb=${1:?usage: check-deb.sh PACKAGE.deb SCREENSHOT.png}
 screenshot=${2:?usage: check-deb.sh PACKAGE.deb SCREENSHOT.png}
 id=org.scrivlet.Scrivlet
 sizes="16 22 24 32 48 64 128 256"
+languages=$(grep -v '^#' "$(dirname "$0")/../../po/LINGUAS")
 
 failures=0
 fail() {
@@ -50,6 +52,10 @@ expected=$( {
         /usr/share/scrivlet/key.wav /usr/share/scrivlet/help/scrivlet.htm \
         /usr/share/scrivlet/help/scrivlet.css
     for size in $sizes; do echo "/usr/share/icons/hicolor/${size}x${size}/apps/$id.png"; done
+    for lang in $languages; do
+        printf '%s\n' "/usr/share/locale/$lang/LC_MESSAGES/scrivlet.mo" "/usr/share/scrivlet/help/$lang/scrivlet.htm" \
+            "/usr/share/scrivlet/help/$lang/scrivlet.css"
+    done
 } | sort)
 [ "$listing" = "$expected" ] || fail "the package holds"$'\n'"$listing"$'\n'"instead of"$'\n'"$expected"
 dpkg-deb -x "$deb" "$work/root" || { echo "FAIL: cannot unpack $deb" >&2; exit 1; }
@@ -60,12 +66,18 @@ if [ -f "$desktop" ]; then
     desktop-file-validate "$desktop" || fail "desktop-file-validate finds fault with $id.desktop"
     grep -qx 'Categories=Education;KidsGame;' "$desktop" || fail "the menu entry's categories are not Education;KidsGame;"
     grep -qx "Icon=$id" "$desktop" || fail "the menu entry's icon is not $id"
+    for lang in $languages; do
+        for key in Name GenericName Comment Keywords; do
+            grep -q "^$key\[$lang\]=." "$desktop" || fail "the menu entry has no $key[$lang]"
+        done
+    done
 fi
 metainfo=$root/metainfo/$id.metainfo.xml
 if [ -f "$metainfo" ]; then
     appstreamcli validate --no-net --pedantic "$metainfo" >"$work/appstream" 2>&1 ||
         fail "appstreamcli validate: $(cat "$work/appstream")"
-    python3 - "$metainfo" "$id" "$version" <<'PYTHON' || fail "the AppStream metadata lacks what a software centre shows"
+    # shellcheck disable=SC2086
+    python3 - "$metainfo" "$id" "$version" $languages <<'PYTHON' || fail "the AppStream metadata lacks what a software centre shows"
 import sys, xml.etree.ElementTree as ET
 component, id, version = ET.parse(sys.argv[1]).getroot(), sys.argv[2], sys.argv[3]
 assert component.findtext("id") == id, "id"
@@ -77,6 +89,10 @@ release = component.find("releases/release")
 assert release.get("version") == version and release.get("date"), "release and its date"
 assert component.find("screenshots/screenshot/image") is not None, "screenshot"
 assert component.findtext("summary") and component.find("description/p") is not None, "summary, description"
+lang = "{http://www.w3.org/XML/1998/namespace}lang"
+for code in sys.argv[4:]:
+    assert component.find(f"summary[@{lang}='{code}']") is not None, "summary in " + code
+    assert component.find(f"description/p[@{lang}='{code}']") is not None, "description in " + code
 PYTHON
 fi
 for size in $sizes; do
