@@ -66,6 +66,8 @@ if(TARGET scrivlet_gtk)
   add_dependencies(scrivlet_texts_probe scrivlet_native_files)
   add_test(NAME native.languages
            COMMAND bash ${NATIVE_E2E}/languages.sh $<TARGET_FILE:scrivlet> $<TARGET_FILE:scrivlet_texts_probe>)
+  add_test(NAME native.locale_bytes
+           COMMAND bash ${NATIVE_E2E}/locale_bytes.sh $<TARGET_FILE:scrivlet> $<TARGET_FILE:scrivlet-replay>)
   add_test(NAME native.curtains
            COMMAND bash ${NATIVE_E2E}/curtains.sh $<TARGET_FILE:scrivlet> $<TARGET_FILE:scrivlet-replay>
                    $<TARGET_FILE:scrivlet_grab_probe>)
