@@ -7,13 +7,16 @@ if(SCRIVLET_WIN_TESTS)
   set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
   file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/win/*.cpp)
-  add_executable(scrivlet_win_tests ${WIN_TEST_SOURCES} res/scrivlet.rc)
+  add_executable(scrivlet_win_tests ${WIN_TEST_SOURCES})
   target_link_libraries(scrivlet_win_tests PRIVATE scrivlet_win gtest)
+  scrivlet_link_resources(scrivlet_win_tests)
   target_compile_options(scrivlet_win_tests PRIVATE -Wall -Wextra)
   target_link_options(scrivlet_win_tests PRIVATE -static -static-libgcc -static-libstdc++)
 
-  # Reads a message box's text for the end-to-end scripts.
+  # Reads a message box's or a dialog's texts and the toy's title, and
+  # hands the toy a menu command, for the end-to-end scripts.
   add_executable(window_texts tests/e2e/window_texts.cpp)
+  target_link_libraries(window_texts PRIVATE shell32)
   target_compile_options(window_texts PRIVATE -Wall -Wextra)
   target_link_options(window_texts PRIVATE -static -static-libgcc -static-libstdc++)
 
@@ -23,20 +26,38 @@ if(SCRIVLET_WIN_TESTS)
   target_link_options(key_witness PRIVATE -static -static-libgcc -static-libstdc++)
 endif()
 
-# What ships beside the exe: the help file compiled from help/, the key sound
-# (made by our own script, so the default sound name plays something) and
-# the read-me for parents, with Windows line ends for Notepad.
+# What ships beside the exe: the help file compiled from help/ (in every
+# language), the key sound (made by our own script, so the default sound
+# name plays something) and the read-me for parents, with Windows line ends
+# for Notepad.
 find_program(CHMCMD chmcmd REQUIRED)
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
-set(HELP_SOURCES scrivlet.hhp scrivlet.hhc scrivlet.htm scrivlet.css)
+set(HELP_SOURCES scrivlet.hhc scrivlet.htm scrivlet.css)
 list(TRANSFORM HELP_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/help/)
-# chmcmd writes the .chm beside the project file, so it runs on a copy.
+# Each language's page goes into the same file at LL/scrivlet.htm, beside
+# its own copy of the style sheet, which it links relatively; the core asks
+# for "de/scrivlet.htm#Options". The project file lists them all.
+scrivlet_help_pages(HELP_PAGES ${CMAKE_BINARY_DIR}/help)
+file(READ ${CMAKE_SOURCE_DIR}/help/scrivlet.hhp HELP_PROJECT)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/help/scrivlet.hhp)
+set(HELP_STYLE_SHEETS)
+foreach(lang IN LISTS SCRIVLET_LANGUAGES)
+  string(APPEND HELP_PROJECT "${lang}/scrivlet.htm\n${lang}/scrivlet.css\n")
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/help/${lang}/scrivlet.css
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/help/scrivlet.css ${CMAKE_BINARY_DIR}/help/${lang}/
+    DEPENDS ${CMAKE_SOURCE_DIR}/help/scrivlet.css ${CMAKE_BINARY_DIR}/help/${lang}/scrivlet.htm)
+  list(APPEND HELP_STYLE_SHEETS ${CMAKE_BINARY_DIR}/help/${lang}/scrivlet.css)
+endforeach()
+file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/help/scrivlet.hhp CONTENT "${HELP_PROJECT}")
+# chmcmd writes the .chm beside the project file, so it runs on a copy. Its
+# scan of the pages for links is left out: it takes a page's "#Options" in
+# a folder for a file of that folder, and every file is listed anyway.
 add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/scrivlet.chm
   COMMAND ${CMAKE_COMMAND} -E copy ${HELP_SOURCES} ${CMAKE_BINARY_DIR}/help/
-  COMMAND ${CHMCMD} --verbosity 0 scrivlet.hhp
+  COMMAND ${CHMCMD} --no-html-scan --verbosity 0 scrivlet.hhp
   COMMAND ${CMAKE_COMMAND} -E copy scrivlet.chm ${CMAKE_BINARY_DIR}/scrivlet.chm
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/help
-  DEPENDS ${HELP_SOURCES}
+  DEPENDS ${HELP_SOURCES} ${HELP_PAGES} ${HELP_STYLE_SHEETS} ${CMAKE_BINARY_DIR}/help/scrivlet.hhp
   COMMENT "Compiling the help file scrivlet.chm")
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/help)
 add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/key.wav
@@ -66,15 +87,46 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     set(SETUP_EXE ${CMAKE_BINARY_DIR}/scrivlet-${PROJECT_VERSION}-setup.exe)
     set(FILES_DIR ${CMAKE_BINARY_DIR}/setup-files)
     set(ICON ${CMAKE_SOURCE_DIR}/res/scrivlet.ico)
+    # The installer speaks the languages of po/LINGUAS through MUI's own
+    # language files; the one text of ours, the finish page's "Start
+    # Scrivlet now", is each catalogue's, asked of gettext itself.
+    set(NSIS_LANGUAGE_NAMES de=German fr=French es=Spanish it=Italian pt_BR=PortugueseBR nl=Dutch pl=Polish
+        ru=Russian ja=Japanese zh_CN=SimpChinese)
+    scrivlet_catalogues(INSTALLER_CATALOGUES gettext ${CMAKE_BINARY_DIR}/installer-po)
+    find_program(GETTEXT gettext REQUIRED)
+    set(INSTALLER_LANGUAGES ${CMAKE_BINARY_DIR}/scrivlet-languages.nsh)
+    # NSIS escapes '$' as "$$" and '"' as '$\"'.
+    set(nsisQuote "s/[$]/$$/g$<SEMICOLON> s/\"/$\\\"/g")
+    set(languageCommands)
+    foreach(lang IN LISTS SCRIVLET_LANGUAGES)
+      set(nsisName)
+      foreach(pair IN LISTS NSIS_LANGUAGE_NAMES)
+        if(pair MATCHES "^${lang}=(.*)$")
+          set(nsisName ${CMAKE_MATCH_1})
+        endif()
+      endforeach()
+      if(NOT nsisName)
+        message(FATAL_ERROR "No NSIS language file is named for ${lang}: add it to NSIS_LANGUAGE_NAMES")
+      endif()
+      string(TOUPPER ${nsisName} nsisConstant)
+      list(APPEND languageCommands COMMAND sh -c
+        "text=$(LANGUAGE=${lang} LC_ALL=C.UTF-8 TEXTDOMAINDIR=${CMAKE_BINARY_DIR}/installer-po ${GETTEXT} -d scrivlet 'Start Scrivlet now' | sed '${nsisQuote}') && printf '!insertmacro MUI_LANGUAGE \"%s\"\\nLangString TEXT_INSTALLER_RUN \${LANG_%s} \"%s\"\\n' ${nsisName} ${nsisConstant} \"$text\" >>${INSTALLER_LANGUAGES}")
+    endforeach()
+    add_custom_command(OUTPUT ${INSTALLER_LANGUAGES}
+      COMMAND ${CMAKE_COMMAND} -E rm -f ${INSTALLER_LANGUAGES}
+      ${languageCommands}
+      DEPENDS ${INSTALLER_CATALOGUES}
+      COMMENT "Making the installer's languages"
+      VERBATIM)
     configure_file(res/windows/scrivlet.nsi.in ${CMAKE_BINARY_DIR}/scrivlet.nsi @ONLY)
     add_custom_command(OUTPUT ${SETUP_EXE}
       COMMAND ${CMAKE_COMMAND} -E make_directory ${FILES_DIR}
       COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:scrivlet> ${CMAKE_BINARY_DIR}/scrivlet.chm
               ${CMAKE_BINARY_DIR}/key.wav ${CMAKE_BINARY_DIR}/readme.txt ${FILES_DIR}/
       COMMAND ${CMAKE_STRIP} ${FILES_DIR}/scrivlet.exe
-      COMMAND ${MAKENSIS} -V2 -NOCD ${CMAKE_BINARY_DIR}/scrivlet.nsi
+      COMMAND ${MAKENSIS} -V2 -NOCD -INPUTCHARSET UTF8 ${CMAKE_BINARY_DIR}/scrivlet.nsi
       DEPENDS scrivlet ${CMAKE_BINARY_DIR}/scrivlet.chm ${CMAKE_BINARY_DIR}/key.wav ${CMAKE_BINARY_DIR}/readme.txt
-              ${CMAKE_BINARY_DIR}/scrivlet.nsi ${ICON}
+              ${CMAKE_BINARY_DIR}/scrivlet.nsi ${INSTALLER_LANGUAGES} ${ICON}
       COMMENT "Making the installer scrivlet-${PROJECT_VERSION}-setup.exe")
     add_custom_target(setup DEPENDS ${SETUP_EXE})
   else()

@@ -1,11 +1,15 @@
 // The common file dialogs behind AskForFile. The record is the 76-byte form
-// of OPENFILENAME (what the SDK sizes as OPENFILENAME_SIZE_VERSION_400A), so
+// of OPENFILENAME (what the SDK sizes as OPENFILENAME_SIZE_VERSION_400W), so
 // the dialogs look the same on every Windows the toy runs on.
 #include "win32/shell_win.h"
 
 #include <commdlg.h>
 
 #include <cstddef>
+#include <optional>
+#include <string>
+
+#include "core/texts.h"
 
 namespace w32 {
 
@@ -16,49 +20,98 @@ namespace {
 constexpr DWORD kChooserFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
 static_assert(kChooserFlags == 0x1806, "chooser flags");
 // The 4.0 record ends with lpTemplateName; the shipped 32-bit exe passes 76
-// bytes. (The SDK's macro itself is not a constant expression in GCC.)
-static_assert(sizeof(void*) != 4 || offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR) == 76,
+// bytes, in either character set. (The SDK's macro itself is not a
+// constant expression in GCC.)
+static_assert(sizeof(void*) != 4 || offsetof(OPENFILENAMEW, lpTemplateName) + sizeof(LPCWSTR) == 76,
               "OPENFILENAME 4.0 size");
 
-// The dialog's list of kinds: description, pattern pairs, each
-// NUL-terminated, the list ended by an empty string.
-std::string FilterList(const FileQuestion& question)
+// The dialog's list of kinds in the toy's language: description, pattern
+// pairs, each NUL-terminated, the list ended by an empty string.
+std::wstring FilterList(const FileQuestion& question)
 {
-    std::string list;
+    std::wstring list;
     for (const FileFilter& filter : question.filters) {
-        list += filter.name;
-        list += '\0';
-        list += filter.pattern ? filter.pattern : "*.*";
-        list += '\0';
+        list += Wide(Tr(filter.name));
+        list += L'\0';
+        list += Wide(filter.pattern ? filter.pattern : "*.*");
+        list += L'\0';
     }
     return list;  // its own terminating NUL ends the list
 }
 
+// `path` in the ANSI code page, when every character of it is there.
+std::optional<std::string> Ansi(const std::wstring& path)
+{
+    if (path.empty())
+        return std::nullopt;
+    BOOL lossy = FALSE;
+    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path.c_str(), -1, nullptr, 0, nullptr, &lossy);
+    if (size <= 0 || lossy)
+        return std::nullopt;
+    std::string ansi(size, '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path.c_str(), -1, ansi.data(), size, nullptr, &lossy);
+    ansi.resize(size - 1);
+    return lossy ? std::nullopt : std::optional<std::string>(ansi);
+}
+
+std::wstring ShortName(const std::wstring& path)
+{
+    const DWORD size = GetShortPathNameW(path.c_str(), nullptr, 0);
+    std::wstring name(size, L'\0');
+    const DWORD length = size ? GetShortPathNameW(path.c_str(), name.data(), size) : 0;
+    name.resize(length < size ? length : 0);
+    return name;
+}
+
 }  // namespace
+
+std::optional<std::string> StoredPathOf(const std::wstring& chosen, bool forSaving)
+{
+    // The sound file and the saved picture are kept and opened as ANSI
+    // text. A name outside the ANSI code page is reached through its 8.3
+    // short name; a file still to be written has none, but its folder has.
+    if (std::optional<std::string> ansi = Ansi(chosen))
+        return ansi;
+    if (!forSaving)
+        return Ansi(ShortName(chosen));
+    const size_t slash = chosen.find_last_of(L"\\/");
+    if (slash == std::wstring::npos)
+        return std::nullopt;
+    const std::wstring folder = ShortName(chosen.substr(0, slash));
+    return folder.empty() ? std::nullopt : Ansi(folder + chosen.substr(slash));
+}
 
 BOOL AskForFile(HWND owner, const FileQuestion& question, char* result)
 {
     result[0] = '\0';
-    const std::string filter = FilterList(question);
-    char initialDirectory[MAX_PATH] = "";
+    const std::wstring filter = FilterList(question);
+    const std::wstring title = Wide(Tr(question.title));
+    const std::wstring extension = Wide(question.defaultExtension);
+    wchar_t initialDirectory[MAX_PATH] = L"";
     if (question.forSaving)
-        GetCurrentDirectoryA(sizeof initialDirectory, initialDirectory);
-    OPENFILENAMEA chooser{};
-    chooser.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+        GetCurrentDirectoryW(MAX_PATH, initialDirectory);
+    // The chooser may hand back a longer name than the stored text holds;
+    // such a name is refused below rather than cut.
+    wchar_t chosen[kChosenPathSize] = L"";
+    OPENFILENAMEW chooser{};
+    chooser.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
     chooser.hwndOwner = owner;
     chooser.lpstrFilter = filter.c_str();
-    chooser.lpstrFile = result;
+    chooser.lpstrFile = chosen;
     chooser.nMaxFile = kChosenPathSize;
     chooser.lpstrInitialDir = initialDirectory;
-    chooser.lpstrTitle = question.title;
+    chooser.lpstrTitle = title.c_str();
     chooser.Flags = kChooserFlags;
-    chooser.lpstrDefExt = question.defaultExtension;
-    const BOOL chosen = question.forSaving ? GetSaveFileNameA(&chooser) : GetOpenFileNameA(&chooser);
-    // A failed dialog may have left text behind; the caller sees an empty
-    // result whenever nothing was chosen.
-    if (!chosen)
-        result[0] = '\0';
-    return chosen;
+    chooser.lpstrDefExt = extension.c_str();
+    if (!(question.forSaving ? GetSaveFileNameW(&chooser) : GetOpenFileNameW(&chooser)))
+        return FALSE;
+    const std::optional<std::string> stored = StoredPathOf(chosen, question.forSaving);
+    // Nothing is chosen rather than a name that would open another file.
+    if (!stored || stored->size() >= kChosenPathSize)
+        return FALSE;
+    stored->copy(result, stored->size());
+    result[stored->size()] = '\0';
+    return TRUE;
 }
 
 }  // namespace w32

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "core/menu_keys.h"
+#include "core/menu_table.h"
 #include "win32/shell_win.h"
 
 namespace w32 {
@@ -22,31 +23,22 @@ void PressOrRelease(HWND window, MouseButton button, bool down)
         ReleaseCapture();
 }
 
-std::vector<std::string> MenuTexts(HMENU menu)
-{
-    std::vector<std::string> texts;
-    const int count = GetMenuItemCount(menu);
-    for (int i = 0; i < count; ++i) {
-        char text[64] = "";
-        GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
-        texts.emplace_back(text);
-    }
-    return texts;
-}
-
-bool IsPopupOf(HMENU bar, HMENU menu)
+// The bar's popup that `menu` is, or -1.
+int PopupIndexOf(HMENU bar, HMENU menu)
 {
     const int count = GetMenuItemCount(bar);
     for (int i = 0; i < count; ++i) {
         if (GetSubMenu(bar, i) == menu)
-            return true;
+            return i;
     }
-    return false;
+    return -1;
 }
 
 // A letter that matched no '&' mnemonic: on the menu bar (Alt+letter) it
 // opens the popup whose title starts with it; in one of our open popups it
 // chooses the item, as Windows does and Wine does not. Other menus get 0.
+// The window is a Unicode one, so the letter is UTF-16; the menu's texts
+// are the core's own, in the same language as the menu.
 LRESULT OnMenuChar(HWND window, WPARAM wParam, LPARAM lParam)
 {
     HMENU bar = GetMenu(window);
@@ -54,10 +46,11 @@ LRESULT OnMenuChar(HWND window, WPARAM wParam, LPARAM lParam)
     if (!bar || !menu)
         return 0;
     int index = -1;
+    const int popup = PopupIndexOf(bar, menu);
     if (menu == bar)
-        index = PopupForLetter(LOWORD(wParam), MenuTexts(bar));
-    else if (IsPopupOf(bar, menu))
-        index = PopupItemForLetter(LOWORD(wParam), MenuTexts(menu));
+        index = PopupForLetter(LOWORD(wParam), MenuTitles());
+    else if (popup >= 0)
+        index = PopupItemForLetter(LOWORD(wParam), MenuItemTexts(popup));
     return index < 0 ? 0 : MAKELRESULT(index, MNC_EXECUTE);
 }
 
@@ -146,7 +139,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     default:
         break;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace w32

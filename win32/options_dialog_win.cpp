@@ -1,7 +1,9 @@
 // The options dialog's procedure: shows the core's dialog model in the
-// controls and hands it each control's event. Each open dialog keeps its
-// model in its DWLP_USER slot, from WM_INITDIALOG to WM_DESTROY.
+// controls, in the toy's language, and hands it each control's event. Each
+// open dialog keeps its model in its DWLP_USER slot, from WM_INITDIALOG to
+// WM_DESTROY.
 #include "core/options_dialog.h"
+#include "core/texts.h"
 #include "res/resource.h"
 #include "win32/shell_win.h"
 
@@ -26,7 +28,8 @@ void FillPresetList(HWND dialog, const OptionsDialog& model)
 {
     HWND list = GetDlgItem(dialog, IDC_PRESETS);
     for (int i = 0; i < kPresetCount; ++i) {
-        const LRESULT entry = SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(PresetName(i)));
+        const std::wstring name = Wide(Tr(PresetName(i)));
+        const LRESULT entry = SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
         if (entry < 0)
             continue;
         SendMessageA(list, CB_SETITEMDATA, static_cast<WPARAM>(entry), i);
@@ -78,9 +81,11 @@ void OnDialogCommand(HWND dialog, OptionsDialog& model, WPARAM wParam, LPARAM lP
 
 void RunOptionsDialog(HWND owner, OptionsRecord& live)
 {
-    auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE));
-    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_OPTIONS), owner, OptionsDialogProc,
-                    reinterpret_cast<LPARAM>(&live));
+    // A Unicode dialog from the template of the toy's language, so that its
+    // labels show whatever the ANSI code page.
+    auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
+    if (const DLGTEMPLATE* dialog = DialogInLanguage(IDD_OPTIONS))
+        DialogBoxIndirectParamW(instance, dialog, owner, OptionsDialogProc, reinterpret_cast<LPARAM>(&live));
 }
 
 INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)

@@ -13,7 +13,8 @@ namespace {
 
 Shell g_shell;
 
-void SetTitle(const char* title) { SetWindowTextA(g_shell.window, title); }
+// The core's texts are UTF-8.
+void SetTitle(const char* title) { SetWindowTextW(g_shell.window, Wide(title).c_str()); }
 
 // Message boxes break lines at "\r\n"; the core writes "\n".
 void ShowMessage(MessageKind, const char* title, const std::string& text)
@@ -24,7 +25,7 @@ void ShowMessage(MessageKind, const char* title, const std::string& text)
             lines += '\r';
         lines += c;
     }
-    MessageBoxA(g_shell.window, lines.c_str(), title, MB_OK);
+    MessageBoxW(g_shell.window, Wide(lines).c_str(), Wide(title).c_str(), MB_OK);
 }
 
 std::string Choose(const FileQuestion& question)
@@ -93,21 +94,23 @@ void RememberStartupDirectory()
 
 bool RegisterMainWindowClass(HINSTANCE instance)
 {
-    WNDCLASSA windowClass{};
+    // The menu is not the class's: the window gets it in the toy's language.
+    WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = MainWindowProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_SCRIVLET));
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_SCRIVLET));
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512) /* IDC_ARROW */);
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    windowClass.lpszMenuName = MAKEINTRESOURCEA(IDR_MAIN_MENU);
-    windowClass.lpszClassName = kWindowClassName;
-    return RegisterClassA(&windowClass) != 0;
+    windowClass.lpszClassName = kWindowClassNameW;
+    return RegisterClassW(&windowClass) != 0;
 }
 
 HWND OpenMainWindow(HINSTANCE instance)
 {
-    HWND window = CreateWindowExA(0, kWindowClassName, "scrivlet", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+    SpeakUserLanguage(instance);
+    HWND window = CreateWindowExW(0, kWindowClassNameW, L"scrivlet", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, LoadMenuInLanguage(),
+                                  instance, nullptr);
     UseWin32Platform(window);
     // The options are read before the window shows, so that start-up never
     // frees the pointer just before it holds it: Wine's desktop process can
@@ -142,9 +145,9 @@ int RunApplication(HINSTANCE instance)
     OpenMainWindow(instance);
 
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     StopProgram(TheProgram());
     UndoKidproofing();

@@ -19,6 +19,9 @@
 namespace w32 {
 
 constexpr char kWindowClassName[] = "scrivlet";
+// The main window is a Unicode window, so that its title and menu show any
+// language whatever the system's ANSI code page.
+constexpr wchar_t kWindowClassNameW[] = L"scrivlet";
 constexpr char kCurtainClassName[] = "scrivlet curtain";
 constexpr UINT_PTR kWalkTimer = 1;
 constexpr int kChosenPathSize = MAX_PATH;
@@ -114,6 +117,10 @@ struct Kidproofing {
 
 struct Shell {
     HWND window = nullptr;
+    // Where the resources are, and the language of the copy the toy shows
+    // (the menu, the options dialog and the string table alike).
+    HINSTANCE resources = nullptr;
+    LANGID language = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
     // The directory that was current at start-up, where the help is looked
     // for; empty when it did not fit into MAX_PATH bytes.
     char startupDirectory[MAX_PATH] = "";
@@ -128,6 +135,23 @@ struct Shell {
 
 // The process's one shell.
 Shell& TheShell();
+
+// The language (language_win.cpp).
+// Chooses the language of the user's Windows UI (English where the
+// resources lack it) for the core's texts and the resources alike.
+void SpeakUserLanguage(HINSTANCE instance);
+// The same for `catalogue` (a catalogue language, "" for English) chosen
+// from `uiLanguage`; tests go through every language with it.
+void SpeakLanguage(HINSTANCE instance, const std::string& catalogue, LANGID uiLanguage);
+// The menu bar and a dialog template in the chosen language.
+HMENU LoadMenuInLanguage();
+const DLGTEMPLATE* DialogInLanguage(int id);
+// String `id` of `language`'s string table; empty when there is none.
+std::wstring StringOf(HINSTANCE instance, LANGID language, int id);
+// UTF-8 to UTF-16 and back. Bytes that are not UTF-8 (a stored ANSI path
+// inside a message) are read in the ANSI code page.
+std::wstring Wide(const std::string& text);
+std::string Utf8(const std::wstring& text);
 
 // Start-up and the main window (shell_win.cpp, main_window.cpp).
 // The whole program: start-up, message loop, shutdown. Returns 0.
@@ -193,7 +217,14 @@ void PointerWindowShown();
 // dialog starts with an empty name, and receives the chosen full path. The
 // Save As dialog starts in the current folder. Nonzero when a file was
 // chosen, 0 when the dialog was cancelled or failed.
+// The chooser's title and kinds are in the toy's language, and the chosen
+// name is handed back as the ANSI text it is stored as (StoredPathOf); a
+// name that has no such text counts as nothing chosen.
 BOOL AskForFile(HWND owner, const FileQuestion& question, char* result);
+// A chosen name as ANSI text that names the same file: the name itself, or
+// the 8.3 short name of the file (or, for a file still to be written, of its
+// folder); nothing when there is none.
+std::optional<std::string> StoredPathOf(const std::wstring& chosen, bool forSaving);
 // The file operations the core's atomic writer is handed.
 const FileOps& Win32FileOps();
 // The text of the default value of registry key `path`, with environment

@@ -10,6 +10,7 @@
 
 #include "res/resource.h"
 #include "res/texts.h"
+#include "version.h"
 #include "tests/win/window_fixture.h"
 
 namespace {
@@ -24,7 +25,7 @@ protected:
     }
     LRESULT DefaultMenuChar(int letter, HMENU menu)
     {
-        return DefWindowProcA(window(), WM_MENUCHAR, MAKEWPARAM(letter, 0), reinterpret_cast<LPARAM>(menu));
+        return DefWindowProcW(window(), WM_MENUCHAR, MAKEWPARAM(letter, 0), reinterpret_cast<LPARAM>(menu));
     }
 };
 
@@ -170,7 +171,7 @@ LRESULT CALLBACK MenuLoopCountingProc(HWND window, UINT message, WPARAM wParam, 
 TEST_F(Menu, BareAltOrF10NeverEntersMenuMode)
 {
     const LONG_PTR original =
-        SetWindowLongPtrA(window(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MenuLoopCountingProc));
+        SetWindowLongPtrW(window(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MenuLoopCountingProc));
     g_menuLoops = 0;
     EXPECT_EQ(Send(WM_SYSCOMMAND, SC_KEYMENU, 0), 0);
     EXPECT_EQ(g_menuLoops, 0);
@@ -182,7 +183,7 @@ TEST_F(Menu, BareAltOrF10NeverEntersMenuMode)
     // Alt+F still reaches the menu (and the loop above closes it again).
     Send(WM_SYSCOMMAND, SC_KEYMENU, 'f');
     EXPECT_EQ(g_menuLoops, 1);
-    SetWindowLongPtrA(window(), GWLP_WNDPROC, original);
+    SetWindowLongPtrW(window(), GWLP_WNDPROC, original);
 }
 
 // The message box's texts, read while it is open.
@@ -256,12 +257,12 @@ TEST_F(About, CommandShowsTheBoxAndLiftsThePenAfterIt)
     std::atomic<bool> stop{false};
     g_activations = 0;
     g_pointerMoves = 0;
-    const LONG_PTR original = SetWindowLongPtrA(window(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc));
+    const LONG_PTR original = SetWindowLongPtrW(window(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc));
     std::thread watcher(WatchForAboutBox, &seen, &stop);
     Send(WM_COMMAND, IDM_ABOUT, 0);  // returns when the box is closed
     stop = true;
     watcher.join();
-    SetWindowLongPtrA(window(), GWLP_WNDPROC, original);
+    SetWindowLongPtrW(window(), GWLP_WNDPROC, original);
 
     ASSERT_TRUE(seen.found) << "no window titled About appeared";
     EXPECT_EQ(seen.owner, window());

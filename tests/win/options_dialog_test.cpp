@@ -63,8 +63,8 @@ protected:
     // A modeless copy of the dialog over `record`, for looking at it.
     HWND Open(OptionsRecord& record)
     {
-        return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_OPTIONS), window(),
-                                  w32::OptionsDialogProc, reinterpret_cast<LPARAM>(&record));
+        return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), w32::DialogInLanguage(IDD_OPTIONS), window(),
+                                          w32::OptionsDialogProc, reinterpret_cast<LPARAM>(&record));
     }
 };
 
@@ -82,18 +82,18 @@ TEST_F(OptionsDialogWindow, TemplateHoldsItsControlsInTabOrder)
     const ControlSpec specs[] = {
         {IDOK, "Button", "OK", {23, 201, 50, 14}, BS_DEFPUSHBUTTON, true},
         {IDCANCEL, "Button", "Cancel", {83, 201, 50, 14}, BS_PUSHBUTTON, true},
-        {1000, "Button", "Draw when mouse moves", {42, 54, 132, 10}, BS_AUTOCHECKBOX, true},
-        {1001, "Button", "Erase with right button ", {42, 72, 88, 10}, BS_AUTOCHECKBOX, true},
-        {1002, "Button", "Draw with black margins", {42, 89, 93, 10}, BS_AUTOCHECKBOX, true},
-        {1003, "Button", "Auto draw", {42, 106, 48, 10}, BS_AUTOCHECKBOX, true},
-        {1004, "Button", "Enable", {44, 155, 38, 10}, BS_AUTOCHECKBOX, true},
-        {1005, "Edit", "", {82, 169, 67, 14}, ES_READONLY | ES_AUTOHSCROLL | WS_BORDER, true},
-        {1006, "Button", "...", {154, 169, 16, 14}, BS_PUSHBUTTON, true},
-        {-1, "Button", "Key sound", {36, 143, 143, 49}, BS_GROUPBOX, false},
-        {-1, "Static", "Sound file", {44, 172, 32, 8}, SS_LEFT | WS_GROUP, false},
-        {1007, "ComboBox", "", {44, 27, 124, 49}, CBS_DROPDOWNLIST | WS_VSCROLL, true},
-        {-1, "Button", "Presets", {35, 16, 139, 32}, BS_GROUPBOX, false},
-        {1008, "Button", "Clip mouse pointer", {42, 123, 73, 10}, BS_AUTOCHECKBOX, true},
+        {1000, "Button", "Draw when mouse moves", {42, 54, 160, 10}, BS_AUTOCHECKBOX, true},
+        {1001, "Button", "Erase with right button ", {42, 72, 160, 10}, BS_AUTOCHECKBOX, true},
+        {1002, "Button", "Draw with black margins", {42, 89, 160, 10}, BS_AUTOCHECKBOX, true},
+        {1003, "Button", "Auto draw", {42, 106, 160, 10}, BS_AUTOCHECKBOX, true},
+        {1004, "Button", "Enable", {44, 155, 100, 10}, BS_AUTOCHECKBOX, true},
+        {1005, "Edit", "", {108, 169, 70, 14}, ES_READONLY | ES_AUTOHSCROLL | WS_BORDER, true},
+        {1006, "Button", "...", {182, 169, 16, 14}, BS_PUSHBUTTON, true},
+        {-1, "Button", "Key sound", {36, 143, 170, 49}, BS_GROUPBOX, false},
+        {-1, "Static", "Sound file", {44, 172, 60, 8}, SS_LEFT | WS_GROUP, false},
+        {1007, "ComboBox", "", {44, 27, 154, 49}, CBS_DROPDOWNLIST | WS_VSCROLL, true},
+        {-1, "Button", "Presets", {35, 16, 171, 32}, BS_GROUPBOX, false},
+        {1008, "Button", "Clip mouse pointer", {42, 123, 160, 10}, BS_AUTOCHECKBOX, true},
         {IDHELP, "Button", "Help", {143, 201, 50, 14}, BS_PUSHBUTTON, true},
     };
     OptionsRecord record = WithFlags({0, 0, 0, 0, 0, 0}, "");
