@@ -192,6 +192,12 @@ if(SCRIVLET_WINDOWS_BUILD_DIR)
            COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/save_faults.sh ${SCRIVLET_WINDOWS_BUILD_DIR}/scrivlet.exe
                    ${SCRIVLET_WINDOWS_BUILD_DIR}/window_texts.exe)
   set_tests_properties(e2e.save_faults PROPERTIES RUN_SERIAL TRUE SKIP_RETURN_CODE 77)
+  # The toy under the UI languages of its table: title, menu bar, options
+  # dialog and a failed save's message in each, as po/ translates them.
+  add_test(NAME e2e.languages
+           COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/languages.sh ${SCRIVLET_WINDOWS_BUILD_DIR}/scrivlet.exe
+                   ${SCRIVLET_WINDOWS_BUILD_DIR}/window_texts.exe ${WIN_TEST_EXE} ${CMAKE_CURRENT_SOURCE_DIR}/po)
+  set_tests_properties(e2e.languages PROPERTIES RUN_SERIAL TRUE)
 endif()
 
 # The shipped 32-bit exe as a file: format, imports, version and icon. The

@@ -1,10 +1,14 @@
 // Help > Contents under Wine's viewer: the help file's window opens, and a
-// second request reuses the viewer loaded by the first.
+// second request reuses the viewer loaded by the first. Every language's
+// page is in the help file at the viewer path the toy asks for.
 #include <windows.h>
 
 #include <htmlhelp.h>
 
 #include <string>
+
+#include "core/help_path.h"
+#include "core/texts.h"
 
 #include "res/resource.h"
 #include "tests/win/window_fixture.h"
@@ -67,6 +71,38 @@ TEST_F(Help, ContentsOpensTheHelpWindowAndLoadsTheViewerOnce)
     Send(WM_COMMAND, IDM_HELP_CONTENTS);
     EXPECT_EQ(WaitForWindowOfClass("HH Parent"), help) << "the help window was replaced";
     EXPECT_EQ(w32::TheShell().help.loads, 1) << "the viewer was loaded again";
+}
+
+// Whether the help file's directory lists `name` ("/de/scrivlet.htm"): an
+// entry is the name's length (one byte for a short name) and the name.
+bool HelpFileLists(const std::string& helpFile, const std::string& name)
+{
+    HANDLE file = CreateFileA(helpFile.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    std::string bytes(GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    return bytes.find(static_cast<char>(name.size()) + name) != std::string::npos;
+}
+
+TEST_F(Help, EveryLanguagesPageAndStyleSheetAreAtTheirViewerPaths)
+{
+    const std::string folder = w32::TheShell().startupDirectory;
+    ASSERT_TRUE(HelpFileLists(folder + "\\scrivlet.chm", "/scrivlet.htm"));
+    for (const std::string& language : CatalogueLanguages()) {
+        SCOPED_TRACE(language);
+        // The topic the core asks for, anchor and all, in the file of the
+        // start-up folder, beside the style sheet its page links.
+        const std::string topic = language + "/" + kOptionsHelpTopic;
+        EXPECT_EQ(HelpTopicPath(folder, topic), folder + "\\scrivlet.chm::/" + topic);
+        EXPECT_TRUE(HelpFileLists(folder + "\\scrivlet.chm", "/" + language + "/scrivlet.htm"));
+        EXPECT_TRUE(HelpFileLists(folder + "\\scrivlet.chm", "/" + language + "/scrivlet.css"));
+    }
+    // The viewer opens a language's page as it opens the English one.
+    w32::ShowHelpTopic(("de/" + std::string(kOptionsHelpTopic)).c_str());
+    EXPECT_NE(WaitForWindowOfClass("HH Parent"), nullptr);
 }
 
 // Run by its own ctest entry with the viewer disabled in Wine, as on a

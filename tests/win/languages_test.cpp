@@ -1,6 +1,7 @@
 // Every language of the resources: the menu, the options dialog and the
 // string table come out in the core's language, and every label of the
 // dialog shows whole with the dialog's own font.
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -223,6 +224,80 @@ TEST(UserLanguage, TheWindowsMenuBarIsInTheUsersLanguage)
         EXPECT_EQ(MenuText(bar, static_cast<int>(i)), expected[i]);
         EXPECT_EQ(w32::Wide(titles[i]), expected[i]) << "the core's letters follow another language";
     }
+}
+
+}  // namespace
+
+namespace {
+
+// The window is a Unicode one: Alt with a letter of another script reaches
+// WM_MENUCHAR as that letter, and the core's translated titles answer it.
+class MenuLetters : public WindowTest {
+protected:
+    void TearDown() override { w32::SpeakLanguage(GetModuleHandleW(nullptr), "", 0x0409); }
+};
+
+TEST_F(MenuLetters, ALetterOfTheTranslatedTitlesOpensItsPopup)
+{
+    w32::SpeakLanguage(GetModuleHandleW(nullptr), "ru", 0x0419);
+    HMENU bar = GetMenu(window());
+    const std::vector<std::string> titles = MenuTitles();
+    for (int popup = 0; popup < static_cast<int>(titles.size()); ++popup) {
+        const std::wstring title = w32::Wide(titles[popup]);
+        const size_t mark = title.find(L'&');
+        ASSERT_NE(mark, std::wstring::npos) << titles[popup];
+        const wchar_t letter = title[mark + 1];
+        ASSERT_GE(letter, 0x400) << "a Cyrillic letter";
+        EXPECT_EQ(SendMessageW(window(), WM_MENUCHAR, MAKEWPARAM(letter, MF_POPUP), reinterpret_cast<LPARAM>(bar)),
+                  MAKELRESULT(popup, MNC_EXECUTE))
+            << titles[popup];
+    }
+}
+
+// A chosen name is stored as ANSI text: one outside the ANSI code page
+// becomes a short name that opens the same file, or, for a file still to be
+// written, the short name of its folder with the name, when that converts.
+TEST(StoredPath, ANameOutsideTheAnsiCodePageIsStoredAsItsShortName)
+{
+    // A letter this system's ANSI code page lacks.
+    std::wstring foreign;
+    for (const wchar_t* candidate : {L"\u0416", L"\u03a9", L"\u65e5"}) {
+        BOOL lossy = FALSE;
+        char ansi[8];
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, candidate, -1, ansi, sizeof ansi, nullptr, &lossy);
+        if (lossy) {
+            foreign = candidate;
+            break;
+        }
+    }
+    ASSERT_FALSE(foreign.empty());
+    wchar_t temp[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"scrivlet " + foreign + L" folder";
+    const std::wstring file = folder + L"\\sound " + foreign + L".wav";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+    HANDLE created = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(created, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(created, "RIFF", 4, &written, nullptr);
+    CloseHandle(created);
+
+    const std::optional<std::string> sound = w32::StoredPathOf(file, false);
+    ASSERT_TRUE(sound);
+    EXPECT_NE(GetFileAttributesA(sound->c_str()), INVALID_FILE_ATTRIBUTES) << *sound << " opens no file";
+
+    const std::optional<std::string> picture = w32::StoredPathOf(folder + L"\\picture.bmp", true);
+    ASSERT_TRUE(picture);
+    const std::string pictureFolder = picture->substr(0, picture->rfind('\\'));
+    EXPECT_EQ(picture->substr(picture->rfind('\\')), "\\picture.bmp");
+    EXPECT_NE(GetFileAttributesA(pictureFolder.c_str()), INVALID_FILE_ATTRIBUTES) << *picture;
+
+    EXPECT_FALSE(w32::StoredPathOf(folder + L"\\picture " + foreign + L".bmp", true))
+        << "a new file whose own name has no ANSI text cannot be named";
+    EXPECT_EQ(w32::StoredPathOf(L"C:\\plain.bmp", true), std::optional<std::string>("C:\\plain.bmp"));
+
+    DeleteFileW(file.c_str());
+    RemoveDirectoryW(folder.c_str());
 }
 
 }  // namespace
