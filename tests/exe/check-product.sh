@@ -42,7 +42,7 @@ for dll in $imports; do
     esac
 done
 # The late import names the DLL and the two dialogs' functions by name.
-for name in comdlg32.dll GetOpenFileNameA GetSaveFileNameA; do
+for name in comdlg32.dll GetOpenFileNameW GetSaveFileNameW; do
     LC_ALL=C grep -qa "$name" "$exe" || fail "no late import of $name"
 done
 
