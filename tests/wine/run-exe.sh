@@ -30,4 +30,9 @@ export WINEDEBUG=${WINEDEBUG:--all}
 if [ "$fresh" -eq 1 ]; then
     bash "$(dirname "$0")/start-desktop.sh" --restart || exit 1
 fi
-exec "$WINE" "$exe" "$@"
+"$WINE" "$exe" "$@"
+status=$?
+# A program that ends before it prints anything (Wine's loader refused to
+# start it, or a signal ended it) would otherwise fail with no word at all.
+[ "$status" -eq 0 ] || echo "run-exe.sh: $(basename "$exe") $* ended with status $status" >&2
+exit "$status"
