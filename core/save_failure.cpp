@@ -31,3 +31,5 @@ std::string SaveFailureText(const std::string& path, const char* reason)
 {
     return FillIn(Tr(TEXT_SAVE_FAILED), {{"path", path}, {"reason", Tr(reason)}});
 }
+
+std::string NameNotKeptText(const std::string& path) { return FillIn(Tr(TEXT_NAME_NOT_KEPT), {{"path", path}}); }

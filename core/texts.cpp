@@ -109,6 +109,7 @@ const std::vector<std::pair<int, const char*>>& AllTexts()
         {IDS_REASON_OTHER, TEXT_REASON_OTHER},
         {IDS_REASON_NO_PICTURE, TEXT_REASON_NO_PICTURE},
         {IDS_INSTALLER_RUN, TEXT_INSTALLER_RUN},
+        {IDS_NAME_NOT_KEPT, TEXT_NAME_NOT_KEPT},
     };
     return texts;
 }

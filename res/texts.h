@@ -70,4 +70,9 @@
 // The installer's last page, beside its check box that starts the toy.
 #define TEXT_INSTALLER_RUN "Start Scrivlet now"
 
+// A chosen file whose name the program cannot keep (Windows keeps the
+// names in the ANSI code page, which may lack some of its letters).
+#define TEXT_NAME_NOT_KEPT                                                                            \
+    "Scrivlet cannot use the name\n\n{path}\n\nbecause some of its letters cannot be kept on this " \
+    "computer. Please choose a name or folder with other letters."
 #define TEXT_REASON_NO_PICTURE "the computer could not copy the picture (it may be short of memory)"

@@ -9,7 +9,9 @@
 #include <optional>
 #include <string>
 
+#include "core/save_failure.h"
 #include "core/texts.h"
+#include "res/texts.h"
 
 namespace w32 {
 
@@ -106,8 +108,13 @@ BOOL AskForFile(HWND owner, const FileQuestion& question, char* result)
     if (!(question.forSaving ? GetSaveFileNameW(&chooser) : GetOpenFileNameW(&chooser)))
         return FALSE;
     const std::optional<std::string> stored = StoredPathOf(chosen, question.forSaving);
-    // Nothing is chosen rather than a name that would open another file.
-    if (!stored || stored->size() >= kChosenPathSize)
+    // Nothing is chosen rather than a name that would open another file,
+    // and the parent hears why.
+    if (!stored) {
+        ShowMessageOver(owner, Tr(TEXT_TITLE_PLAIN), NameNotKeptText(Utf8(chosen)));
+        return FALSE;
+    }
+    if (stored->size() >= kChosenPathSize)
         return FALSE;
     stored->copy(result, stored->size());
     result[stored->size()] = '\0';

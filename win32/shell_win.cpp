@@ -16,8 +16,15 @@ Shell g_shell;
 // The core's texts are UTF-8.
 void SetTitle(const char* title) { SetWindowTextW(g_shell.window, Wide(title).c_str()); }
 
-// Message boxes break lines at "\r\n"; the core writes "\n".
 void ShowMessage(MessageKind, const char* title, const std::string& text)
+{
+    ShowMessageOver(g_shell.window, title, text);
+}
+
+}  // namespace
+
+// Message boxes break lines at "\r\n"; the core writes "\n".
+void ShowMessageOver(HWND owner, const std::string& title, const std::string& text)
 {
     std::string lines;
     for (char c : text) {
@@ -25,8 +32,10 @@ void ShowMessage(MessageKind, const char* title, const std::string& text)
             lines += '\r';
         lines += c;
     }
-    MessageBoxW(g_shell.window, Wide(lines).c_str(), Wide(title).c_str(), MB_OK);
+    MessageBoxW(owner, Wide(lines).c_str(), Wide(title).c_str(), MB_OK);
 }
+
+namespace {
 
 std::string Choose(const FileQuestion& question)
 {

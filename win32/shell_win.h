@@ -151,6 +151,8 @@ std::wstring StringOf(HINSTANCE instance, LANGID language, int id);
 // UTF-8 to UTF-16 and back. Bytes that are not UTF-8 (a stored ANSI path
 // inside a message) are read in the ANSI code page.
 std::wstring Wide(const std::string& text);
+// A message box over `owner` with the core's UTF-8 title and text.
+void ShowMessageOver(HWND owner, const std::string& title, const std::string& text);
 std::string Utf8(const std::wstring& text);
 
 // Start-up and the main window (shell_win.cpp, main_window.cpp).
