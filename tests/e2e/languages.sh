@@ -60,19 +60,6 @@ options="010000000100000001000000000000000100000001000000$(printf 'key.wav' | od
 mkdir -p "$base/pictures/drawing.bmp"
 winPictures="Z:${base//\//\\}\\pictures"
 
-# Waits until `command` prints `want` (bounded), and prints what it last
-# printed.
-until_prints() {  # until_prints WANT COMMAND...
-    local want=$1 got="" deadline=$((SECONDS + E2E_WAIT))
-    shift
-    while [ "$SECONDS" -le "$deadline" ]; do
-        got=$("$@")
-        [ "$got" = "$want" ] && break
-        sleep 0.1
-    done
-    printf '%s' "$got"
-}
-
 for entry in "${languages[@]}"; do
     read -r lang locale <<<"$entry"
     # A clip takes effect for the first program of a fresh wineserver only.
@@ -85,11 +72,10 @@ for entry in "${languages[@]}"; do
     E2E_PID=$!
 
     title=$(say "Scrivlet. (Alt-F - menu)")
-    shown=$(until_prints "$title" texts --title scrivlet)
-    [ "$shown" = "$title" ] ||
+    shown=""
+    x11_until "$E2E_WAIT" 'shown=$(texts --title scrivlet); [ "$shown" = "$title" ]' ||
         e2e_fail "[$lang] the title is \"$shown\", not \"$title\", see $(e2e_screenshot "$lang-title")"
     e2e_screenshot "$lang-window" >/dev/null
-
 
     # The options dialog, from the menu's command.
     texts --command scrivlet 40006 >/dev/null || e2e_fail "[$lang] could not ask for the options"
