@@ -23,12 +23,13 @@ add_executable(scrivlet_unit_tests ${UNIT_TEST_SOURCES})
 target_link_libraries(scrivlet_unit_tests PRIVATE scrivlet_core scrivlet_replay_script scrivlet_posix_files
                       GTest::gtest_main)
 target_compile_options(scrivlet_unit_tests PRIVATE -Wall -Wextra)
-# The catalogue test reads every language through gettext, as the native
-# program does, from catalogues of its own.
-scrivlet_catalogues(TEST_CATALOGUES gettext ${CMAKE_BINARY_DIR}/test-locale)
-add_custom_target(scrivlet_test_catalogues DEPENDS ${TEST_CATALOGUES})
-add_dependencies(scrivlet_unit_tests scrivlet_test_catalogues)
-target_compile_definitions(scrivlet_unit_tests PRIVATE SCRIVLET_TEST_LOCALE_DIR="${CMAKE_BINARY_DIR}/test-locale"
+# Each language's catalogue in locale/, beside the native program, which
+# reads them there in a build tree; the catalogue test reads every language
+# through gettext from the same files.
+scrivlet_catalogues(NATIVE_CATALOGUES gettext ${CMAKE_BINARY_DIR}/locale)
+add_custom_target(scrivlet_native_catalogues ALL DEPENDS ${NATIVE_CATALOGUES})
+add_dependencies(scrivlet_unit_tests scrivlet_native_catalogues)
+target_compile_definitions(scrivlet_unit_tests PRIVATE SCRIVLET_TEST_LOCALE_DIR="${CMAKE_BINARY_DIR}/locale"
                            SCRIVLET_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 # Parameterised cases name themselves. With pretty values, CMake would put
 # GoogleTest's print of the parameter (raw bytes, pointers among them) into

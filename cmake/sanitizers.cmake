@@ -18,7 +18,7 @@ target_link_libraries(scrivlet_unit_tests_sanitized PRIVATE scrivlet_core_saniti
 # The catalogue test's catalogues and sources, as for the plain unit tests.
 get_target_property(UNIT_TEST_DEFINITIONS scrivlet_unit_tests COMPILE_DEFINITIONS)
 target_compile_definitions(scrivlet_unit_tests_sanitized PRIVATE ${UNIT_TEST_DEFINITIONS})
-add_dependencies(scrivlet_unit_tests_sanitized scrivlet_test_catalogues)
+add_dependencies(scrivlet_unit_tests_sanitized scrivlet_native_catalogues)
 add_test(NAME sanitizers.unit_tests COMMAND scrivlet_unit_tests_sanitized)
 set_tests_properties(sanitizers.unit_tests PROPERTIES
   ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0;UBSAN_OPTIONS=print_stacktrace=1")

@@ -35,18 +35,21 @@ function(scrivlet_catalogues out_var layout dir)
 endfunction()
 
 # The help page in each language at DIR/LL/scrivlet.htm, made by po4a from
-# the English page and po/help/LL.po; a page less than whole is refused.
+# the English page and po/help/LL.po (a page less than whole is refused),
+# beside its own copy of the style sheet, which the page links relatively.
 function(scrivlet_help_pages out_var dir)
   set(made)
   foreach(lang IN LISTS SCRIVLET_LANGUAGES)
     set(page ${dir}/${lang}/scrivlet.htm)
-    add_custom_command(OUTPUT ${page}
+    add_custom_command(OUTPUT ${page} ${dir}/${lang}/scrivlet.css
       COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}/${lang}
       COMMAND ${PO4A_TRANSLATE} -f xhtml -M UTF-8 -k 100 -m ${PROJECT_SOURCE_DIR}/help/scrivlet.htm
               -p ${PROJECT_SOURCE_DIR}/po/help/${lang}.po -l ${page}
-      DEPENDS ${PROJECT_SOURCE_DIR}/help/scrivlet.htm ${PROJECT_SOURCE_DIR}/po/help/${lang}.po
+      COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/help/scrivlet.css ${dir}/${lang}/
+      DEPENDS ${PROJECT_SOURCE_DIR}/help/scrivlet.htm ${PROJECT_SOURCE_DIR}/help/scrivlet.css
+              ${PROJECT_SOURCE_DIR}/po/help/${lang}.po
       COMMENT "Translating the help page into ${lang}")
-    list(APPEND made ${page})
+    list(APPEND made ${page} ${dir}/${lang}/scrivlet.css)
   endforeach()
   set(${out_var} ${made} PARENT_SCOPE)
 endfunction()

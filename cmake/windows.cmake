@@ -40,13 +40,8 @@ list(TRANSFORM HELP_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/help/)
 scrivlet_help_pages(HELP_PAGES ${CMAKE_BINARY_DIR}/help)
 file(READ ${CMAKE_SOURCE_DIR}/help/scrivlet.hhp HELP_PROJECT)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/help/scrivlet.hhp)
-set(HELP_STYLE_SHEETS)
 foreach(lang IN LISTS SCRIVLET_LANGUAGES)
   string(APPEND HELP_PROJECT "${lang}/scrivlet.htm\n${lang}/scrivlet.css\n")
-  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/help/${lang}/scrivlet.css
-    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/help/scrivlet.css ${CMAKE_BINARY_DIR}/help/${lang}/
-    DEPENDS ${CMAKE_SOURCE_DIR}/help/scrivlet.css ${CMAKE_BINARY_DIR}/help/${lang}/scrivlet.htm)
-  list(APPEND HELP_STYLE_SHEETS ${CMAKE_BINARY_DIR}/help/${lang}/scrivlet.css)
 endforeach()
 file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/help/scrivlet.hhp CONTENT "${HELP_PROJECT}")
 # chmcmd writes the .chm beside the project file, so it runs on a copy. Its
@@ -57,7 +52,7 @@ add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/scrivlet.chm
   COMMAND ${CHMCMD} --no-html-scan --verbosity 0 scrivlet.hhp
   COMMAND ${CMAKE_COMMAND} -E copy scrivlet.chm ${CMAKE_BINARY_DIR}/scrivlet.chm
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/help
-  DEPENDS ${HELP_SOURCES} ${HELP_PAGES} ${HELP_STYLE_SHEETS} ${CMAKE_BINARY_DIR}/help/scrivlet.hhp
+  DEPENDS ${HELP_SOURCES} ${HELP_PAGES} ${CMAKE_BINARY_DIR}/help/scrivlet.hhp
   COMMENT "Compiling the help file scrivlet.chm")
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/help)
 add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/key.wav

@@ -27,7 +27,7 @@ std::string Gettext(int, const char* english)
     return translated == english ? "" : translated;
 }
 
-// Reads `language` through gettext from the test's own catalogues.
+// Reads `language` through gettext from the build's catalogues.
 void UseLanguage(const std::string& language)
 {
     setenv("LANGUAGE", language.c_str(), 1);
