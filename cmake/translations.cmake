@@ -7,7 +7,7 @@ string(JOIN "\", \"" SCRIVLET_LANGUAGES_QUOTED ${SCRIVLET_LANGUAGES})
 file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/generated/languages.h
      CONTENT "// Made by the build from po/LINGUAS.\n#define SCRIVLET_CATALOGUE_LANGUAGES \"${SCRIVLET_LANGUAGES_QUOTED}\"\n")
 find_program(MSGFMT msgfmt REQUIRED)
-find_program(PO4A_TRANSLATE po4a-translate REQUIRED)
+find_program(PO4A po4a REQUIRED)
 
 # Each language's compiled catalogue: for gettext at DIR/LL/LC_MESSAGES/
 # scrivlet.mo (LAYOUT gettext), or for wrc as DIR/LL.mo beside a copy of
@@ -35,19 +35,24 @@ function(scrivlet_catalogues out_var layout dir)
 endfunction()
 
 # The help page in each language at DIR/LL/scrivlet.htm, made by po4a from
-# the English page and po/help/LL.po (a page less than whole is refused),
-# beside its own copy of the style sheet, which the page links relatively.
+# the English page and po/help/LL.po as po/po4a.cfg pairs them (a page less
+# than whole is refused), beside its own copy of the style sheet, which the
+# page links relatively. The build only reads the template and catalogues
+# (--no-update); --force writes the page even where po4a finds it newer than
+# its sources, so that a changed style sheet does not leave it stale for make.
+# The config's paths are the source root's, hence the working directory.
 function(scrivlet_help_pages out_var dir)
   set(made)
   foreach(lang IN LISTS SCRIVLET_LANGUAGES)
     set(page ${dir}/${lang}/scrivlet.htm)
     add_custom_command(OUTPUT ${page} ${dir}/${lang}/scrivlet.css
       COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}/${lang}
-      COMMAND ${PO4A_TRANSLATE} -f xhtml -M UTF-8 -k 100 -m ${PROJECT_SOURCE_DIR}/help/scrivlet.htm
-              -p ${PROJECT_SOURCE_DIR}/po/help/${lang}.po -l ${page}
+      COMMAND ${PO4A} --no-update --force --destdir ${dir} --translate-only ${lang}/scrivlet.htm
+              ${PROJECT_SOURCE_DIR}/po/po4a.cfg
       COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/help/scrivlet.css ${dir}/${lang}/
+      WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
       DEPENDS ${PROJECT_SOURCE_DIR}/help/scrivlet.htm ${PROJECT_SOURCE_DIR}/help/scrivlet.css
-              ${PROJECT_SOURCE_DIR}/po/help/${lang}.po
+              ${PROJECT_SOURCE_DIR}/po/help/${lang}.po ${PROJECT_SOURCE_DIR}/po/po4a.cfg
       COMMENT "Translating the help page into ${lang}")
     list(APPEND made ${page} ${dir}/${lang}/scrivlet.css)
   endforeach()

@@ -44,7 +44,9 @@ msgcat --use-first --sort-by-file -o "$work/all.pot" "$work/header.pot" \
     "$work/rc.pot" "$work/desktop.pot" "$work/metainfo.pot"
 sed 's|^#: scrivlet.rc|#: res/scrivlet.rc|; s| scrivlet.rc:| res/scrivlet.rc:|g' "$work/all.pot" > "$out/scrivlet.pot"
 
-po4a-updatepo -f xhtml -M UTF-8 -m help/scrivlet.htm -p "$work/help.pot" --package-name scrivlet \
-    --msgid-bugs-address hello@scrivlet.org --copyright-holder "The Scrivlet developers" 2>&1 | grep -v "is deprecated" || true
+# po4a writes what it makes under its --destdir: the template, and each
+# catalogue merged with it, which is dropped here; po/help is only read.
+mkdir -p "$work/po/help"
+po4a --quiet --no-translations --force --destdir "$work" po/po4a.cfg
 # The creation date would change the file on every run.
-sed '/^"POT-Creation-Date:/d' "$work/help.pot" > "$out/help/scrivlet-help.pot"
+sed '/^"POT-Creation-Date:/d' "$work/po/help/scrivlet-help.pot" > "$out/help/scrivlet-help.pot"
