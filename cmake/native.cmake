@@ -201,9 +201,15 @@ if(SCRIVLET_WINDOWS_BUILD_DIR)
   set_tests_properties(e2e.languages PROPERTIES RUN_SERIAL TRUE)
 endif()
 
-# The shipped 32-bit exe as a file: format, imports, version and icon. The
-# package a parent downloads, as a file and (with a runnable Windows build)
-# started from its unpacked folder.
+# Every function the Windows program finds with GetProcAddress is called
+# through a WINAPI, CALLBACK or APIENTRY pointer: a plain one breaks the
+# stack only in the 32-bit build, which may have no Wine to run in, so the
+# sources are read.
+add_test(NAME exe.loaded_functions COMMAND python3 ${CMAKE_CURRENT_SOURCE_DIR}/tests/exe/check-loaded-functions.py
+                                           ${CMAKE_CURRENT_SOURCE_DIR})
+# The shipped 32-bit exe as a file: format, exactly the imports of
+# tests/exe/imports.txt, version and icon. The package a parent downloads, as
+# a file and (with a runnable Windows build) started from its unpacked folder.
 if(SCRIVLET_WINDOWS_PRODUCT_DIR)
   add_test(NAME exe.product
            COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/exe/check-product.sh ${SCRIVLET_WINDOWS_PRODUCT_DIR}/scrivlet.exe

@@ -1,8 +1,9 @@
 #!/bin/bash
 # Checks the shipped scrivlet.exe as a file: a 32-bit GUI program that runs
-# on a bare Windows (only system DLLs imported), with comdlg32 left to be
-# loaded when a file dialog opens, with its version block and its icon, and
-# with no manifest asking for an execution level, the version being VERSION
+# on a bare Windows (it imports exactly the system DLLs and functions that
+# imports.txt beside this script lists), with comdlg32 left to be loaded when
+# a file dialog opens, with its version block and its icon, and with no
+# manifest asking for an execution level, the version being VERSION
 # (MAJOR.MINOR.PATCH). Usage: check-product.sh scrivlet.exe VERSION
 set -uo pipefail
 
@@ -10,8 +11,9 @@ exe=${1:?usage: check-product.sh scrivlet.exe VERSION}
 version=${2:?usage: check-product.sh scrivlet.exe VERSION}
 IFS=. read -r major minor patch <<<"$version"
 [[ "$major.$minor.$patch" =~ ^[0-9]+\.[0-9]+\.[0-9]+$ ]] || { echo "FAIL: '$version' is not MAJOR.MINOR.PATCH" >&2; exit 2; }
-objdump=objdump
-allowed="ADVAPI32.DLL GDI32.DLL KERNEL32.DLL MSVCRT.DLL USER32.DLL WINMM.DLL"
+expectedImports=$(dirname "${BASH_SOURCE[0]}")/imports.txt
+objdump=i686-w64-mingw32-objdump
+command -v "$objdump" >/dev/null || objdump=objdump
 
 failures=0
 fail() {
@@ -27,20 +29,32 @@ grep -q 'file format pei-i386' <<<"$headers" || fail "not a 32-bit x86 program: 
 grep -qE '^Magic[[:space:]]+010b' <<<"$headers" || fail "not a PE32 image"
 grep -qE '^Subsystem[[:space:]]+00000002' <<<"$headers" || fail "not a GUI program: $(grep -m1 '^Subsystem' <<<"$headers")"
 
-# A DLL outside the system set (libgcc, libstdc++, winpthread...) would make
-# the program fail to start on a machine without MinGW.
-imports=$(awk '/DLL Name:/ { print toupper($3) }' <<<"$headers")
-[ -n "$imports" ] || fail "no imported DLLs found"
-for dll in $imports; do
-    case " $allowed " in
-        *" $dll "*) ;;
-        *) if [ "$dll" = COMDLG32.DLL ]; then
-               fail "imports COMDLG32.DLL at start-up; it is to be loaded when a file dialog opens"
-           else
-               fail "imports $dll, outside the allowed system DLLs ($allowed)"
-           fi ;;
-    esac
-done
+# Every imported function, as "DLL FUNCTION" (an import by ordinal as
+# "DLL #N"), against the list kept in the tree. A DLL outside the system set
+# (libgcc, libstdc++, winpthread...) would make the program fail to start on
+# a machine without MinGW, and a function that an older Windows lacks, on
+# that Windows; so a new import goes into imports.txt on purpose, when it is
+# known to be fine.
+imports=$(awk '
+    /^The Import Tables/ { table = 1 }
+    /^PE File Base Relocations/ { table = 0 }
+    table && /DLL Name:/ { dll = toupper($3); next }
+    table && dll && /^\t[0-9a-f]+\t/ { print dll, ($3 == "<none>" ? "#" $2 : $3) }' <<<"$headers" | LC_ALL=C sort)
+dlls=$(awk '{ print $1 }' <<<"$imports" | uniq)
+if [ ! -f "$expectedImports" ]; then
+    fail "no list of the expected imports at $expectedImports"
+elif [ -z "$imports" ]; then
+    fail "no imported functions found"
+else
+    difference=$(LC_ALL=C diff --old-line-format='  - %L' --new-line-format='  + %L' --unchanged-line-format='' \
+        <(grep -v -e '^#' -e '^$' "$expectedImports" | LC_ALL=C sort) - <<<"$imports")
+    [ -z "$difference" ] ||
+        fail "the imports differ from $expectedImports" \
+            "(- listed there but not imported, + imported but not listed):"$'\n'"$difference"
+    grep -qx COMDLG32.DLL <<<"$dlls" &&
+        fail "imports COMDLG32.DLL at start-up; it is to be loaded when a file dialog opens"
+fi
+
 # The late import names the DLL and the two dialogs' functions by name.
 for name in comdlg32.dll GetOpenFileNameW GetSaveFileNameW; do
     LC_ALL=C grep -qa "$name" "$exe" || fail "no late import of $name"
@@ -79,5 +93,5 @@ LC_ALL=C grep -qa 'requestedExecutionLevel' "$exe" &&
 if [ "$failures" -gt 0 ]; then
     exit 1
 fi
-echo "PASS: $exe is a 32-bit GUI program importing only ${imports//$'\n'/ } (and comdlg32 late)," \
-    "version $version.0, with its icon"
+echo "PASS: $exe is a 32-bit GUI program importing the $(wc -l <<<"$imports") functions of imports.txt" \
+    "from ${dlls//$'\n'/ } (and comdlg32 late), version $version.0, with its icon"
