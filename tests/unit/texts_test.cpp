@@ -31,7 +31,10 @@ std::string Gettext(int, const char* english)
 void UseLanguage(const std::string& language)
 {
     setenv("LANGUAGE", language.c_str(), 1);
-    // A new locale is what makes gettext drop the translations it has cached.
+    // Only a change of locale makes gettext drop the translations it has
+    // cached, and setting the locale already in use changes nothing: so by
+    // way of another one.
+    std::setlocale(LC_ALL, "C");
     std::setlocale(LC_ALL, "C.UTF-8");
     bindtextdomain("scrivlet", SCRIVLET_TEST_LOCALE_DIR);
     bind_textdomain_codeset("scrivlet", "UTF-8");
