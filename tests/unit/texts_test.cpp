@@ -1,16 +1,21 @@
 // The catalogues and the rules every language's texts keep: letters that
 // open the menus, the title that names the File menu's letter, placeholders,
-// and English wherever no catalogue answers.
+// the glossary's words, and English wherever no catalogue answers.
 #include <gtest/gtest.h>
 
 #include <libintl.h>
 
+#include <algorithm>
 #include <clocale>
+#include <cstdio>
 #include <cstdlib>
+#include <cwctype>
 #include <fstream>
+#include <map>
 #include <regex>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/menu_keys.h"
@@ -60,6 +65,116 @@ int Mnemonics(const std::string& text)
         }
     }
     return count;
+}
+
+// The glossary of docs/translating.md, language by language: each row's
+// English word and the word the catalogue keeps for it (its "Scrivlet"
+// column). Each language's table follows a "### `LL`" heading under
+// "## Glossary".
+using Glossary = std::map<std::string, std::map<std::string, std::string>>;
+
+std::vector<std::string> TableCells(const std::string& row)
+{
+    std::vector<std::string> cells;
+    size_t start = row.find('|') + 1;
+    for (size_t end; (end = row.find('|', start)) != std::string::npos; start = end + 1) {
+        const size_t first = row.find_first_not_of(' ', start);
+        const size_t last = row.find_last_not_of(' ', end - 1);
+        cells.push_back(first < end && last >= first ? row.substr(first, last - first + 1) : "");
+    }
+    return cells;
+}
+
+Glossary ReadGlossary(const std::string& path)
+{
+    std::ifstream doc(path);
+    EXPECT_TRUE(doc) << path;
+    static const std::regex heading("### `([A-Za-z_]+)`.*");
+    Glossary glossary;
+    bool inGlossary = false;
+    std::string language;
+    std::vector<std::string> columns;  // of the language's table, once its header is read
+    for (std::string line; std::getline(doc, line);) {
+        std::smatch match;
+        if (line.rfind("## ", 0) == 0) {
+            inGlossary = line == "## Glossary";
+            language.clear();
+        } else if (inGlossary && line.rfind("### ", 0) == 0) {
+            EXPECT_TRUE(std::regex_match(line, match, heading)) << "not a language's heading: " << line;
+            language = match.empty() ? "" : match[1].str();
+            columns.clear();
+        } else if (!language.empty() && line.rfind('|', 0) == 0) {
+            const std::vector<std::string> cells = TableCells(line);
+            if (columns.empty()) {
+                columns = cells;
+                continue;
+            }
+            if (!cells.empty() && cells[0].find_first_not_of("-:") == std::string::npos)
+                continue;  // the line under the header
+            std::map<std::string, std::string> row;
+            for (size_t i = 0; i < cells.size() && i < columns.size(); ++i)
+                row[columns[i]] = cells[i];
+            EXPECT_FALSE(row["English"].empty() || row["Scrivlet"].empty()) << language << ": " << line;
+            EXPECT_TRUE(glossary[language].emplace(row["English"], row["Scrivlet"]).second)
+                << language << ": \"" << row["English"] << "\" twice";
+        }
+    }
+    return glossary;
+}
+
+// A menu item's or button's text as the glossary takes it: without its '&'
+// marks and "(&X)" suffix, and without the dots of an item that opens a
+// dialog.
+std::string Label(std::string text)
+{
+    for (const std::string_view dots : {"...", "\u2026"}) {
+        if (text.size() >= dots.size() && text.compare(text.size() - dots.size(), dots.size(), dots) == 0)
+            text.erase(text.size() - dots.size());
+    }
+    return WithoutMnemonic(text);
+}
+
+// The code points of UTF-8 text; needs the UTF-8 locale that UseLanguage
+// sets.
+std::wstring Wide(const std::string& text)
+{
+    std::wstring wide(text.size(), L'\0');
+    const size_t length = std::mbstowcs(&wide[0], text.c_str(), wide.size());
+    if (length == static_cast<size_t>(-1)) {
+        ADD_FAILURE() << "not UTF-8: " << text;
+        return L"";
+    }
+    wide.resize(length);
+    return wide;
+}
+
+// Lower-cased, so that a word matches where a text writes it in the middle
+// ("Tout effacer" holds "Effacer").
+std::wstring Folded(const std::string& text)
+{
+    std::wstring folded = Wide(text);
+    for (wchar_t& c : folded)
+        c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
+    return folded;
+}
+
+// For words of the same length that differ, their code points: Latin "OK"
+// and Cyrillic "ОК" look the same.
+std::string LookAlike(const std::wstring& text, const std::wstring& word)
+{
+    if (text.size() != word.size())
+        return "";
+    std::string points;
+    for (const std::wstring& each : {text, word}) {
+        points += points.empty() ? " (" : " against ";
+        for (const wchar_t c : each) {
+            char point[16];
+            std::snprintf(point, sizeof point, "U+%04X ", static_cast<unsigned>(c));
+            points += point;
+        }
+        points.pop_back();
+    }
+    return points + ")";
 }
 
 class Catalogues : public testing::Test {
@@ -129,6 +244,32 @@ TEST_F(Catalogues, EveryLanguageKeepsTheRulesOfItsTexts)
     }
     EXPECT_EQ(listed, CatalogueLanguages());
 
+    // The texts each glossary word is held to: the menu items and buttons,
+    // and the titles that repeat an item's word.
+    const std::map<std::string, std::vector<const char*>> glossaryTexts = {
+        {"File", {TEXT_MENU_FILE}},
+        {"Edit", {TEXT_MENU_EDIT}},
+        {"Help", {TEXT_MENU_HELP, TEXT_HELP}},
+        {"Save As", {TEXT_MENU_SAVE_BMP}},
+        {"Options", {TEXT_MENU_OPTIONS, TEXT_OPTIONS_TITLE}},
+        {"Exit", {TEXT_MENU_EXIT}},
+        {"Clear", {TEXT_MENU_CLEAR}},
+        {"Contents", {TEXT_MENU_CONTENTS}},
+        {"About", {TEXT_MENU_ABOUT, TEXT_ABOUT_TITLE}},
+        {"OK", {TEXT_OK}},
+        {"Cancel", {TEXT_CANCEL}},
+        {"12-24 months", {TEXT_PRESET_12_24_MONTHS}},
+    };
+    std::set<std::string> glossaryWords;
+    for (const auto& [word, texts] : glossaryTexts)
+        glossaryWords.insert(word);
+    const Glossary glossary = ReadGlossary(SCRIVLET_SOURCE_DIR "/docs/translating.md");
+    std::set<std::string> glossaryLanguages;
+    for (const auto& [language, words] : glossary)
+        glossaryLanguages.insert(language);
+    EXPECT_EQ(glossaryLanguages, std::set<std::string>(listed.begin(), listed.end()))
+        << "the glossary's languages in docs/translating.md";
+
     const std::regex hint("Alt-(.[\\x80-\\xBF]*) ");
     for (const std::string& language : CatalogueLanguages()) {
         SCOPED_TRACE(language);
@@ -173,5 +314,26 @@ TEST_F(Catalogues, EveryLanguageKeepsTheRulesOfItsTexts)
         // And the save failure's advice names the menu as it reads.
         const std::string save = WithoutMnemonic(titles[0]) + " > " + WithoutMnemonic(Tr(TEXT_MENU_SAVE_BMP));
         EXPECT_NE(Tr(TEXT_SAVE_FAILED).find(save), std::string::npos) << save;
+
+        // The menus and the dialog say the platforms' words as the glossary
+        // gives them for the language.
+        const auto words = glossary.find(language);
+        if (words == glossary.end())
+            continue;
+        std::set<std::string> rows;
+        for (const auto& [english, word] : words->second) {
+            rows.insert(english);
+            const auto texts = glossaryTexts.find(english);
+            if (texts == glossaryTexts.end())
+                continue;
+            for (const char* text : texts->second) {
+                const std::string label = Label(Tr(text));
+                const std::wstring folded = Folded(word);
+                EXPECT_TRUE(!folded.empty() && Folded(label).find(folded) != std::wstring::npos)
+                    << language << ": \"" << text << "\" reads \"" << label << "\", without the glossary's \"" << word
+                    << "\" for " << english << LookAlike(Wide(label), Wide(word));
+            }
+        }
+        EXPECT_EQ(rows, glossaryWords) << "the rows of the glossary of " << language;
     }
 }
