@@ -3,10 +3,8 @@
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
-# Event-script replay: the library is shared by the tool and the unit tests.
-add_library(scrivlet_replay_script STATIC tools/replay/replay_script.cpp tools/replay/headless_platform.cpp)
-target_link_libraries(scrivlet_replay_script PUBLIC scrivlet_core)
-target_compile_options(scrivlet_replay_script PRIVATE -Wall -Wextra)
+include(cmake/headless.cmake)
+
 add_executable(scrivlet-replay tools/replay/main.cpp)
 target_link_libraries(scrivlet-replay PRIVATE scrivlet_replay_script)
 target_compile_options(scrivlet-replay PRIVATE -Wall -Wextra)
@@ -21,7 +19,7 @@ endif()
 file(GLOB UNIT_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/unit/*.cpp)
 add_executable(scrivlet_unit_tests ${UNIT_TEST_SOURCES})
 target_link_libraries(scrivlet_unit_tests PRIVATE scrivlet_core scrivlet_replay_script scrivlet_posix_files
-                      GTest::gtest_main)
+                      scrivlet_marks GTest::gtest_main)
 target_compile_options(scrivlet_unit_tests PRIVATE -Wall -Wextra)
 # Each language's catalogue in locale/, beside the native program, which
 # reads them there in a build tree; the catalogue test reads every language
@@ -75,8 +73,8 @@ if(TARGET scrivlet_gtk)
 
   # Paints replay marks with the cairo canvas, to compare with GDI's pixels
   # (tools/render/compare.sh); run by hand.
-  add_executable(scrivlet-render tools/render/render_cairo_gtk.cpp tools/render/marks.cpp)
-  target_link_libraries(scrivlet-render PRIVATE scrivlet_gtk)
+  add_executable(scrivlet-render tools/render/render_cairo_gtk.cpp)
+  target_link_libraries(scrivlet-render PRIVATE scrivlet_gtk scrivlet_marks)
   add_dependencies(scrivlet-render scrivlet_native_files)
   target_compile_options(scrivlet-render PRIVATE -Wall -Wextra)
 

@@ -2,13 +2,18 @@
 # UndefinedBehaviorSanitizer over the core, the replay parser and the tests:
 # any report fails the run. The fuzz targets' seed corpora and every input a
 # fuzzer ever found also run here, through a plain main(), as regression
-# tests; bench/fuzz runs the same targets under libFuzzer.
+# tests; given SCRIVLET_FUZZ_BUILD_DIR, each also runs briefly under
+# libFuzzer, and bench/fuzz runs them for longer.
 set(SANITIZE_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
 
 get_target_property(CORE_SOURCES scrivlet_core SOURCES)
 list(TRANSFORM CORE_SOURCES PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/core/)
-add_library(scrivlet_core_sanitized STATIC ${CORE_SOURCES} gtk/file_ops_posix.cpp tools/replay/replay_script.cpp
-                                             tools/replay/headless_platform.cpp)
+set(HEADLESS_SOURCES)
+foreach(library scrivlet_posix_files scrivlet_replay_script scrivlet_marks)
+  get_target_property(sources ${library} SOURCES)
+  list(APPEND HEADLESS_SOURCES ${sources})
+endforeach()
+add_library(scrivlet_core_sanitized STATIC ${CORE_SOURCES} ${HEADLESS_SOURCES})
 target_include_directories(scrivlet_core_sanitized PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
 target_compile_options(scrivlet_core_sanitized PUBLIC ${SANITIZE_FLAGS} PRIVATE -Wall -Wextra)
 target_link_options(scrivlet_core_sanitized PUBLIC ${SANITIZE_FLAGS})
@@ -32,8 +37,10 @@ foreach(source IN LISTS FUZZ_TARGET_SOURCES)
   string(REGEX REPLACE "_fuzz$" "" name ${target})
   add_test(NAME fuzz_corpus.${name}
            COMMAND ${target}_corpus ${CMAKE_CURRENT_SOURCE_DIR}/tests/fuzz/corpus/${name})
+  # The same target under libFuzzer, from the fuzz build (cmake --preset fuzz).
+  if(SCRIVLET_FUZZ_BUILD_DIR)
+    add_test(NAME fuzz.${name}
+             COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/fuzz/run_briefly.sh ${SCRIVLET_FUZZ_BUILD_DIR}/${target}
+                     ${CMAKE_CURRENT_SOURCE_DIR}/tests/fuzz/corpus/${name} 5)
+  endif()
 endforeach()
-
-# bench/fuzz is run by hand; this keeps it from drifting from the layout:
-# every source it compiles, and every target's seeds, are where it looks.
-add_test(NAME bench.fuzz_sources COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/bench/fuzz --check)
