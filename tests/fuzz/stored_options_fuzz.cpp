@@ -1,6 +1,7 @@
-// The stored options value comes from the registry, written by anything: any
-// bytes of any length are applied over the defaults without reading or
-// writing outside the record, and a value longer than it changes nothing.
+// The stored options come from the registry value or the options file, both
+// written by anything and read through the same code: any bytes of any
+// length are applied over the defaults without reading or writing outside
+// the record, and a value longer than it changes nothing.
 #include <cstdint>
 #include <cstring>
 

@@ -1,22 +1,70 @@
 // Reading scrivlet-replay's mark lines back into the core's mark types.
 #include "tools/render/marks.h"
 
+#include <cerrno>
+#include <cstdlib>
 #include <sstream>
 
 namespace {
 
+// Six hex digits, nothing else: a line cut off or mangled is a bad mark,
+// never an exception out of the renderer.
 bool ReadColour(std::istringstream& in, Colour& colour)
 {
     std::string hex;
     if (!(in >> hex) || hex.size() != 6)
         return false;
-    const unsigned long rgb = std::stoul(hex, nullptr, 16);
+    unsigned rgb = 0;
+    for (const char c : hex) {
+        const int digit = c >= '0' && c <= '9'   ? c - '0'
+                          : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                          : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                 : -1;
+        if (digit < 0)
+            return false;
+        rgb = rgb << 4 | static_cast<unsigned>(digit);
+    }
     colour = MakeColour(static_cast<int>(rgb >> 16), static_cast<int>((rgb >> 8) & 0xFF),
                         static_cast<int>(rgb & 0xFF));
     return true;
 }
 
+// A whole decimal number from 1 to kLargestCanvasSide, nothing before or
+// after it.
+bool ReadSide(const char* text, int& side)
+{
+    if (!text || *text < '0' || *text > '9')
+        return false;
+    errno = 0;
+    char* end = nullptr;
+    const long value = std::strtol(text, &end, 10);
+    if (errno != 0 || *end != '\0' || value < 1 || value > kLargestCanvasSide)
+        return false;
+    side = static_cast<int>(value);
+    return true;
+}
+
 }  // namespace
+
+std::optional<RenderArguments> ParseRenderArguments(int argc, const char* const* argv, std::string& error)
+{
+    if (argc != 4) {
+        error = "usage: scrivlet-render WIDTH HEIGHT OUT.ppm < MARKS";
+        return std::nullopt;
+    }
+    RenderArguments arguments;
+    if (!ReadSide(argv[1], arguments.width) || !ReadSide(argv[2], arguments.height)) {
+        error = "WIDTH and HEIGHT must be whole numbers from 1 to " + std::to_string(kLargestCanvasSide) + ", not \"" +
+                argv[1] + "\" and \"" + argv[2] + "\"";
+        return std::nullopt;
+    }
+    arguments.output = argv[3];
+    if (arguments.output.empty()) {
+        error = "OUT.ppm must name a file";
+        return std::nullopt;
+    }
+    return arguments;
+}
 
 Mark ParseMark(const std::string& line)
 {

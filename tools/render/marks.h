@@ -3,6 +3,7 @@
 // or something the renderers skip.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "core/stamp.h"
@@ -20,6 +21,18 @@ struct Mark {
 
 // Parses one output line of scrivlet-replay ("sound" lines are skipped).
 Mark ParseMark(const std::string& line);
+
+// The renderers' command line, WIDTH HEIGHT OUT.ppm. A side is at most
+// 8192 pixels, more than any screen has, so that a typing slip cannot ask
+// for a canvas of gigabytes.
+constexpr int kLargestCanvasSide = 8192;
+struct RenderArguments {
+    int width = 0;
+    int height = 0;
+    std::string output;
+};
+// The arguments, or nothing with `error` saying what is wrong.
+std::optional<RenderArguments> ParseRenderArguments(int argc, const char* const* argv, std::string& error);
 
 // A picture of width x height as a binary PPM (P6): `rgb(x, y)` gives each
 // pixel as 0x00RRGGBB.

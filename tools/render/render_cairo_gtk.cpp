@@ -13,12 +13,14 @@ using namespace gtk3;
 
 int main(int argc, char** argv)
 {
-    if (argc != 4) {
-        std::cerr << "usage: scrivlet-render WIDTH HEIGHT OUT.ppm < MARKS\n";
+    std::string error;
+    const std::optional<RenderArguments> arguments = ParseRenderArguments(argc, argv, error);
+    if (!arguments) {
+        std::cerr << "scrivlet-render: " << error << "\n";
         return 2;
     }
-    const int width = std::atoi(argv[1]);
-    const int height = std::atoi(argv[2]);
+    const int width = arguments->width;
+    const int height = arguments->height;
     if (!CreateCairoCanvas(width, height)) {
         std::cerr << "scrivlet-render: cannot make a " << width << "x" << height << " canvas\n";
         return 1;
@@ -41,10 +43,10 @@ int main(int argc, char** argv)
         const unsigned char* p = data + y * stride + x * 4;
         return static_cast<unsigned>(p[2]) << 16 | static_cast<unsigned>(p[1]) << 8 | p[0];
     });
-    std::ofstream out(argv[3], std::ios::binary);
+    std::ofstream out(arguments->output, std::ios::binary);
     out << ppm;
     if (!out.flush()) {
-        std::cerr << "scrivlet-render: cannot write " << argv[3] << "\n";
+        std::cerr << "scrivlet-render: cannot write " << arguments->output << "\n";
         return 1;
     }
     return 0;

@@ -46,12 +46,14 @@ void Fill(HDC dc, int width, int height)
 
 int main(int argc, char** argv)
 {
-    if (argc != 4) {
-        std::cerr << "usage: scrivlet-render.exe WIDTH HEIGHT OUT.ppm < MARKS\n";
+    std::string error;
+    const std::optional<RenderArguments> arguments = ParseRenderArguments(argc, argv, error);
+    if (!arguments) {
+        std::cerr << "scrivlet-render: " << error << "\n";
         return 2;
     }
-    const int width = std::atoi(argv[1]);
-    const int height = std::atoi(argv[2]);
+    const int width = arguments->width;
+    const int height = arguments->height;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -93,7 +95,7 @@ int main(int argc, char** argv)
     SelectObject(dc, oldBitmap);
     DeleteObject(bitmap);
     DeleteDC(dc);
-    std::ofstream out(argv[3], std::ios::binary);
+    std::ofstream out(arguments->output, std::ios::binary);
     out << ppm;
     return out.flush() ? 0 : 1;
 }

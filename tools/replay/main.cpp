@@ -45,15 +45,16 @@ int Replay(std::istream& in, const std::string& name)
 int main(int argc, char** argv)
 {
     std::ios::sync_with_stdio(false);
-    if (argc > 2) {
+    const ReplayCommandLine command = ParseReplayCommandLine(argc, argv);
+    if (command.kind == ReplayCommandLine::Kind::Usage) {
         std::cerr << kUsage;
         return 1;
     }
-    const std::string argument = argc == 2 ? argv[1] : "-";
-    if (argument == "-h" || argument == "--help") {
+    if (command.kind == ReplayCommandLine::Kind::Help) {
         std::cout << kUsage;
         return 0;
     }
+    const std::string& argument = command.script;
     if (argument == "-")
         return Replay(std::cin, "standard input");
 

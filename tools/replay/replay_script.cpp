@@ -281,3 +281,14 @@ ReplayResult RunScript(std::istream& in, std::ostream& out, std::string& error)
     }
     return ReplayResult::Done;
 }
+
+ReplayCommandLine ParseReplayCommandLine(int argc, const char* const* argv)
+{
+    ReplayCommandLine command;
+    if (argc > 2 || (argc == 2 && !argv[1]))
+        return command;
+    command.script = argc == 2 ? argv[1] : "-";
+    const bool help = command.script == "-h" || command.script == "--help";
+    command.kind = help ? ReplayCommandLine::Kind::Help : ReplayCommandLine::Kind::Script;
+    return command;
+}

@@ -74,3 +74,11 @@ enum class ReplayResult { Done, BadLine, ReadFailed };
 // read. On a bad line nothing more is read and `error` gets the line number,
 // the reason and the line itself.
 ReplayResult RunScript(std::istream& in, std::ostream& out, std::string& error);
+
+// scrivlet-replay's command line: [SCRIPT], where a missing SCRIPT or "-"
+// is standard input, and -h or --help asks for the usage.
+struct ReplayCommandLine {
+    enum class Kind { Script, Help, Usage } kind = Kind::Usage;
+    std::string script;  // "-" for standard input
+};
+ReplayCommandLine ParseReplayCommandLine(int argc, const char* const* argv);
