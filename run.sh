@@ -29,8 +29,8 @@ tools/install-deps.sh
 jobs=$(nproc)
 
 if [ "$mode" = native ]; then
-    cmake -S . -B "$root/build/native" >/dev/null
-    cmake --build "$root/build/native" -j "$jobs" --target scrivlet
+    cmake --preset native >/dev/null
+    cmake --build --preset native -j "$jobs" --target scrivlet
     # The default key sound, key.wav, is looked for where the toy starts.
     cd "$root/build/native"
     echo "Starting scrivlet; File > Exit (Alt-F, x) ends it."
@@ -42,14 +42,14 @@ if ! xdpyinfo >/dev/null 2>&1; then
     echo "run.sh: cannot open the X display '$DISPLAY'." >&2
     exit 1
 fi
-build() {  # build DIRECTORY ARCH
-    cmake --no-warn-unused-cli -S . -B "$1" -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-$2.cmake" >/dev/null
-    cmake --build "$1" -j "$jobs" --target scrivlet scrivlet_files
+build() {  # build ARCH: the preset win-ARCH, in build/win-ARCH
+    cmake --preset "win-$1" >/dev/null
+    cmake --build --preset "win-$1" -j "$jobs" --target scrivlet scrivlet_files
 }
 winBuild=$root/build/win-$SCRIVLET_WIN_ARCH
-build "$winBuild" "$SCRIVLET_WIN_ARCH"
+build "$SCRIVLET_WIN_ARCH"
 # The shipped 32-bit exe, kept building even where it cannot run.
-[ "$SCRIVLET_WIN_ARCH" = i686 ] || build "$root/build/win-i686" i686
+[ "$SCRIVLET_WIN_ARCH" = i686 ] || build i686
 
 export WINEDEBUG=${WINEDEBUG:--all}
 # A first run makes the prefix; skip the offers to download Mono and Gecko.

@@ -14,27 +14,32 @@ tools/install-deps.sh
 tools/make-locales.sh
 . tools/wine-env.sh
 
-# SCRIVLET_BUILD_ROOT moves the build trees, so that two runs in one work
-# tree keep apart.
+# The builds are CMakePresets.json's; SCRIVLET_BUILD_ROOT moves their trees,
+# so that two runs in one work tree keep apart.
 buildRoot=${SCRIVLET_BUILD_ROOT:-$root/build}
 arch=$SCRIVLET_WIN_ARCH
 winBuild=$buildRoot/win-$arch
 productBuild=$buildRoot/win-i686
 nativeBuild=$buildRoot/native
+fuzzBuild=$buildRoot/fuzz
 jobs=$(nproc)
 
-cmake --no-warn-unused-cli -S . -B "$winBuild" -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-$arch.cmake" -DSCRIVLET_WIN_TESTS=ON
+cmake --no-warn-unused-cli --preset "win-$arch" -B "$winBuild" -DSCRIVLET_WIN_TESTS=ON
 cmake --build "$winBuild" -j "$jobs"
 if [ "$arch" != i686 ]; then
     # Not runnable here, but it is what ships: it must keep building.
-    cmake --no-warn-unused-cli -S . -B "$productBuild" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
-        -DCMAKE_BUILD_TYPE=Release
+    cmake --no-warn-unused-cli --preset win-i686 -B "$productBuild" -DCMAKE_BUILD_TYPE=Release
     cmake --build "$productBuild" -j "$jobs" --target scrivlet
 fi
 # The zip and the installer a parent downloads, and the Debian package,
 # checked by the package tests.
 cmake --build "$productBuild" -j "$jobs" --target package setup
-cmake -S . -B "$nativeBuild" -DSCRIVLET_WINDOWS_BUILD_DIR="$winBuild" -DSCRIVLET_WINDOWS_PRODUCT_DIR="$productBuild"
+# The fuzz targets, which ctest runs briefly from their seeds: a harness
+# that no longer builds stops the run here.
+cmake --preset fuzz -B "$fuzzBuild"
+cmake --build "$fuzzBuild" -j "$jobs"
+cmake --preset native -B "$nativeBuild" -DSCRIVLET_WINDOWS_BUILD_DIR="$winBuild" \
+    -DSCRIVLET_WINDOWS_PRODUCT_DIR="$productBuild" -DSCRIVLET_FUZZ_BUILD_DIR="$fuzzBuild"
 cmake --build "$nativeBuild" -j "$jobs"
 cmake --build "$nativeBuild" --target package
 

@@ -13,7 +13,7 @@ binaries=("$@")
 if [ ${#binaries[@]} -eq 0 ]; then
     native=${SCRIVLET_BUILD_ROOT:-$PWD/build}/bench/native
     echo "bench: building the native program (Release)" >&2
-    cmake -S . -B "$native" -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --preset native -B "$native" -DCMAKE_BUILD_TYPE=Release >/dev/null
     cmake --build "$native" -j "$(nproc)" --target scrivlet >/dev/null
     binaries=("native=$native/scrivlet")
 fi
