@@ -9,7 +9,10 @@
 # packages (32-bit Wine) go in on their own, after the rest: when that side
 # of the mirror lags behind amd64's, the two cannot agree on versions, and
 # the Wine tests run the 64-bit Windows build until it catches up
-# (tools/wine-env.sh picks it when 32-bit Wine is missing).
+# (tools/wine-env.sh picks it when 32-bit Wine is missing). Such a failure is
+# remembered for a day, with what apt said: a later run that would update the
+# lists only for 32-bit Wine says so in one line instead, as an apt-get
+# update takes long and the mirror seldom catches up within minutes.
 set -euo pipefail
 
 native=(g++ make cmake python3 googletest libgtest-dev libbenchmark-dev)
@@ -30,12 +33,13 @@ packaging=(nsis dpkg-dev fakeroot lintian desktop-file-utils appstream man-db)
 # compiler (wrc, with Wine's headers) for the Windows resources of every
 # language, and the locales the tests run the programs under.
 translation=(gettext po4a wine64-tools libwine-dev locales)
-# The peer toys, a sound server with a null sink, a window manager, the X
-# headers for the map watcher and the latency tool, and clang with libFuzzer.
-bench=(tuxpaint bambam pulseaudio pulseaudio-utils openbox libx11-dev libxtst-dev libxdamage-dev clang
-    libclang-rt-14-dev)
+# The fuzz targets: clang with libFuzzer.
+fuzz=(clang libclang-rt-14-dev)
+# The peer toys, a sound server with a null sink, a window manager, and the X
+# headers for the map watcher and the latency tool.
+bench=(tuxpaint bambam pulseaudio pulseaudio-utils openbox libx11-dev libxtst-dev libxdamage-dev)
 wanted=("${native[@]}" "${cross[@]}" "${wine[@]}" "${desktop[@]}" "${native_shell[@]}" "${packaging[@]}"
-    "${translation[@]}")
+    "${translation[@]}" "${fuzz[@]}")
 case "${1:-}" in
     "") ;;
     --bench) wanted+=("${bench[@]}") ;;
@@ -61,6 +65,25 @@ for package in "${wanted[@]}"; do
     esac
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
+
+# When 32-bit Wine could not be installed: the time, then apt's reason.
+i386_stamp=${XDG_CACHE_HOME:-~/.cache}/scrivlet/wine32-unavailable
+i386_retry_seconds=$((24 * 60 * 60))
+# Whether the stamp is younger than a day (its time is its first line); one
+# from the future, after the clock was put back, is not.
+i386_stamp_fresh() {
+    local since now
+    since=$(head -n 1 "$i386_stamp" 2>/dev/null) && [[ $since =~ ^[0-9]+$ ]] || return 1
+    now=$(date +%s)
+    [ "$since" -le "$now" ] && [ $((now - since)) -lt "$i386_retry_seconds" ]
+}
+if [ ${#main_packages[@]} -eq 0 ] && i386_stamp_fresh; then
+    since=$(head -n 1 "$i386_stamp")
+    echo "install-deps.sh: 32-bit Wine (${i386_packages[*]}) could not be installed on $(date -d "@$since" '+%F %R')" \
+        "($(sed -n 2p "$i386_stamp")), so the Wine tests run the 64-bit Windows build; apt is asked again after" \
+        "$(date -d "@$((since + i386_retry_seconds))" '+%F %R'), or at once if $i386_stamp is removed." >&2
+    exit 0
+fi
 
 if [ "$(id -u)" -eq 0 ]; then
     as_root=()
@@ -141,10 +164,21 @@ install_main() {
 }
 
 # 32-bit Wine, quietly: where it cannot be had, the 64-bit build stands in,
-# and every later run tries again.
+# and the stamp keeps later runs from updating the lists for it for a day. A
+# stamp that cannot be written only costs those runs their time.
 install_i386() {
-    "${as_root[@]}" apt-get install -y -q "$@" >"$log" 2>&1 && return 0
-    echo "install-deps.sh: 32-bit Wine ($*) could not be installed, so the Wine tests will run the 64-bit Windows build; run tools/install-deps.sh, or ./test.sh, again once the mirror has caught up." >&2
+    local reason
+    if "${as_root[@]}" apt-get install -y -q "$@" >"$log" 2>&1; then
+        rm -f "$i386_stamp"
+        return 0
+    fi
+    # apt's first complaint: the unmet dependency, or else its first E: line.
+    reason=$(apt_reason | sed -n '/unmet dependencies:$/d; s/^E: //; s/^ *//p' | head -n 1)
+    { mkdir -p "$(dirname "$i386_stamp")" && { date +%s && echo "${reason:-apt-get install failed}" &&
+        cat "$log"; } >"$i386_stamp"; } 2>/dev/null || true
+    echo "install-deps.sh: 32-bit Wine ($*) could not be installed (${reason:-apt-get install failed}), so the Wine" \
+        "tests will run the 64-bit Windows build; later runs ask apt again after" \
+        "$(date -d "@$(($(date +%s) + i386_retry_seconds))" '+%F %R'), or at once if $i386_stamp is removed." >&2
 }
 
 if [ ${#i386_packages[@]} -gt 0 ] && ! grep -qx i386 <<<"$(dpkg --print-foreign-architectures)"; then

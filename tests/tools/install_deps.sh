@@ -1,9 +1,10 @@
 #!/bin/bash
 # tools/install-deps.sh against a mirror that misbehaves. Stand-ins for
-# apt-get, dpkg, dpkg-query, id and sudo come first on PATH, so nothing here
-# touches the machine's packages. Each case says which packages are missing
-# and what apt does, and checks the exit status, the key lines of output, the
-# calls that would change the machine, and what is left missing.
+# apt-get, dpkg, dpkg-query, id, sudo and the clock (date +%s) come first on
+# PATH, and the cache is the case's own, so nothing here touches the
+# machine's packages. Each case says which packages are missing and what apt
+# does, and checks the exit status, the key lines of output, the calls that
+# would change the machine, and what is left missing.
 #   install_deps.sh INSTALL_DEPS_SCRIPT
 set -euo pipefail
 script=${1:?usage: install_deps.sh INSTALL_DEPS_SCRIPT}
@@ -30,6 +31,11 @@ EOF
 cat >"$bin/id" <<'EOF'
 #!/bin/bash
 echo "$RUN_UID"
+EOF
+# The clock is $NOW; date's other uses are the real one's.
+cat >"$bin/date" <<EOF
+#!/bin/bash
+if [ "\$*" = +%s ]; then echo "\$NOW"; else exec $(command -v date) "\$@"; fi
 EOF
 cat >"$bin/sudo" <<'EOF'
 #!/bin/bash
@@ -89,15 +95,20 @@ chmod +x "$bin"/*
 # Words in a file, or on standard input, joined with $1.
 joined() { awk -v sep="$1" '{ printf "%s%s", (NR > 1 ? sep : ""), $0 }' "${@:2}"; }
 
+# The first run's clock: 2026-12-10 08:00 UTC.
+day0=1796889600
+stamp="[^ ]*/cache/scrivlet/wine32-unavailable"
 failures=0
 # check NAME KEY=VALUE...: one case. The scenario: args, uid, missing, archs,
-# updates, unknown, nocandidate, unmet. What must come of it: status, calls,
-# left (still missing), lines (of output), say, an extended regular
-# expression some line must match (say may repeat), and last, one the last
-# line must match.
+# updates, unknown, nocandidate, unmet, and at: the runs, each that many
+# seconds after the first (one run by default), with then_missing missing
+# too from the second run on. What must come of it: status, calls (of every
+# run), left (still missing), lines (of the last run's output), say, an
+# extended regular expression some line must match (say may repeat), and
+# last, one the last line must match.
 check() {
-    local name=$1 args="" uid=0 missing="" archs=i386 updates=ok unknown="" nocandidate="" unmet=""
-    local status=0 calls="" left="" lines="" last="" says=() pair state out got=0 problems=()
+    local name=$1 args="" uid=0 missing="" archs=i386 updates=ok unknown="" nocandidate="" unmet="" at=0
+    local then_missing="" status=0 calls="" left="" lines="" last="" says=() pair state out got run problems=()
     shift
     for pair; do
         case $pair in
@@ -109,8 +120,13 @@ check() {
     tr ' ' '\n' <<<"$missing" | sed '/^$/d' >"$state/missing"
     echo "$archs" >"$state/archs"
     : >"$state/calls"
-    out=$(PATH="$bin:$PATH" STATE=$state RUN_UID=$uid UPDATES=$updates UNKNOWN=$unknown \
-        NOCANDIDATE=$nocandidate UNMET=$unmet bash "$script" ${args:+"$args"} 2>&1) || got=$?
+    for run in $at; do
+        [ "$run" = "${at%% *}" ] || tr ' ' '\n' <<<"$then_missing" | sed '/^$/d' >>"$state/missing"
+        got=0
+        out=$(PATH="$bin:$PATH" STATE=$state RUN_UID=$uid UPDATES=$updates UNKNOWN=$unknown \
+            NOCANDIDATE=$nocandidate UNMET=$unmet NOW=$((day0 + run)) TZ=UTC XDG_CACHE_HOME=$state/cache \
+            bash "$script" ${args:+"$args"} 2>&1) || got=$?
+    done
     [ "$got" -eq "$status" ] || problems+=("exit status $got, not $status")
     [ "$(joined '; ' "$state/calls")" = "$calls" ] || problems+=("calls: $(joined '; ' "$state/calls")")
     [ "$(joined ' ' "$state/missing")" = "$left" ] || problems+=("left missing: $(joined ' ' "$state/missing")")
@@ -148,11 +164,22 @@ check "i386 behind amd64, through sudo: the rest installed, the 64-bit build" \
     uid=1000 missing="fonts-wine wine32:i386" unmet=wine32:i386 left=wine32:i386 \
     calls="sudo apt-get update; sudo apt-get install fonts-wine; sudo apt-get install wine32:i386" \
     say="^Setting up fonts-wine" \
-    say="^install-deps.sh: 32-bit Wine \(wine32:i386\) could not be installed, so the Wine tests will run the 64-bit Windows build; run tools/install-deps.sh, or ./test.sh, again once the mirror has caught up.$" \
+    say="^install-deps.sh: 32-bit Wine \(wine32:i386\) could not be installed \(wine32:i386 : Depends: zlib1g:i386 \(>= 1:1.2.13.dfsg-1\+deb12u1\) but 1:1.2.13.dfsg-1 is to be installed\), so the Wine tests will run the 64-bit Windows build; later runs ask apt again after 2026-12-11 08:00, or at once if $stamp is removed.$" \
     lines=3
-check "only 32-bit Wine missing, and not in the lists: one line, every run" \
-    missing=wine32:i386 unknown=wine32:i386 left=wine32:i386 \
-    calls="apt-get update; apt-get install wine32:i386" say="64-bit Windows build" lines=1
+# The run an hour later, through sudo, asks apt nothing, and says why.
+check "32-bit Wine not in the lists: the next run updates nothing" \
+    uid=1000 missing=wine32:i386 unknown=wine32:i386 left=wine32:i386 at="0 3600" \
+    calls="sudo apt-get update; sudo apt-get install wine32:i386" \
+    say="^install-deps.sh: 32-bit Wine \(wine32:i386\) could not be installed on 2026-12-10 08:00 \(Unable to locate package wine32:i386\), so the Wine tests run the 64-bit Windows build; apt is asked again after 2026-12-11 08:00, or at once if $stamp is removed.$" \
+    lines=1
+check "a day after 32-bit Wine failed: apt is asked again" \
+    missing=wine32:i386 unmet=wine32:i386 left=wine32:i386 at="0 86400" \
+    calls="apt-get update; apt-get install wine32:i386; apt-get update; apt-get install wine32:i386" \
+    say="later runs ask apt again after 2026-12-12 08:00" lines=1
+check "a main package missing after 32-bit Wine failed: updated and installed" \
+    missing=wine32:i386 unknown=wine32:i386 then_missing=cmake left=wine32:i386 at="0 60" \
+    calls="apt-get update; apt-get install wine32:i386; apt-get update; apt-get install cmake; apt-get install wine32:i386" \
+    say="^Setting up cmake" lines=3
 check "a package missing everywhere: fails, naming it and apt's reason" \
     missing="libgtk-3-dev wine32:i386" unknown=libgtk-3-dev status=1 left="libgtk-3-dev wine32:i386" \
     calls="apt-get update; apt-get install libgtk-3-dev" \
