@@ -16,9 +16,12 @@ mkdir "$bin"
 # A stand-in's state is in $STATE: missing (packages, one a line), archs
 # (dpkg's foreign architectures), calls (what changed the machine, in order)
 # and updates (one line per apt-get update).
+# dpkg-query is asked once per wanted package, so it is a plain sh loop.
 cat >"$bin/dpkg-query" <<'EOF'
-#!/bin/bash
-! grep -qxF -- "${!#}" "$STATE/missing" && printf 'install ok installed'
+#!/bin/sh
+eval "package=\${$#}"
+while IFS= read -r missing; do [ "$missing" = "$package" ] && exit 0; done <"$STATE/missing"
+printf 'install ok installed'
 EOF
 cat >"$bin/dpkg" <<'EOF'
 #!/bin/bash
