@@ -5,6 +5,8 @@
 # started here is stopped, and the prefix removed, when the script exits.
 # Needs tools/wine-env.sh sourced first (WINE, WINESERVER).
 
+. "$(dirname "${BASH_SOURCE[0]}")/../tests/lib/x11.sh"
+
 benchXvfbPid=""
 benchOpenboxPid=""
 benchPulseDir=""
@@ -32,26 +34,10 @@ benchFail() {
     exit 1
 }
 
-# The first free display number from 150 up.
+# A display of our own, on a number the server picks (tests/lib/x11.sh).
 benchStartXvfb() {
-    local number
-    for number in $(seq 150 199); do
-        [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
-        Xvfb ":$number" -screen 0 1920x1080x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
-        benchXvfbPid=$!
-        for _ in $(seq 50); do
-            kill -0 "$benchXvfbPid" 2>/dev/null || break
-            if xdpyinfo -display ":$number" >/dev/null 2>&1; then
-                export DISPLAY=":$number"
-                return 0
-            fi
-            sleep 0.2
-        done
-        kill "$benchXvfbPid" 2>/dev/null || true
-        wait "$benchXvfbPid" 2>/dev/null || true
-        benchXvfbPid=""
-    done
-    return 1
+    x11_start_server /dev/null Xvfb -screen 0 1920x1080x24 -nolisten tcp || return 1
+    benchXvfbPid=$X11_PID
 }
 
 benchStartOpenbox() {
@@ -93,7 +79,7 @@ benchMakeWinePrefix() {
 benchSetUp() {
     trap benchCleanUp EXIT
     trap 'exit 130' INT TERM
-    benchStartXvfb || benchFail "could not start Xvfb on any display from :150 to :199"
+    benchStartXvfb || benchFail "Xvfb did not start"
     benchStartOpenbox || benchFail "openbox did not start"
     benchStartPulse || benchFail "PulseAudio with a null sink did not start"
     benchMakeWinePrefix || benchFail "wineboot could not make a Wine prefix"

@@ -37,7 +37,7 @@ finish() {
 }
 trap finish EXIT
 
-x11_start_two_monitors 400 "$E2E_SHOTS" || e2e_fail "could not start Xvfb with Xephyr inside on any display from :400 up"
+x11_start_two_monitors "$E2E_SHOTS" || e2e_fail "could not start Xvfb with Xephyr inside, see xvfb.log and xephyr.log in $E2E_SHOTS"
 openbox --sm-disable </dev/null >"$E2E_SHOTS/openbox.log" 2>&1 &
 wm=$!
 for _ in $(seq 50); do

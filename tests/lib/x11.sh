@@ -1,7 +1,8 @@
 # shellcheck shell=bash
-# Looking at an X screen, for the end-to-end scripts of both programs:
-# where a window is, a screenshot of the whole screen, and what a region of
-# a screenshot holds.
+# X servers of a script's own and looking at their screens, for the test
+# scripts of both programs and the benchmarks: a server on a display it
+# picks itself, two monitors, where a window is, a screenshot of the whole
+# screen, and what a region of a screenshot holds.
 
 # Prints "left top width height" of a window on the screen.
 x11_window_box() {
@@ -24,46 +25,46 @@ x11_brightest() {
     /usr/bin/convert "$1" -crop "$2" +repage -format '%[fx:int(maxima*255+0.5)]' info: 2>/dev/null || echo -1
 }
 
-# Two monitors side by side, 1280x800 each, at 0,0 and 1280,0: an Xvfb as
-# the host and inside it Xephyr with two screens joined by Xinerama (Xvfb
-# alone puts both heads at 0,0). Takes the first free pair of display
-# numbers from $1 up, exports DISPLAY as the nested one, and leaves the two
-# servers' PIDs in X11_HOST_PID and X11_NESTED_PID for the caller to stop.
-# Neither server resets when its last client goes (the probe that found it
-# up), so the next client to connect is never refused.
-x11_start_two_monitors() {  # x11_start_two_monitors FIRST_NUMBER LOG_DIR
-    local host nested
-    X11_HOST_PID="" X11_NESTED_PID=""
-    for host in $(seq "$1" 2 $(($1 + 98))); do
-        nested=$((host + 1))
-        x11_display_free "$host" && x11_display_free "$nested" || continue
-        Xvfb ":$host" -screen 0 2700x900x24 -nolisten tcp -noreset </dev/null >"$2/xvfb.log" 2>&1 &
-        X11_HOST_PID=$!
-        if x11_display_answers ":$host" "$X11_HOST_PID"; then
-            DISPLAY=":$host" Xephyr ":$nested" -screen 1280x800 -screen 1280x800 +xinerama -nolisten tcp -noreset \
-                </dev/null >"$2/xephyr.log" 2>&1 &
-            X11_NESTED_PID=$!
-            if x11_display_answers ":$nested" "$X11_NESTED_PID"; then
-                export DISPLAY=":$nested"
-                return 0
-            fi
-            kill "$X11_NESTED_PID" 2>/dev/null
-            wait "$X11_NESTED_PID" 2>/dev/null
-            X11_NESTED_PID=""
-        fi
-        kill "$X11_HOST_PID" 2>/dev/null
-        wait "$X11_HOST_PID" 2>/dev/null
-        X11_HOST_PID=""
-    done
+# Starts an X server on a display number the server picks itself
+# (-displayfd): it takes the first number no other server holds, so runs at
+# the same moment never meet on one display. Waits until the server answers
+# there, then exports DISPLAY as its display and leaves its PID in X11_PID
+# for the caller to stop. An Xephyr opens its window on the DISPLAY in force
+# when this is called. The server's output goes to LOG; its input is
+# /dev/null. False, with the server stopped, when it ended first or did not
+# answer within 20 s.
+# The server never resets when its last client goes (-noreset): the probe
+# that finds it up is such a client, and a client that connects during the
+# reset that follows is refused (openbox then could not open the display in
+# 5 to 7 of 80 starts on a busy machine).
+# Usage: x11_start_server LOG Xvfb|Xephyr [SERVER_ARGS...]
+#   x11_start_server /dev/null Xvfb -screen 0 1280x800x24 -nolisten tcp
+x11_start_server() {
+    local log=$1 pipeDir number=""
+    shift
+    X11_PID=""
+    pipeDir=$(mktemp -d "${TMPDIR:-/tmp}/scrivlet-displayfd.XXXXXX") || return 1
+    mkfifo "$pipeDir/number" || { rm -rf "$pipeDir"; return 1; }
+    "$@" -noreset -displayfd 3 3>"$pipeDir/number" </dev/null >"$log" 2>&1 &
+    X11_PID=$!
+    # The server writes its number once it listens there; a server that
+    # ends before that closes the pipe, which ends the read at once.
+    read -r -t 20 number <"$pipeDir/number" || number=""
+    rm -rf "$pipeDir"
+    if [[ $number =~ ^[0-9]+$ ]] && x11_display_answers ":$number" "$X11_PID"; then
+        export DISPLAY=":$number"
+        return 0
+    fi
+    kill "$X11_PID" 2>/dev/null || true
+    wait "$X11_PID" 2>/dev/null || true
+    X11_PID=""
     return 1
 }
 
-x11_display_free() { [ ! -e "/tmp/.X$1-lock" ] && [ ! -e "/tmp/.X11-unix/X$1" ]; }
-
 # True once the X server of PID $2 answers on display $1; false when it
-# died first or did not answer within 10 s.
+# died first or did not answer within 20 s.
 x11_display_answers() {
-    for _ in $(seq 100); do
+    for _ in $(seq 200); do
         kill -0 "$2" 2>/dev/null || return 1
         xdpyinfo -display "$1" >/dev/null 2>&1 && return 0
         sleep 0.1
@@ -71,13 +72,30 @@ x11_display_answers() {
     return 1
 }
 
+# Two monitors side by side, 1280x800 each, at 0,0 and 1280,0: an Xvfb as
+# the host and inside it Xephyr with two screens joined by Xinerama (Xvfb
+# alone puts both heads at 0,0). Exports DISPLAY as the nested one and
+# leaves the two servers' PIDs in X11_HOST_PID and X11_NESTED_PID for the
+# caller to stop (x11_stop_two_monitors); their output goes to xvfb.log and
+# xephyr.log in LOG_DIR.
+x11_start_two_monitors() {  # x11_start_two_monitors LOG_DIR
+    X11_HOST_PID="" X11_NESTED_PID=""
+    x11_start_server "$1/xvfb.log" Xvfb -screen 0 2700x900x24 -nolisten tcp || return 1
+    X11_HOST_PID=$X11_PID
+    if ! x11_start_server "$1/xephyr.log" Xephyr -screen 1280x800 -screen 1280x800 +xinerama -nolisten tcp; then
+        x11_stop_two_monitors
+        return 1
+    fi
+    X11_NESTED_PID=$X11_PID
+}
+
 # Stops the two servers x11_start_two_monitors started.
 x11_stop_two_monitors() {
     local pid
     for pid in "${X11_NESTED_PID:-}" "${X11_HOST_PID:-}"; do
         [ -n "$pid" ] || continue
-        kill "$pid" 2>/dev/null
-        wait "$pid" 2>/dev/null
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
     done
     X11_NESTED_PID="" X11_HOST_PID=""
 }

@@ -20,7 +20,7 @@ for name in Xephyr xmessage; do
     command -v "$name" >/dev/null || n2e_fail "$name is missing (tools/install-deps.sh installs it)"
 done
 trap 'n2e_cleanup; x11_stop_two_monitors' EXIT
-x11_start_two_monitors 300 "$N2E_DIR" || n2e_fail "could not start Xvfb with Xephyr inside on any display from :300 up"
+x11_start_two_monitors "$N2E_DIR" || n2e_fail "could not start Xvfb with Xephyr inside, see xvfb.log and xephyr.log in $N2E_DIR"
 openbox --sm-disable </dev/null >"$N2E_DIR/openbox.log" 2>&1 &
 N2E_WM=$!
 n2e_until 5 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' || n2e_fail "openbox did not start"

@@ -57,92 +57,49 @@ n2e_require_tools() {
     done
 }
 
-# A display of our own, the first free number from 200 up, with openbox.
-# Another test may take the same number at the same moment: then our Xvfb
-# or our openbox dies, and the next number is tried.
+# A display of our own, with openbox.
 n2e_start_desktop() {
-    local number
-    for number in $(seq 200 299); do
-        [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
-        Xvfb ":$number" -screen 0 1280x800x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
-        N2E_XVFB=$!
-        if n2e_display_up "$number"; then
-            export DISPLAY=":$number"
-            openbox --sm-disable </dev/null >"$N2E_DIR/openbox.log" 2>&1 &
-            N2E_WM=$!
-            # openbox is ready when it owns the window manager selection.
-            for _ in $(seq 50); do
-                kill -0 "$N2E_WM" 2>/dev/null || break
-                if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
-                    kill -0 "$N2E_XVFB" 2>/dev/null && return 0
-                    break
-                fi
-                sleep 0.1
-            done
-            kill "$N2E_WM" 2>/dev/null
-            wait "$N2E_WM" 2>/dev/null
-            N2E_WM=""
-        fi
-        kill "$N2E_XVFB" 2>/dev/null
-        wait "$N2E_XVFB" 2>/dev/null
-        N2E_XVFB=""
-    done
-    n2e_fail "could not start Xvfb and openbox on any display from :200 to :299"
+    x11_start_server "$N2E_DIR/xvfb.log" Xvfb -screen 0 1280x800x24 -nolisten tcp ||
+        n2e_fail "Xvfb did not start, see $N2E_DIR/xvfb.log"
+    N2E_XVFB=$X11_PID
+    openbox --sm-disable </dev/null >"$N2E_DIR/openbox.log" 2>&1 &
+    N2E_WM=$!
+    # openbox is ready when it owns the window manager selection.
+    n2e_until "$N2E_WAIT" 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' ||
+        n2e_fail "openbox did not start on $DISPLAY, see $N2E_DIR/openbox.log"
 }
 
-# True once our Xvfb answers on display $1; false when it died first.
-n2e_display_up() {
-    for _ in $(seq 50); do
-        kill -0 "$N2E_XVFB" 2>/dev/null || return 1
-        xdpyinfo -display ":$1" >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
-# An X display of our own with no window manager, the first free number
-# from 300 up, and weston on its X11 backend there, with an XDG_RUNTIME_DIR
-# of its own: its windows (one an output, at the screen's corner) are all
-# there is, and xdotool's input reaches weston's clients through them.
-# Another test may take the same number at the same moment: then our Xvfb or
-# weston dies, and the next number is tried. Sets DISPLAY, WAYLAND_DISPLAY
-# and N2E_WESTON_WINDOWS, the outputs' windows in their order.
-# Usage: n2e_start_weston_on_x SCREEN_SIZE OUTPUTS SOCKET [WESTON_ARGS...]
+# An X display of our own with no window manager, and weston on its X11
+# backend there, with an XDG_RUNTIME_DIR of its own and a socket named
+# NAME-PID (this script's): its windows (one an output, at the screen's
+# corner) are all there is, and xdotool's input reaches weston's clients
+# through them. Sets DISPLAY, WAYLAND_DISPLAY and N2E_WESTON_WINDOWS, the
+# outputs' windows in their order.
+# Usage: n2e_start_weston_on_x SCREEN_SIZE OUTPUTS NAME [WESTON_ARGS...]
 n2e_start_weston_on_x() {
-    local size=$1 outputs=$2 number
-    export XDG_RUNTIME_DIR=$N2E_DIR/run WAYLAND_DISPLAY=$3
+    local size=$1 outputs=$2
+    export XDG_RUNTIME_DIR=$N2E_DIR/run WAYLAND_DISPLAY=$3-$$
     shift 3
     mkdir -p -m 700 "$XDG_RUNTIME_DIR"
     N2E_WESTON_WINDOWS=""
-    for number in $(seq 300 399); do
-        [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
-        Xvfb ":$number" -screen 0 "${size}x24" -nolisten tcp </dev/null >/dev/null 2>&1 &
-        N2E_XVFB=$!
-        if n2e_display_up "$number"; then
-            export DISPLAY=":$number"
-            weston --backend=x11-backend.so --output-count="$outputs" --socket="$WAYLAND_DISPLAY" --idle-time=0 \
-                "$@" >>"$N2E_DIR/weston.log" 2>&1 &
-            N2E_WM=$!
-            for _ in $(seq $((N2E_WAIT * 10))); do
-                kill -0 "$N2E_WM" 2>/dev/null || break
-                # xdotool's search does not see their names: xwininfo does.
-                N2E_WESTON_WINDOWS=$(xwininfo -root -children 2>/dev/null |
-                    awk '/"Weston Compositor/ { n = match($0, /screen[0-9]+/) ? substr($0, RSTART, RLENGTH) : ""; print n, $1 }' |
-                    sort | awk '{ print $NF }')
-                [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] &&
-                    [ "$(printf '%s\n' "$N2E_WESTON_WINDOWS" | grep -c .)" -eq "$outputs" ] && return 0
-                N2E_WESTON_WINDOWS=""
-                sleep 0.1
-            done
-            kill "$N2E_WM" 2>/dev/null
-            wait "$N2E_WM" 2>/dev/null
-            N2E_WM=""
-        fi
-        kill "$N2E_XVFB" 2>/dev/null
-        wait "$N2E_XVFB" 2>/dev/null
-        N2E_XVFB=""
+    x11_start_server "$N2E_DIR/xvfb.log" Xvfb -screen 0 "${size}x24" -nolisten tcp ||
+        n2e_fail "Xvfb did not start, see $N2E_DIR/xvfb.log"
+    N2E_XVFB=$X11_PID
+    weston --backend=x11-backend.so --output-count="$outputs" --socket="$WAYLAND_DISPLAY" --idle-time=0 \
+        "$@" >>"$N2E_DIR/weston.log" 2>&1 &
+    N2E_WM=$!
+    for _ in $(seq $((N2E_WAIT * 10))); do
+        kill -0 "$N2E_WM" 2>/dev/null || break
+        # xdotool's search does not see their names: xwininfo does.
+        N2E_WESTON_WINDOWS=$(xwininfo -root -children 2>/dev/null |
+            awk '/"Weston Compositor/ { n = match($0, /screen[0-9]+/) ? substr($0, RSTART, RLENGTH) : ""; print n, $1 }' |
+            sort | awk '{ print $NF }')
+        [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] &&
+            [ "$(printf '%s\n' "$N2E_WESTON_WINDOWS" | grep -c .)" -eq "$outputs" ] && return 0
+        N2E_WESTON_WINDOWS=""
+        sleep 0.1
     done
-    n2e_fail "could not start Xvfb and weston with $outputs output(s) on any display from :300 to :399, see $N2E_DIR/weston.log"
+    n2e_fail "weston with $outputs output(s) did not start on $DISPLAY, see $N2E_DIR/weston.log"
 }
 
 # Starts the program in the background; its output goes to a file.

@@ -15,7 +15,7 @@ program=${1:?usage: wayland.sh SCRIVLET}
 for name in weston weston-screenshooter; do
     command -v "$name" >/dev/null || n2e_fail "$name is missing (tools/install-deps.sh installs it)"
 done
-export XDG_RUNTIME_DIR=$N2E_DIR/run WAYLAND_DISPLAY=scrivlet-test GDK_BACKEND=wayland
+export XDG_RUNTIME_DIR=$N2E_DIR/run WAYLAND_DISPLAY=scrivlet-wayland-$$ GDK_BACKEND=wayland
 unset DISPLAY
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 width=1280 height=800
