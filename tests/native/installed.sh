@@ -72,6 +72,10 @@ n2e_cleanup_program() {
 
 if [ "$mode" = deb ]; then
     [ -f "$deb" ] || n2e_fail "no package at $deb (test.sh builds it with the target 'package')"
+    # The machine has one package database: a run of the suite in another
+    # clone waits here until its own package is removed again.
+    exec 9>/run/lock/scrivlet-installed-deb.lock || n2e_fail "cannot open /run/lock/scrivlet-installed-deb.lock"
+    flock -w 100 9 || n2e_fail "another run kept the package installed for 100 s"
     dpkg-query -W scrivlet >/dev/null 2>&1 && n2e_fail "a package scrivlet is already installed; remove it first"
     echo "installing $(basename "$deb") with apt-get"
     installedByUs=deb
