@@ -66,35 +66,11 @@ fail() {
     exit 1
 }
 
-# An X display of our own: the first free number from 100 up. Another run
-# may take the same number at the same moment; then try the next one.
-startXvfb() {
-    local number
-    for number in $(seq 100 199); do
-        [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
-        Xvfb ":$number" -screen 0 1280x800x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
-        xvfbPid=$!
-        for _ in $(seq 50); do
-            if ! kill -0 "$xvfbPid" 2>/dev/null; then
-                wait "$xvfbPid" 2>/dev/null || true
-                xvfbPid=""
-                break
-            fi
-            if xdpyinfo -display ":$number" >/dev/null 2>&1; then
-                export DISPLAY=":$number"
-                return 0
-            fi
-            sleep 0.2
-        done
-        if [ -n "$xvfbPid" ]; then
-            kill "$xvfbPid" 2>/dev/null || true
-            wait "$xvfbPid" 2>/dev/null || true
-            xvfbPid=""
-        fi
-    done
-    return 1
-}
-startXvfb || fail "could not start Xvfb on any display from :100 to :199"
+# An X display of our own, whose number the server picks, so that another
+# run of the suite at the same moment never takes the same one.
+. tests/lib/x11.sh
+x11_start_server /dev/null Xvfb -screen 0 1280x800x24 -nolisten tcp || fail "could not start Xvfb"
+xvfbPid=$X11_PID
 
 # A throwaway Wine prefix: the developer's own is never touched.
 WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/scrivlet-wine.XXXXXX")
