@@ -13,14 +13,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    std::vector<std::string> words{"scrivlet-tool"};
-    const char* text = reinterpret_cast<const char*>(data);
-    for (size_t start = 0; start <= size && words.size() < 8;) {
-        const void* nul = std::memchr(text + start, 0, size - start);
-        const size_t end = nul ? static_cast<size_t>(static_cast<const char*>(nul) - text) : size;
-        words.emplace_back(text + start, end - start);
-        start = end + 1;
-    }
+    std::vector<std::string> words = SplitAtNul(data, size, 7);
+    words.insert(words.begin(), "scrivlet-tool");
     std::vector<const char*> argv;
     for (const std::string& word : words)
         argv.push_back(word.c_str());

@@ -25,14 +25,7 @@ bool EndsWith(const std::string& text, const std::string& tail)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    std::vector<std::string> parts;
-    const char* text = reinterpret_cast<const char*>(data);
-    for (size_t start = 0; start <= size && parts.size() < 16;) {
-        const void* nul = std::memchr(text + start, 0, size - start);
-        const size_t end = nul ? static_cast<size_t>(static_cast<const char*>(nul) - text) : size;
-        parts.emplace_back(text + start, end - start);
-        start = end + 1;
-    }
+    std::vector<std::string> parts = SplitAtNul(data, size, 16);
     parts.resize(std::max<size_t>(parts.size(), 6));
     const std::string& program = parts[0];
     const std::string& name = parts[1];

@@ -29,14 +29,7 @@ std::string FromParts(int textId, const char*)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    parts.clear();
-    const char* text = reinterpret_cast<const char*>(data);
-    for (size_t start = 0; start <= size && parts.size() < 64;) {
-        const void* nul = std::memchr(text + start, 0, size - start);
-        const size_t end = nul ? static_cast<size_t>(static_cast<const char*>(nul) - text) : size;
-        parts.emplace_back(text + start, end - start);
-        start = end + 1;
-    }
+    parts = SplitAtNul(data, size, 64);
 
     const std::string language = CatalogueLanguage(parts);
     bool known = language.empty();
