@@ -26,7 +26,7 @@ done
 . bench/env.sh
 trap benchCleanUp EXIT
 trap 'exit 130' INT TERM
-benchStartXvfb || benchFail "could not start Xvfb on any display from :150 to :199"
+benchStartXvfb || benchFail "Xvfb did not start"
 benchStartOpenbox || benchFail "openbox did not start"
 benchStartPulse || benchFail "PulseAudio with a null sink did not start"
 work=$(mktemp -d "${TMPDIR:-/tmp}/scrivlet-bench.XXXXXX")
