@@ -22,6 +22,7 @@ e2e_prepare "$setup" installer
 # is no installer to try.
 if [ "${SCRIVLET_WIN_ARCH:-}" = x86_64 ]; then
     echo "SKIP: 32-bit Wine is not installed here, and the installer is a 32-bit program"
+    rm -rf "$E2E_SHOTS"
     exit 77
 fi
 [ -f "$runnable" ] || e2e_fail "no program at $runnable"
