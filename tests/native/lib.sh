@@ -69,6 +69,16 @@ n2e_start_desktop() {
         n2e_fail "openbox did not start on $DISPLAY, see $N2E_DIR/openbox.log"
 }
 
+# True once weston's socket is there and it shows $1 outputs' windows, which
+# it leaves in N2E_WESTON_WINDOWS in their order. xdotool's search does not
+# see their names: xwininfo does.
+n2e_weston_up() {
+    N2E_WESTON_WINDOWS=$(xwininfo -root -children 2>/dev/null |
+        awk '/"Weston Compositor/ { n = match($0, /screen[0-9]+/) ? substr($0, RSTART, RLENGTH) : ""; print n, $1 }' |
+        sort | awk '{ print $NF }')
+    [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] && [ "$(printf '%s\n' "$N2E_WESTON_WINDOWS" | grep -c .)" -eq "$1" ]
+}
+
 # An X display of our own with no window manager, and weston on its X11
 # backend there, with an XDG_RUNTIME_DIR of its own and a socket named
 # NAME-PID (this script's): its windows (one an output, at the screen's
@@ -88,17 +98,11 @@ n2e_start_weston_on_x() {
     weston --backend=x11-backend.so --output-count="$outputs" --socket="$WAYLAND_DISPLAY" --idle-time=0 \
         "$@" >>"$N2E_DIR/weston.log" 2>&1 &
     N2E_WM=$!
-    for _ in $(seq $((N2E_WAIT * 10))); do
-        kill -0 "$N2E_WM" 2>/dev/null || break
-        # xdotool's search does not see their names: xwininfo does.
-        N2E_WESTON_WINDOWS=$(xwininfo -root -children 2>/dev/null |
-            awk '/"Weston Compositor/ { n = match($0, /screen[0-9]+/) ? substr($0, RSTART, RLENGTH) : ""; print n, $1 }' |
-            sort | awk '{ print $NF }')
-        [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] &&
-            [ "$(printf '%s\n' "$N2E_WESTON_WINDOWS" | grep -c .)" -eq "$outputs" ] && return 0
-        N2E_WESTON_WINDOWS=""
-        sleep 0.1
-    done
+    # Ready once its socket and every output's window are there; a weston
+    # that ended first stops the wait at once.
+    n2e_until "$N2E_WAIT" '! kill -0 "$N2E_WM" 2>/dev/null || n2e_weston_up "$outputs"' &&
+        kill -0 "$N2E_WM" 2>/dev/null && return 0
+    N2E_WESTON_WINDOWS=""
     n2e_fail "weston with $outputs output(s) did not start on $DISPLAY, see $N2E_DIR/weston.log"
 }
 
