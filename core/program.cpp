@@ -245,6 +245,21 @@ void OnMouseButton(Program& program, MouseButton button, bool down)
         SetRightButton(program.toy.pen, down);
 }
 
+void OnTouch(Program& program, TouchPhase phase, uint32_t id, Point at)
+{
+    if (program.canvasReady)
+        Paint(program, OnTouch(program.toy, phase, id, at));
+}
+
+void OnMouseFromTouch(Program& program, MouseFromTouch message, Point at)
+{
+    const Fingers& fingers = program.toy.fingers;
+    const bool fingerDown = std::any_of(fingers.begin(), fingers.end(),
+                                        [](const Finger& finger) { return finger.id == kMouseMessageFingerId; });
+    if (const std::optional<TouchPhase> phase = FingerPhaseOf(message, fingerDown, program.fingersReported))
+        OnTouch(program, *phase, kMouseMessageFingerId, at);
+}
+
 void OnKeyUp(Program& program, int clientRight, int clientBottom)
 {
     if (!program.canvasReady)

@@ -31,6 +31,9 @@ struct Program {
     bool canvasReady = false;  // no mark is made before the canvas is
     bool active = false;       // the toy is the active program
     bool dialogActive = false; // a dialog of the toy's is, where that is told apart
+    // The platform reports every finger itself, so the mouse messages it
+    // also makes from fingers are only echoes of them.
+    bool fingersReported = false;
     // Where the platform last said the focus is, whether a focus that left
     // the toy's windows waits to settle, the dialogs open now, and whether
     // a menu holds the input.
@@ -80,6 +83,12 @@ void SessionEnding(Program& program);
 void OnPointerMove(Program& program, Point at);
 enum class MouseButton { Left, Right };
 void OnMouseButton(Program& program, MouseButton button, bool down);
+// A finger landed on, moved over or lifted from the drawing area, at `at`
+// in client coordinates; `id` tells the fingers down at once apart.
+void OnTouch(Program& program, TouchPhase phase, uint32_t id, Point at);
+// A mouse message the platform made from a finger (Windows marks them with
+// the touch signature): one finger's landing, move or lift, or nothing.
+void OnMouseFromTouch(Program& program, MouseFromTouch message, Point at);
 // A key released over a client area of clientRight x clientBottom: a
 // blossom, and the key sound when it is on.
 void OnKeyUp(Program& program, int clientRight, int clientBottom);

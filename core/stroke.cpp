@@ -43,23 +43,29 @@ bool SegmentNeedsMargin(Point from, Point to)
     return std::sqrt(static_cast<double>(dx * dx + dy * dy)) > kBaseLineWidth;
 }
 
-Segment DrawSegment(PenState& pen, const OptionsRecord& options, RandomSource& random, Point to, bool erase)
+Segment DrawSegmentFrom(Colour& lineColour, const OptionsRecord& options, RandomSource& random, Point from,
+                        Point to, bool erase)
 {
     Segment segment;
-    segment.from = pen.lastPoint;
+    segment.from = from;
     segment.to = to;
     segment.erase = erase;
     if (erase) {
         segment.colour = kBackgroundColour;
     } else {
-        pen.lineColour = DriftColour(random, pen.lineColour);
-        segment.colour = pen.lineColour;
+        lineColour = DriftColour(random, lineColour);
+        segment.colour = lineColour;
     }
     segment.width = RandomScaled(random, kWidthJitter) + kBaseLineWidth - kWidthJitter / 2;
     if (erase)
         segment.width *= kEraserFactor;
     segment.margin = FlagOn(options.drawWithBlackMargins) && SegmentNeedsMargin(segment.from, to);
     return segment;
+}
+
+Segment DrawSegment(PenState& pen, const OptionsRecord& options, RandomSource& random, Point to, bool erase)
+{
+    return DrawSegmentFrom(pen.lineColour, options, random, pen.lastPoint, to, erase);
 }
 
 std::optional<Segment> ContinueStroke(PenState& pen, const OptionsRecord& options, RandomSource& random,

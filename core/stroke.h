@@ -35,6 +35,9 @@ struct Segment {
     Colour colour = kBackgroundColour;
     bool margin = false;
     bool erase = false;
+    // A finger's landing: a round dot of `width` at `to` (`from` is the
+    // same point), painted as the zero-length line it is.
+    bool dot = false;
 };
 
 enum class StrokeAction { Nothing, Colour, Erase };
@@ -49,7 +52,11 @@ Colour DriftColour(RandomSource& random, Colour colour);
 // True when a segment is longer than the base line width and so gets a margin.
 bool SegmentNeedsMargin(Point from, Point to);
 
-// Decides the segment from lastPoint to `to` (colour drift, width, margin).
+// Decides the segment from `from` to `to` (colour drift of `lineColour`,
+// width, margin).
+Segment DrawSegmentFrom(Colour& lineColour, const OptionsRecord& options, RandomSource& random, Point from,
+                        Point to, bool erase);
+// The same from the pen's lastPoint.
 Segment DrawSegment(PenState& pen, const OptionsRecord& options, RandomSource& random, Point to, bool erase);
 
 // The single entry for a new pen position: the segment to paint, if any.

@@ -10,6 +10,11 @@ std::optional<Segment> OnPointerMove(Toy& toy, Point at)
     return PointerMoved(toy.pen, toy.options, toy.random, at);
 }
 
+std::optional<Segment> OnTouch(Toy& toy, TouchPhase phase, uint32_t id, Point at)
+{
+    return TouchFinger(toy.fingers, toy.pen, toy.options, toy.random, phase, id, at);
+}
+
 std::optional<Segment> OnWalkStep(Toy& toy)
 {
     const Point next = WalkStep(toy.walk, toy.random, toy.pen.lastPoint, toy.canvas);

@@ -9,6 +9,7 @@
 #include "core/random.h"
 #include "core/stamp.h"
 #include "core/stroke.h"
+#include "core/touch.h"
 #include "core/types.h"
 #include "core/walk.h"
 #include "core/options_record.h"
@@ -16,7 +17,8 @@
 struct Toy {
     OptionsRecord options{};  // all off until start-up loads them
     RandomSource random;
-    PenState pen;
+    PenState pen;  // the mouse's
+    Fingers fingers;
     WalkState walk;
     CanvasBounds canvas;
 };
@@ -25,6 +27,9 @@ struct Toy {
 // or above the client area (the pointer captured while a button is held)
 // lifts the pen instead.
 std::optional<Segment> OnPointerMove(Toy& toy, Point at);
+
+// A finger landed, moved or lifted at `at`: a dot, a segment, or nothing.
+std::optional<Segment> OnTouch(Toy& toy, TouchPhase phase, uint32_t id, Point at);
 
 // One walk step fed through the stroke engine, then the pen is lifted.
 // Taken by every mouse-wheel message, whatever the mode.
