@@ -104,6 +104,9 @@ add_test(NAME replay_all_events
 add_test(NAME replay_all_events_from_standard_input
          COMMAND ${CMAKE_COMMAND} -DTOOL=$<TARGET_FILE:scrivlet-replay> -DSTDIN=${REPLAY_TESTS}/all-events.script
                  -DSTATUS=0 -DEXPECTED=${REPLAY_TESTS}/all-events.expected -P ${REPLAY_TESTS}/run_replay.cmake)
+add_test(NAME replay_touch
+         COMMAND ${CMAKE_COMMAND} -DTOOL=$<TARGET_FILE:scrivlet-replay> -DSCRIPT=${REPLAY_TESTS}/touch.script
+                 -DSTATUS=0 -DEXPECTED=${REPLAY_TESTS}/touch.expected -P ${REPLAY_TESTS}/run_replay.cmake)
 add_test(NAME replay_missing_file_exits_1
          COMMAND ${CMAKE_COMMAND} -DTOOL=$<TARGET_FILE:scrivlet-replay> -DSCRIPT=${REPLAY_TESTS}/no-such.script
                  -DSTATUS=1 "-DERROR_PATTERN=cannot read \".*no-such\\.script\": No such file"

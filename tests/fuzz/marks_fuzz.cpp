@@ -15,7 +15,7 @@ namespace {
 bool SameSegment(const Segment& a, const Segment& b)
 {
     return a.from.x == b.from.x && a.from.y == b.from.y && a.to.x == b.to.x && a.to.y == b.to.y &&
-           a.width == b.width && a.colour == b.colour && a.margin == b.margin;
+           a.width == b.width && a.colour == b.colour && a.margin == b.margin && a.dot == b.dot;
 }
 
 bool SameBlossom(const Blossom& a, const Blossom& b)

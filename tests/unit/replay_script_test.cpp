@@ -39,6 +39,8 @@ TEST(ReplayParse, EveryEventWord)
         {"rup", ScriptEventKind::RightUp},        {"key", ScriptEventKind::Key},
         {"wheel", ScriptEventKind::Wheel},        {"tick", ScriptEventKind::Tick},
         {"lift", ScriptEventKind::Lift},          {"clear", ScriptEventKind::Clear},
+        {"tdown 1 5 6", ScriptEventKind::TouchDown}, {"tmove 1 -5 6", ScriptEventKind::TouchMove},
+        {"tup 1", ScriptEventKind::TouchUp},
     };
     for (const Case& c : cases) {
         const ParsedLine parsed = ParseScriptLine(c.line);
@@ -119,6 +121,12 @@ TEST(ReplayParse, BadLinesSayWhatIsWrong)
         {"size -1 768", "width -1 is out of range 1..32767"},
         {"client 32768 10", "width 32768 is out of range 0..32767"},
         {"client 10 -1", "height -1 is out of range 0..32767"},
+        {"tdown 1 2", "tdown takes 3 numbers, got 2"},
+        {"tup", "tup takes 1 number, got 0"},
+        {"tup 1 2 3", "tup takes 1 number, got 3"},
+        {"tdown 4294967296 0 0", "\"4294967296\" is out of range for a 32-bit number"},
+        {"tmove -2147483649 0 0", "\"-2147483649\" is out of range for a 32-bit number"},
+        {"tdown 1 4294967295 0", "\"4294967295\" is out of range for a 32-bit number"},
     };
     for (const Case& c : cases) {
         const ParsedLine parsed = ParseScriptLine(c.line);

@@ -81,6 +81,15 @@ Mark ParseMark(const std::string& line)
             mark.kind = MarkKind::Segment;
             return mark;
         }
+    } else if (word == "dot") {
+        Segment& s = mark.segment;
+        if (in >> s.to.x >> s.to.y >> s.width && ReadColour(in, s.colour) && in >> flag) {
+            s.from = s.to;
+            s.margin = flag != 0;
+            s.dot = true;
+            mark.kind = MarkKind::Segment;
+            return mark;
+        }
     } else if (word == "stamp") {
         Blossom& b = mark.blossom;
         if (in >> b.centre.x >> b.centre.y >> b.a >> b.b && ReadColour(in, b.colour) && in >> flag) {

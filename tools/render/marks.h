@@ -1,6 +1,6 @@
 // The marks printed by scrivlet-replay, read back for the two renderers that
-// compare cairo's pixels with GDI's: one line is a segment, a stamp, a clear
-// or something the renderers skip.
+// compare cairo's pixels with GDI's: one line is a segment (a finger's dot
+// among them), a stamp, a clear or something the renderers skip.
 #pragma once
 
 #include <optional>

@@ -48,6 +48,9 @@ Platform HeadlessPlatform()
 
 std::string FormatSegment(const Segment& segment)
 {
+    if (segment.dot)
+        return "dot " + std::to_string(segment.to.x) + ' ' + std::to_string(segment.to.y) + ' ' +
+               std::to_string(segment.width) + ' ' + HexColour(segment.colour) + ' ' + (segment.margin ? '1' : '0');
     return "segment " + std::to_string(segment.from.x) + ' ' + std::to_string(segment.from.y) + ' ' +
            std::to_string(segment.to.x) + ' ' + std::to_string(segment.to.y) + ' ' +
            std::to_string(segment.width) + ' ' + HexColour(segment.colour) + ' ' + (segment.margin ? '1' : '0');

@@ -18,6 +18,7 @@ struct Keyword {
     const char* word;
     ScriptEventKind kind;
     int numberCount;
+    bool startsWithId = false;  // a finger's id: any 32-bit number, signed or not
 };
 
 constexpr Keyword kKeywords[] = {
@@ -35,6 +36,9 @@ constexpr Keyword kKeywords[] = {
     {"tick", ScriptEventKind::Tick, 0},
     {"lift", ScriptEventKind::Lift, 0},
     {"clear", ScriptEventKind::Clear, 0},
+    {"tdown", ScriptEventKind::TouchDown, 3, true},
+    {"tmove", ScriptEventKind::TouchMove, 3, true},
+    {"tup", ScriptEventKind::TouchUp, 1, true},
 };
 
 bool IsSpace(char c) { return c == ' ' || c == '\t'; }
@@ -76,7 +80,7 @@ std::vector<std::string> SplitWords(const std::string& text)
 
 // A whole word of decimal digits with an optional leading minus, as a
 // signed 32-bit number.
-bool ParseNumber(const std::string& word, int32_t& value, std::string& error)
+bool ParseNumber(const std::string& word, int32_t& value, std::string& error, bool id = false)
 {
     int64_t wide = 0;
     const char* end = word.data() + word.size();
@@ -85,11 +89,12 @@ bool ParseNumber(const std::string& word, int32_t& value, std::string& error)
         error = "\"" + word + "\" is not a decimal number";
         return false;
     }
-    if (status == std::errc::result_out_of_range || wide < INT32_MIN || wide > INT32_MAX) {
+    const int64_t highest = id ? int64_t{UINT32_MAX} : int64_t{INT32_MAX};
+    if (status == std::errc::result_out_of_range || wide < INT32_MIN || wide > highest) {
         error = "\"" + word + "\" is out of range for a 32-bit number";
         return false;
     }
-    value = static_cast<int32_t>(wide);
+    value = static_cast<int32_t>(static_cast<uint32_t>(wide));
     return true;
 }
 
@@ -164,11 +169,12 @@ ParsedLine ParseScriptLine(const std::string& line)
         parsed.error = keyword->numberCount == 0
                            ? std::string(keyword->word) + " takes no arguments"
                            : std::string(keyword->word) + " takes " + std::to_string(keyword->numberCount) +
-                                 " numbers, got " + std::to_string(given);
+                                 (keyword->numberCount == 1 ? " number, got " : " numbers, got ") +
+                                 std::to_string(given);
         return parsed;
     }
     for (int i = 0; i < given; ++i)
-        if (!ParseNumber(words[i + 1], event.numbers[i], parsed.error))
+        if (!ParseNumber(words[i + 1], event.numbers[i], parsed.error, i == 0 && keyword->startsWithId))
             return parsed;
 
     if (keyword->kind == ScriptEventKind::Size) {
@@ -255,6 +261,16 @@ std::string RunScriptEvent(ReplaySession& session, const ScriptEvent& event, std
         MakeCanvas(session);
         OnCommand(program, IDM_CLEAR);
         break;
+    case ScriptEventKind::TouchDown:
+    case ScriptEventKind::TouchMove:
+    case ScriptEventKind::TouchUp: {
+        MakeCanvas(session);
+        const TouchPhase phase = event.kind == ScriptEventKind::TouchDown   ? TouchPhase::Down
+                                 : event.kind == ScriptEventKind::TouchMove ? TouchPhase::Move
+                                                                            : TouchPhase::Up;
+        OnTouch(program, phase, static_cast<uint32_t>(event.numbers[0]), Point{event.numbers[1], event.numbers[2]});
+        break;
+    }
     }
     TheHeadlessScreen().out = nullptr;
     return {};

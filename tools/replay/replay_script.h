@@ -28,11 +28,16 @@ enum class ScriptEventKind {
     Tick,
     Lift,
     Clear,
+    TouchDown,
+    TouchMove,
+    TouchUp,
 };
 
 struct ScriptEvent {
     ScriptEventKind kind = ScriptEventKind::None;
-    std::array<int32_t, kFlagCount> numbers{};  // size/client/move use the first two
+    // size, client and move use the first two; tdown and tmove the first
+    // three (the finger's id, as its 32 bits, then the point); tup the first.
+    std::array<int32_t, kFlagCount> numbers{};
     std::string text;                           // soundfile only
 };
 
