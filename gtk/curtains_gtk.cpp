@@ -40,6 +40,15 @@ gboolean OnCurtainPointer(GtkWidget*, GdkEvent* event, gpointer)
     return TRUE;
 }
 
+// A finger that lands on a curtain is a click there; every finger is told,
+// not only the first one that the pointer would follow.
+gboolean OnCurtainFinger(GtkWidget*, GdkEventTouch* touch, gpointer)
+{
+    if (touch->type == GDK_TOUCH_BEGIN)
+        OnCurtainInput(TheProgram(), CurtainInput::Button);
+    return GDK_EVENT_STOP;
+}
+
 gboolean OnCurtainDelete(GtkWidget*, GdkEvent*, gpointer)
 {
     ActivateToy();
@@ -68,10 +77,12 @@ GtkWidget* MakeCurtain()
         gtk_window_set_transient_for(GTK_WINDOW(curtain), GTK_WINDOW(TheShell().window));
     gtk_widget_set_app_paintable(curtain, TRUE);
     gtk_widget_add_events(curtain, GDK_POINTER_MOTION_MASK | GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
-                                       GDK_SCROLL_MASK | GDK_KEY_PRESS_MASK | GDK_KEY_RELEASE_MASK);
+                                       GDK_SCROLL_MASK | GDK_KEY_PRESS_MASK | GDK_KEY_RELEASE_MASK |
+                                       GDK_TOUCH_MASK);
     g_signal_connect(curtain, "draw", G_CALLBACK(OnCurtainDraw), nullptr);
     for (const char* signal : {"motion-notify-event", "button-press-event", "button-release-event", "scroll-event"})
         g_signal_connect(curtain, signal, G_CALLBACK(OnCurtainPointer), nullptr);
+    g_signal_connect(curtain, "touch-event", G_CALLBACK(OnCurtainFinger), nullptr);
     // While the toy holds the keyboard its keys come to its window; these
     // come only when it could not take it.
     g_signal_connect(curtain, "key-press-event", G_CALLBACK(OnKeyEvent), nullptr);

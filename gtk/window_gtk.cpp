@@ -108,8 +108,23 @@ gboolean OnMapped(GtkWidget*, GdkEvent*, gpointer)
     return FALSE;
 }
 
+// Pointer events that stand in for a finger: the X server's for a window
+// that takes no touch, or GTK's own for the first finger of a touch handler
+// that leaves it to GTK (GTK 3 does not mark those as emulated; their
+// source device is the touch screen). Each finger already paints its own
+// stroke, so these would paint it a second time.
+bool StandsInForFinger(GdkEvent* event)
+{
+    if (gdk_event_get_pointer_emulated(event))
+        return true;
+    GdkDevice* source = gdk_event_get_source_device(event);
+    return source && gdk_device_get_source(source) == GDK_SOURCE_TOUCHSCREEN;
+}
+
 gboolean OnMotion(GtkWidget*, GdkEventMotion* motion, gpointer)
 {
+    if (StandsInForFinger(reinterpret_cast<GdkEvent*>(motion)))
+        return TRUE;
     OnPointerMove(TheProgram(),
                   Point{static_cast<int32_t>(std::floor(motion->x)), static_cast<int32_t>(std::floor(motion->y))});
     return TRUE;
@@ -122,12 +137,32 @@ gboolean OnButton(GtkWidget*, GdkEventButton* event, gpointer)
 {
     if (event->type != GDK_BUTTON_PRESS && event->type != GDK_BUTTON_RELEASE)
         return FALSE;
+    if (StandsInForFinger(reinterpret_cast<GdkEvent*>(event)))
+        return TRUE;
     const bool down = event->type == GDK_BUTTON_PRESS;
     if (event->button == GDK_BUTTON_PRIMARY)
         OnMouseButton(TheProgram(), MouseButton::Left, down);
     else if (event->button == GDK_BUTTON_SECONDARY)
         OnMouseButton(TheProgram(), MouseButton::Right, down);
     return TRUE;
+}
+
+// Every finger on the drawing area paints a stroke of its own. GDK tells
+// the fingers apart by their sequences, whose pointer value is the finger's
+// number: the XInput 2 touch id on X11, the wl_touch id plus one on
+// Wayland, unique among the fingers down at once on both. A cancelled
+// finger (the compositor took it for a gesture of its own) lifts. Handled
+// here, GTK makes no pointer events of its own from the first finger.
+gboolean OnFinger(GtkWidget*, GdkEventTouch* touch, gpointer)
+{
+    TouchPhase phase = TouchPhase::Move;
+    if (touch->type == GDK_TOUCH_BEGIN)
+        phase = TouchPhase::Down;
+    else if (touch->type == GDK_TOUCH_END || touch->type == GDK_TOUCH_CANCEL)
+        phase = TouchPhase::Up;
+    OnTouch(TheProgram(), phase, GPOINTER_TO_UINT(touch->sequence),
+            Point{static_cast<int32_t>(std::floor(touch->x)), static_cast<int32_t>(std::floor(touch->y))});
+    return GDK_EVENT_STOP;
 }
 
 gboolean OnScroll(GtkWidget*, GdkEventScroll* event, gpointer)
@@ -151,7 +186,7 @@ GtkWidget* MakeDrawingArea()
 {
     GtkWidget* area = gtk_drawing_area_new();
     gtk_widget_add_events(area, GDK_POINTER_MOTION_MASK | GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
-                                    GDK_SCROLL_MASK);
+                                    GDK_SCROLL_MASK | GDK_TOUCH_MASK);
     gtk_widget_set_hexpand(area, TRUE);
     gtk_widget_set_vexpand(area, TRUE);
     g_signal_connect(area, "draw", G_CALLBACK(DrawCanvas), nullptr);
@@ -160,6 +195,7 @@ GtkWidget* MakeDrawingArea()
     g_signal_connect(area, "button-press-event", G_CALLBACK(OnButton), nullptr);
     g_signal_connect(area, "button-release-event", G_CALLBACK(OnButton), nullptr);
     g_signal_connect(area, "scroll-event", G_CALLBACK(OnScroll), nullptr);
+    g_signal_connect(area, "touch-event", G_CALLBACK(OnFinger), nullptr);
     return area;
 }
 
