@@ -42,6 +42,13 @@ if(TARGET scrivlet_gtk)
   target_link_libraries(scrivlet_native_tests PRIVATE scrivlet_gtk GTest::gtest_main)
   add_dependencies(scrivlet_native_tests scrivlet_native_files)
   gtest_discover_tests(scrivlet_native_tests DISCOVERY_TIMEOUT 30 TEST_PREFIX native.)
+  # Fingers on the real window, as GDK events made in the process, on an
+  # Xvfb of the entry's own.
+  add_executable(scrivlet_touch_tests tests/native/touch_test.cpp)
+  target_link_libraries(scrivlet_touch_tests PRIVATE scrivlet_gtk GTest::gtest)
+  target_compile_options(scrivlet_touch_tests PRIVATE -Wall -Wextra)
+  add_test(NAME native.TouchGdkEvents
+           COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/native/with_xvfb.sh $<TARGET_FILE:scrivlet_touch_tests>)
 
   # End to end on a display and window manager of each script's own.
   add_executable(scrivlet_grab_probe tests/native/grab_probe.cpp)
