@@ -77,6 +77,20 @@ if(TARGET scrivlet_gtk)
   add_test(NAME native.curtains
            COMMAND bash ${NATIVE_E2E}/curtains.sh $<TARGET_FILE:scrivlet> $<TARGET_FILE:scrivlet-replay>
                    $<TARGET_FILE:scrivlet_grab_probe>)
+  # Real XInput 2.2 touches through Xorg's test input driver, whose
+  # protocol header comes with the server's development files.
+  find_path(XORG_INPUTTEST_INCLUDE xorg/xf86-input-inputtest-protocol.h)
+  if(XORG_INPUTTEST_INCLUDE)
+    add_executable(scrivlet_touch_inputtest tests/native/touch_inputtest.cpp)
+    target_include_directories(scrivlet_touch_inputtest PRIVATE ${XORG_INPUTTEST_INCLUDE})
+    target_compile_options(scrivlet_touch_inputtest PRIVATE -Wall -Wextra)
+    add_test(NAME native.TouchXorgInputtest
+             COMMAND bash ${NATIVE_E2E}/touch_xorg.sh $<TARGET_FILE:scrivlet> $<TARGET_FILE:scrivlet-replay>
+                     $<TARGET_FILE:scrivlet_touch_inputtest>)
+    set_tests_properties(native.TouchXorgInputtest PROPERTIES SKIP_RETURN_CODE 77)
+  else()
+    message(STATUS "Xorg's inputtest protocol header (xserver-xorg-dev) not found: native.TouchXorgInputtest is left out")
+  endif()
 
   # Paints replay marks with the cairo canvas, to compare with GDI's pixels
   # (tools/render/compare.sh); run by hand.

@@ -23,9 +23,12 @@ desktop=(xvfb xserver-xephyr xdotool x11-utils imagemagick fp-utils)
 # The native program: GTK 3 and libcanberra to build it, Wayland's
 # protocol files and scanner for its pointer confinement there, the
 # desktop's event sounds for its key sound, and openbox, a PulseAudio server
-# and weston (Wayland) for its end-to-end tests.
+# and weston (Wayland) for its end-to-end tests; Xorg with its dummy video
+# driver and its test input driver (in the server itself, with its protocol
+# header in the development files) for real touches.
 native_shell=(libgtk-3-dev libcanberra-dev libwayland-dev libwayland-bin wayland-protocols libcanberra-pulse
-    sound-theme-freedesktop openbox pulseaudio pulseaudio-utils weston)
+    sound-theme-freedesktop openbox pulseaudio pulseaudio-utils weston xserver-xorg-core xserver-xorg-video-dummy
+    xserver-xorg-dev)
 # The packages: the Windows installer's makensis, and dpkg-shlibdeps and the
 # checkers of the Debian package.
 packaging=(nsis dpkg-dev fakeroot lintian desktop-file-utils appstream man-db)

@@ -62,6 +62,11 @@ n2e_start_desktop() {
     x11_start_server "$N2E_DIR/xvfb.log" Xvfb -screen 0 1280x800x24 -nolisten tcp ||
         n2e_fail "Xvfb did not start, see $N2E_DIR/xvfb.log"
     N2E_XVFB=$X11_PID
+    n2e_start_openbox
+}
+
+# openbox on the display in DISPLAY.
+n2e_start_openbox() {
     openbox --sm-disable </dev/null >"$N2E_DIR/openbox.log" 2>&1 &
     N2E_WM=$!
     # openbox is ready when it owns the window manager selection.
