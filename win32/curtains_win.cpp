@@ -29,8 +29,10 @@ LRESULT CALLBACK CurtainProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     Program& program = TheProgram();
     switch (message) {
     case WM_MOUSEACTIVATE:
-        // The click is heard below; the curtain itself never becomes active.
-        return MA_NOACTIVATE;
+    case kPointerActivate:
+        // The click or touch is heard below; the curtain itself never
+        // becomes active.
+        return MA_NOACTIVATE;  // PA_NOACTIVATE has the same value
     case WM_ACTIVATE:
         // Activated all the same (by the system or a window manager): the
         // activation goes back to the toy.
@@ -49,6 +51,15 @@ LRESULT CALLBACK CurtainProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_MBUTTONDBLCLK:
     case WM_XBUTTONDBLCLK:
         OnCurtainInput(program, CurtainInput::Button);
+        return 0;
+    case kPointerDown:
+        // A finger lands as a click does; mouse messages Windows makes from
+        // a finger are clicks already.
+        OnCurtainInput(program, CurtainInput::Button);
+        return 0;
+    case kPointerUpdate:
+    case kPointerUp:
+    case kPointerCaptureChanged:
         return 0;
     case WM_MOUSEWHEEL:
         OnCurtainInput(program, CurtainInput::Wheel);

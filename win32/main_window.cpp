@@ -14,13 +14,34 @@ namespace {
 // 16-bit coordinate.
 Point PointOf(LPARAM lParam) { return Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
-void PressOrRelease(HWND window, MouseButton button, bool down)
+// A held button keeps the pointer's messages coming here, off the window
+// too, until it is released.
+void HoldCapture(HWND window, bool down)
 {
-    OnMouseButton(TheProgram(), button, down);
     if (down)
         SetCapture(window);
     else
         ReleaseCapture();
+}
+
+void PressOrRelease(HWND window, MouseButton button, bool down)
+{
+    OnMouseButton(TheProgram(), button, down);
+    HoldCapture(window, down);
+}
+
+// A mouse message Windows made from a finger goes to the core as that
+// finger, and true is returned; a finger's press holds the capture as a
+// button's does, so that its lift comes here even off the window.
+bool FingerMadeIt(HWND window, UINT message, LPARAM lParam)
+{
+    const std::optional<MouseFromTouch> made = MouseMessageFromTouch(message);
+    if (!made)
+        return false;
+    OnMouseFromTouch(TheProgram(), *made, PointOf(lParam));
+    if (*made != MouseFromTouch::Move)
+        HoldCapture(window, *made == MouseFromTouch::LeftDown || *made == MouseFromTouch::RightDown);
+    return true;
 }
 
 // The bar's popup that `menu` is, or -1.
@@ -61,6 +82,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     Program& program = TheProgram();
     switch (message) {
     case WM_DESTROY:
+        ForgetTouch(window);
         ReleaseWindowSurface();
         PostQuitMessage(0);
         return 0;
@@ -117,16 +139,33 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         OnTick(program);
         break;
     case WM_MOUSEMOVE:
-        OnPointerMove(program, PointOf(lParam));
+        if (!FingerMadeIt(window, message, lParam))
+            OnPointerMove(program, PointOf(lParam));
         break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
-        PressOrRelease(window, MouseButton::Left, message == WM_LBUTTONDOWN);
+        if (!FingerMadeIt(window, message, lParam))
+            PressOrRelease(window, MouseButton::Left, message == WM_LBUTTONDOWN);
         break;
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
-        PressOrRelease(window, MouseButton::Right, message == WM_RBUTTONDOWN);
+        if (!FingerMadeIt(window, message, lParam))
+            PressOrRelease(window, MouseButton::Right, message == WM_RBUTTONDOWN);
         break;
+    // Answered with 0, so that Windows makes no mouse messages and no
+    // gestures of its own from the fingers.
+    case kPointerDown:
+    case kPointerUpdate:
+    case kPointerUp:
+    case kPointerCaptureChanged:
+        OnPointerMessage(window, message, wParam, lParam);
+        return 0;
+    case kTouchMessage:
+        if (OnTouchMessage(window, wParam, lParam))
+            return 0;
+        break;
+    case kTabletQuerySystemGestureStatus:
+        return SystemGesturesOff();
     case WM_MOUSEWHEEL:
         OnWheel(program);
         break;

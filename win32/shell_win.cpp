@@ -121,6 +121,7 @@ HWND OpenMainWindow(HINSTANCE instance)
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, LoadMenuInLanguage(),
                                   instance, nullptr);
     UseWin32Platform(window);
+    PrepareTouch(window);
     // The options are read before the window shows, so that start-up never
     // frees the pointer just before it holds it: Wine's desktop process can
     // take in the notice of that free after it has taken in the new clip,

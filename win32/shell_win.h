@@ -115,6 +115,29 @@ struct Kidproofing {
     KeyboardGuardState keyboardGuardState;
 };
 
+// Messages of newer systems than the SDK's default may name, spelt out, so
+// that the window answers them whatever the headers define.
+constexpr UINT kTouchMessage = 0x0240;                    // WM_TOUCH, Windows 7
+constexpr UINT kPointerUpdate = 0x0245;                   // WM_POINTERUPDATE, Windows 8
+constexpr UINT kPointerDown = 0x0246;                     // WM_POINTERDOWN
+constexpr UINT kPointerUp = 0x0247;                       // WM_POINTERUP
+constexpr UINT kPointerActivate = 0x024B;                 // WM_POINTERACTIVATE
+constexpr UINT kPointerCaptureChanged = 0x024C;           // WM_POINTERCAPTURECHANGED
+constexpr UINT kTabletQuerySystemGestureStatus = 0x02CC;  // WM_TABLET_QUERYSYSTEMGESTURESTATUS
+
+// Fingers, and the calls for them that only newer systems have: found at
+// run time, so that the exe imports nothing new and still starts on Windows
+// 7. Tests swap in stand-ins for the touch message's reader.
+struct Touch {
+    LPARAM(WINAPI* messageExtraInfo)() = nullptr;  // GetMessageExtraInfo
+    // Windows 7's touch message, read only where the pointer messages are missing.
+    BOOL(WINAPI* getTouchInputInfo)(HTOUCHINPUT input, UINT count, PTOUCHINPUT inputs, int size) = nullptr;
+    BOOL(WINAPI* closeTouchInputHandle)(HTOUCHINPUT input) = nullptr;
+    // shell32, kept loaded while the window's edge-swipe setting is ours to
+    // give back.
+    HMODULE shell = nullptr;
+};
+
 struct Shell {
     HWND window = nullptr;
     // Where the resources are, and the language of the copy the toy shows
@@ -129,6 +152,7 @@ struct Shell {
     KeySound sound;
     HelpViewer help;
     Kidproofing kidproof;
+    Touch touch;
     // The curtains over the other monitors, shown or not.
     std::vector<HWND> curtains;
 };
@@ -199,6 +223,25 @@ void HideCurtain(size_t index);
 void ActivateToy();
 // Tells the core the monitors and where the main window is on them.
 void TellMonitors(HWND window);
+
+// Touch (touch_win.cpp).
+// Finds the touch calls this system has; on Windows 7 asks for the touch
+// message; and switches off, for the window, the system's press and hold,
+// its marks under fingers and pens, and (full screen) its edge swipes.
+void PrepareTouch(HWND window);
+// Gives the edge-swipe setting back; before the window goes.
+void ForgetTouch(HWND window);
+// What the mouse message `message` is when Windows made it from a finger:
+// its extra information carries the touch signature.
+std::optional<MouseFromTouch> MouseMessageFromTouch(UINT message);
+// A pointer message: a finger landed, moved or lifted, or lost its capture.
+void OnPointerMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Windows 7's touch message: every contact it reports. False when it could
+// not be read, and the system's default handling must have it.
+bool OnTouchMessage(HWND window, WPARAM wParam, LPARAM lParam);
+// The answer to the tablet's question which of its gestures the window
+// takes: none of them.
+LRESULT SystemGesturesOff();
 
 // Pointer confinement (confine_win.cpp).
 // Clips the pointer to the window's client area as it is now; true when the

@@ -80,6 +80,8 @@ TEST_F(Curtains, InputOnACurtainIsTheToys)
         {"left button", WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5), LiftsThePen},
         {"right button", WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5), LiftsThePen},
         {"wheel", WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(5, 5), LiftsThePen},
+        {"finger landed", w32::kPointerDown, MAKEWPARAM(1, 0x0006), MAKELPARAM(5, 5), LiftsThePen},
+        {"finger moved", w32::kPointerUpdate, MAKEWPARAM(1, 0x0006), MAKELPARAM(9, 5), None},
         {"Alt+F4", WM_CLOSE, 0, 0, None},
     };
     const RECT client = ClientRect();

@@ -1,0 +1,381 @@
+// Fingers through the real window procedure: pointer messages posted to the
+// window as Windows 8 sends them (Wine 8 makes none from input but delivers
+// posted ones intact), and Windows 7's touch message read through a
+// stand-in for GetTouchInputInfo. Each journey's marks are predicted with
+// the core on a copy of the live toy, so a contact dropped, added or
+// joined to another shows in the random state, the fingers and the pixels.
+#include <vector>
+
+#include "tests/win/window_fixture.h"
+
+namespace {
+
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+// Pointer message flags: in range, in contact, primary, cancelled.
+constexpr WORD kInRange = 0x0002;
+constexpr WORD kInContact = 0x0006;
+constexpr WORD kCancelled = 0x8000;
+// Touch message contact flags: move, down, up, in range.
+constexpr DWORD kMove = 0x0009;
+constexpr DWORD kDown = 0x000A;
+constexpr DWORD kUp = 0x0004;
+
+// What the stand-in for GetMessageExtraInfo hands back.
+LPARAM extraInfo = 0;
+LPARAM WINAPI ExtraInfo() { return extraInfo; }
+
+struct Call {
+    TouchPhase phase;
+    uint32_t id;
+    Point at;  // client coordinates
+};
+
+class TouchFingers : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        saved = w32::TheShell().touch;
+        Fresh();
+        POINT origin{0, 0};
+        ClientToScreen(window(), &origin);
+        screenOrigin = origin;
+    }
+
+    void TearDown() override
+    {
+        w32::TheShell().touch = saved;
+        toy().fingers.clear();
+        TheProgram().fingersReported = false;
+    }
+
+    // The fixture's toy and canvas, with no finger down and none reported
+    // yet: before each journey of a table.
+    void Fresh()
+    {
+        DeliverPosted();
+        WindowTest::SetUp();
+        toy().fingers.clear();
+        TheProgram().fingersReported = false;
+    }
+
+    // The live toy after `calls`, and the marks they paint, as the core
+    // decides them on a copy of the toy.
+    static std::vector<Segment> Predict(Toy& expected, const std::vector<Call>& calls)
+    {
+        std::vector<Segment> marks;
+        for (const Call& call : calls)
+            if (std::optional<Segment> mark = OnTouch(expected, call.phase, call.id, call.at))
+                marks.push_back(*mark);
+        return marks;
+    }
+
+    // The live toy is the predicted one as far as fingers decide it (the
+    // pointer's own moves may come in between), and each predicted mark
+    // shows on both surfaces where no later one covers it.
+    void ExpectMarks(const Toy& expected, const std::vector<Segment>& marks)
+    {
+        EXPECT_EQ(toy().random.state, expected.random.state);
+        EXPECT_EQ(toy().pen.lineColour, expected.pen.lineColour);
+        ASSERT_EQ(toy().fingers.size(), expected.fingers.size());
+        for (size_t i = 0; i < expected.fingers.size(); ++i) {
+            EXPECT_EQ(toy().fingers[i].id, expected.fingers[i].id);
+            EXPECT_TRUE(toy().fingers[i].lastPoint == expected.fingers[i].lastPoint) << "finger " << i;
+        }
+        for (size_t i = 0; i < marks.size(); ++i) {
+            const Point at = Midpoint(marks[i]);
+            if (CoveredLater(marks, i, at))
+                continue;
+            EXPECT_EQ(ColourText(CanvasPixel(at.x, at.y)), ColourText(marks[i].colour))
+                << "canvas at " << at.x << "," << at.y;
+            EXPECT_EQ(ColourText(WindowPixel(at.x, at.y)), ColourText(marks[i].colour))
+                << "window at " << at.x << "," << at.y;
+        }
+    }
+
+    // Whether a mark after marks[index] is painted over `at` (a dot is
+    // painted over by the first segment from it).
+    static bool CoveredLater(const std::vector<Segment>& marks, size_t index, Point at)
+    {
+        for (size_t i = index + 1; i < marks.size(); ++i) {
+            const Segment& mark = marks[i];
+            const double dx = mark.to.x - mark.from.x;
+            const double dy = mark.to.y - mark.from.y;
+            const double length = dx * dx + dy * dy;
+            double t = length > 0 ? ((at.x - mark.from.x) * dx + (at.y - mark.from.y) * dy) / length : 0;
+            t = t < 0 ? 0 : t > 1 ? 1 : t;
+            const double ex = mark.from.x + t * dx - at.x;
+            const double ey = mark.from.y + t * dy - at.y;
+            if (ex * ex + ey * ey <= (mark.width / 2.0 + 1) * (mark.width / 2.0 + 1))
+                return true;
+        }
+        return false;
+    }
+
+    // A pointer message at client point `at`, its lParam in screen
+    // coordinates as Windows sends it.
+    void PostPointer(UINT message, WORD id, WORD flags, Point at)
+    {
+        PostMessageW(window(), message, MAKEWPARAM(id, flags),
+                     MAKELPARAM(at.x + screenOrigin.x, at.y + screenOrigin.y));
+    }
+
+    // Dispatches what is posted; the queue is empty when this returns.
+    static void DeliverPosted()
+    {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&message);
+    }
+
+    POINT screenOrigin{};
+    w32::Touch saved;
+};
+
+TEST_F(TouchFingers, PointerMessagesPaintEachFingersOwnStroke)
+{
+    struct Message {
+        UINT message;
+        WORD id;
+        WORD flags;
+        Point at;
+    };
+    struct Journey {
+        const char* name;
+        std::vector<Message> messages;
+        std::vector<Call> calls;
+    } journeys[] = {
+        {"two fingers at once: two strokes, nothing between them",
+         {{w32::kPointerDown, 1, kInContact, {200, 200}},
+          {w32::kPointerDown, 2, kInContact, {600, 200}},
+          {w32::kPointerUpdate, 1, kInContact, {200, 300}},
+          {w32::kPointerUpdate, 2, kInContact, {600, 300}},
+          {w32::kPointerUpdate, 1, kInContact, {200, 400}},
+          {w32::kPointerUp, 2, kInRange, {600, 300}},
+          {w32::kPointerUpdate, 1, kInContact, {250, 400}},
+          {w32::kPointerUp, 1, kInRange, {250, 400}}},
+         {{TouchPhase::Down, 1, {200, 200}},
+          {TouchPhase::Down, 2, {600, 200}},
+          {TouchPhase::Move, 1, {200, 300}},
+          {TouchPhase::Move, 2, {600, 300}},
+          {TouchPhase::Move, 1, {200, 400}},
+          {TouchPhase::Up, 2, {600, 300}},
+          {TouchPhase::Move, 1, {250, 400}},
+          {TouchPhase::Up, 1, {250, 400}}}},
+        {"a lost capture lifts the finger: its next update paints nothing, its next landing a dot",
+         {{w32::kPointerDown, 3, kInContact, {300, 500}},
+          {w32::kPointerUpdate, 3, kInContact, {400, 500}},
+          {w32::kPointerCaptureChanged, 3, kInContact, {0, 0}},
+          {w32::kPointerUpdate, 3, kInContact, {500, 500}},
+          {w32::kPointerDown, 3, kInContact, {700, 500}}},
+         {{TouchPhase::Down, 3, {300, 500}}, {TouchPhase::Move, 3, {400, 500}}, {TouchPhase::Up, 3, {}},
+          {TouchPhase::Down, 3, {700, 500}}}},
+        {"updates repeated where the finger is paint nothing; a hover paints nothing; a cancel lifts",
+         {{w32::kPointerDown, 4, kInContact, {300, 300}},
+          {w32::kPointerUpdate, 4, kInContact, {300, 300}},
+          {w32::kPointerUpdate, 4, kInContact, {300, 300}},
+          {w32::kPointerUpdate, 4, kInContact, {400, 300}},
+          {w32::kPointerUpdate, 4, kInContact, {400, 300}},
+          {w32::kPointerUpdate, 5, kInRange, {500, 300}},
+          {w32::kPointerUpdate, 4, kCancelled, {400, 300}},
+          {w32::kPointerUpdate, 4, kInContact, {500, 350}}},
+         {{TouchPhase::Down, 4, {300, 300}}, {TouchPhase::Move, 4, {400, 300}}, {TouchPhase::Up, 4, {}}}},
+    };
+    for (const Journey& journey : journeys) {
+        SCOPED_TRACE(journey.name);
+        Fresh();
+        Toy expected = toy();
+        const std::vector<Segment> marks = Predict(expected, journey.calls);
+        for (const Message& m : journey.messages)
+            PostPointer(m.message, m.id, m.flags, m.at);
+        DeliverPosted();
+        ExpectMarks(expected, marks);
+        EXPECT_TRUE(TheProgram().fingersReported);
+    }
+}
+
+TEST_F(TouchFingers, NoLineJoinsTwoFingersDownAtOnce)
+{
+    PostPointer(w32::kPointerDown, 1, kInContact, {200, 300});
+    PostPointer(w32::kPointerDown, 2, kInContact, {600, 300});
+    PostPointer(w32::kPointerUpdate, 1, kInContact, {200, 400});
+    PostPointer(w32::kPointerUpdate, 2, kInContact, {600, 400});
+    PostPointer(w32::kPointerUp, 1, kInRange, {200, 400});
+    PostPointer(w32::kPointerUp, 2, kInRange, {600, 400});
+    DeliverPosted();
+    // The widest line is 20 pixels: from 15 pixels beside each stroke the
+    // band between them is black, and both strokes show.
+    EXPECT_EQ(GrabCanvas(RECT{215, 280, 586, 421}).CountOther(kBlack), 0);
+    EXPECT_EQ(GrabWindow(RECT{215, 280, 586, 421}).CountOther(kBlack), 0);
+    EXPECT_NE(CanvasPixel(200, 350), kBlack);
+    EXPECT_NE(CanvasPixel(600, 350), kBlack);
+}
+
+TEST_F(TouchFingers, TheWindowKeepsTouchToItself)
+{
+    // Each pointer message is answered with 0, so that Windows makes no
+    // mouse message or gesture of its own from it.
+    for (UINT message : {w32::kPointerDown, w32::kPointerUpdate, w32::kPointerUp, w32::kPointerCaptureChanged})
+        EXPECT_EQ(Send(message, MAKEWPARAM(9, kInContact), MAKELPARAM(screenOrigin.x + 50, screenOrigin.y + 50)), 0)
+            << std::hex << message;
+    // No press and hold, no flicks, no pen feedback.
+    const LRESULT gestures = Send(w32::kTabletQuerySystemGestureStatus, 0, MAKELPARAM(100, 100));
+    for (LRESULT off : {0x1, 0x8, 0x10, 0x10000})
+        EXPECT_EQ(gestures & off, off) << std::hex << off;
+
+    // Once fingers come as pointer messages, the mouse messages Windows
+    // makes from them are echoes and paint nothing.
+    w32::TheShell().touch.messageExtraInfo = ExtraInfo;
+    extraInfo = 0xFF515780;
+    const Toy before = toy();
+    PressLeft(300, 300);
+    MovePointer(350, 300, MK_LBUTTON);
+    ReleaseLeft(350, 300);
+    ExpectSameToy(before, toy());
+    EXPECT_TRUE(toy().fingers.empty());
+}
+
+TEST_F(TouchFingers, MouseMessagesMadeFromAFingerAreThatFinger)
+{
+    // With no pointer messages yet (Windows 7, or a system without touch
+    // reports), the signature makes a press a finger's landing: a dot, and
+    // a second tap leaves another with nothing between them even with
+    // "Draw when mouse moves" on. Without it, two clicks still join.
+    struct Case {
+        const char* what;
+        LPARAM extraInfo;
+        bool joined;
+    } cases[] = {
+        {"made from a finger", 0xFF515780, false},
+        {"made from a finger, low byte clear", 0xFF515700, false},
+        {"a mouse", 0, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Fresh();
+        extraInfo = c.extraInfo;
+        w32::TheShell().touch.messageExtraInfo = ExtraInfo;
+        toy().options.drawWhenMouseMoves = 1;
+        for (int x : {300, 700}) {
+            MovePointer(x, 250);
+            PressLeft(x, 250);
+            ReleaseLeft(x, 250);
+        }
+        EXPECT_NE(CanvasPixel(300, 250), kBlack);
+        EXPECT_NE(CanvasPixel(700, 250), kBlack);
+        EXPECT_EQ(CanvasPixel(500, 250) != kBlack, c.joined);
+        EXPECT_EQ(GetCapture(), nullptr);
+    }
+}
+
+// Windows 7's touch message: the contacts a stand-in reader hands back for
+// each message, in hundredths of a screen pixel.
+class TouchMessage : public TouchFingers {
+protected:
+    static std::vector<TOUCHINPUT>& Contacts()
+    {
+        static std::vector<TOUCHINPUT> contacts;
+        return contacts;
+    }
+    static std::vector<HTOUCHINPUT>& Closed()
+    {
+        static std::vector<HTOUCHINPUT> closed;
+        return closed;
+    }
+    static BOOL WINAPI Read(HTOUCHINPUT, UINT count, PTOUCHINPUT inputs, int size)
+    {
+        if (size != sizeof(TOUCHINPUT) || count != Contacts().size() || count == 0)
+            return FALSE;
+        std::copy(Contacts().begin(), Contacts().end(), inputs);
+        return TRUE;
+    }
+    static BOOL WINAPI Close(HTOUCHINPUT handle)
+    {
+        Closed().push_back(handle);
+        return TRUE;
+    }
+
+    void SetUp() override
+    {
+        TouchFingers::SetUp();
+        w32::TheShell().touch.getTouchInputInfo = Read;
+        w32::TheShell().touch.closeTouchInputHandle = Close;
+        Closed().clear();
+    }
+
+    // One touch message with `contacts` at client points; its result.
+    LRESULT SendTouch(const std::vector<std::pair<DWORD, Call>>& contacts, HTOUCHINPUT handle)
+    {
+        Contacts().clear();
+        for (const auto& [flags, call] : contacts) {
+            TOUCHINPUT input{};
+            input.dwFlags = flags;
+            input.dwID = call.id;
+            // Hundredths, with a fraction that must not move the pixel.
+            input.x = (call.at.x + screenOrigin.x) * 100 + 37;
+            input.y = (call.at.y + screenOrigin.y) * 100 + 99;
+            Contacts().push_back(input);
+        }
+        return Send(w32::kTouchMessage, contacts.size(), reinterpret_cast<LPARAM>(handle));
+    }
+};
+
+TEST_F(TouchMessage, EachContactIsItsFinger)
+{
+    using Contact = std::pair<DWORD, Call>;
+    struct Step {
+        std::vector<Contact> contacts;
+        std::vector<Call> calls;  // what reaches the core
+    };
+    struct Journey {
+        const char* name;
+        std::vector<Step> steps;
+    } journeys[] = {
+        {"two fingers land in one message, move apart, lift one by one",
+         {{{{kDown, {TouchPhase::Down, 10, {200, 200}}}, {kDown, {TouchPhase::Down, 11, {600, 200}}}},
+           {{TouchPhase::Down, 10, {200, 200}}, {TouchPhase::Down, 11, {600, 200}}}},
+          {{{kMove, {TouchPhase::Move, 10, {200, 300}}}, {kMove, {TouchPhase::Move, 11, {600, 300}}}},
+           {{TouchPhase::Move, 10, {200, 300}}, {TouchPhase::Move, 11, {600, 300}}}},
+          {{{kUp, {TouchPhase::Up, 10, {200, 300}}}, {kMove, {TouchPhase::Move, 11, {650, 300}}}},
+           {{TouchPhase::Up, 10, {200, 300}}, {TouchPhase::Move, 11, {650, 300}}}}}},
+        {"a finger that stands still beside one that moves is reported again and paints nothing",
+         {{{{kDown, {TouchPhase::Down, 20, {300, 400}}}}, {{TouchPhase::Down, 20, {300, 400}}}},
+          {{{kMove, {TouchPhase::Move, 20, {300, 400}}}, {kDown, {TouchPhase::Down, 21, {700, 400}}}},
+           {{TouchPhase::Down, 21, {700, 400}}}},
+          {{{kMove, {TouchPhase::Move, 20, {300, 400}}}, {kMove, {TouchPhase::Move, 21, {700, 500}}}},
+           {{TouchPhase::Move, 21, {700, 500}}}}}},
+        {"a contact only in range, and one moved that never landed, paint nothing",
+         {{{{0x0008, {TouchPhase::Move, 30, {300, 300}}}, {kMove, {TouchPhase::Move, 31, {400, 300}}}}, {}}}},
+    };
+    for (const Journey& journey : journeys) {
+        SCOPED_TRACE(journey.name);
+        Fresh();
+        Closed().clear();
+        Toy expected = toy();
+        std::vector<Segment> marks;
+        for (size_t i = 0; i < journey.steps.size(); ++i) {
+            const Step& step = journey.steps[i];
+            for (const Segment& mark : Predict(expected, step.calls))
+                marks.push_back(mark);
+            auto* handle = reinterpret_cast<HTOUCHINPUT>(static_cast<uintptr_t>(0x100 + i));
+            EXPECT_EQ(SendTouch(step.contacts, handle), 0) << "step " << i;
+            ASSERT_EQ(Closed().size(), i + 1) << "each handled message is closed once";
+            EXPECT_EQ(Closed().back(), handle);
+        }
+        ExpectMarks(expected, marks);
+    }
+}
+
+TEST_F(TouchMessage, AMessageThatCannotBeReadIsLeftToTheSystem)
+{
+    // The reader refuses a count that is not its own: nothing is painted,
+    // and the handle is left for the default handling to close.
+    Contacts().assign(2, TOUCHINPUT{});
+    const Toy before = toy();
+    Send(w32::kTouchMessage, 3, 0x200);
+    Send(w32::kTouchMessage, 0, 0x201);
+    ExpectSameToy(before, toy());
+    EXPECT_TRUE(Closed().empty());
+    EXPECT_TRUE(toy().fingers.empty());
+}
+
+}  // namespace
