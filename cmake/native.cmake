@@ -204,6 +204,11 @@ if(SCRIVLET_WINDOWS_BUILD_DIR)
            COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/windows_key.sh ${SCRIVLET_WINDOWS_BUILD_DIR}/scrivlet.exe
                    ${SCRIVLET_WINDOWS_BUILD_DIR}/key_witness.exe)
   set_tests_properties(e2e.windows_key PROPERTIES RUN_SERIAL TRUE)
+  # Taps sent as Windows makes them from a finger, and as a mouse's.
+  add_test(NAME e2e.touch_taps
+           COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/touch_taps.sh ${SCRIVLET_WINDOWS_BUILD_DIR}/scrivlet.exe
+                   ${SCRIVLET_WINDOWS_BUILD_DIR}/touch_taps.exe)
+  set_tests_properties(e2e.touch_taps PROPERTIES RUN_SERIAL TRUE)
   # Saving needs the helper that reads the message box of a failed save, and
   # root to mount its small disk.
   add_test(NAME e2e.save_bmp

@@ -24,6 +24,12 @@ if(SCRIVLET_WIN_TESTS)
   add_executable(key_witness tests/e2e/key_witness.cpp)
   target_compile_options(key_witness PRIVATE -Wall -Wextra)
   target_link_options(key_witness PRIVATE -static -static-libgcc -static-libstdc++)
+
+  # Taps sent with SendInput as Windows makes them from a finger, for the
+  # end-to-end tests.
+  add_executable(touch_taps tests/e2e/touch_taps.cpp)
+  target_compile_options(touch_taps PRIVATE -Wall -Wextra)
+  target_link_options(touch_taps PRIVATE -static -static-libgcc -static-libstdc++)
 endif()
 
 # What ships beside the exe: the help file compiled from help/ (in every
