@@ -15,20 +15,19 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr WORD kInRange = 0x0002;
 constexpr WORD kInContact = 0x0006;
 constexpr WORD kCancelled = 0x8000;
-// Touch message contact flags: move, down, up, in range.
-constexpr DWORD kMove = 0x0009;
-constexpr DWORD kDown = 0x000A;
-constexpr DWORD kUp = 0x0004;
+// Touch message contact flags: move, down, up (each in range), in range.
+constexpr DWORD kMoved = 0x0009;
+constexpr DWORD kLanded = 0x000A;
+constexpr DWORD kLifted = 0x000C;
+constexpr DWORD kOnlyInRange = 0x0008;
 
 // What the stand-in for GetMessageExtraInfo hands back.
 LPARAM extraInfo = 0;
 LPARAM WINAPI ExtraInfo() { return extraInfo; }
 
-struct Call {
-    TouchPhase phase;
-    uint32_t id;
-    Point at;  // client coordinates
-};
+using Phase = std::optional<TouchPhase>;
+constexpr Phase kNothing = std::nullopt;
+constexpr Phase kDown = TouchPhase::Down, kMove = TouchPhase::Move, kUp = TouchPhase::Up;
 
 class TouchFingers : public WindowTest {
 protected:
@@ -58,15 +57,14 @@ protected:
         TheProgram().fingersReported = false;
     }
 
-    // The live toy after `calls`, and the marks they paint, as the core
-    // decides them on a copy of the toy.
-    static std::vector<Segment> Predict(Toy& expected, const std::vector<Call>& calls)
+    // What finger `id` at `at` becomes, told to the core on the copy
+    // `expected` of the toy; its mark goes into `marks`.
+    static void Predict(Toy& expected, std::vector<Segment>& marks, Phase becomes, uint32_t id, Point at)
     {
-        std::vector<Segment> marks;
-        for (const Call& call : calls)
-            if (std::optional<Segment> mark = OnTouch(expected, call.phase, call.id, call.at))
-                marks.push_back(*mark);
-        return marks;
+        if (!becomes)
+            return;
+        if (std::optional<Segment> mark = OnTouch(expected, *becomes, id, at))
+            marks.push_back(*mark);
     }
 
     // The live toy is the predicted one as far as fingers decide it (the
@@ -117,59 +115,51 @@ TEST_F(TouchFingers, PointerMessagesPaintEachFingersOwnStroke)
         WORD id;
         WORD flags;
         Point at;
+        Phase becomes;
     };
+    using w32::kPointerDown, w32::kPointerUpdate, w32::kPointerUp, w32::kPointerCaptureChanged;
     struct Journey {
         const char* name;
         std::vector<Message> messages;
-        std::vector<Call> calls;
-        RECT black;  // stays black: beside the strokes by more than a line's half width
+        RECT black;  // beside the strokes by more than a line's half width
     } journeys[] = {
         {"two fingers at once: two strokes, nothing between them",
-         {{w32::kPointerDown, 1, kInContact, {200, 200}},
-          {w32::kPointerDown, 2, kInContact, {600, 200}},
-          {w32::kPointerUpdate, 1, kInContact, {200, 300}},
-          {w32::kPointerUpdate, 2, kInContact, {600, 300}},
-          {w32::kPointerUpdate, 1, kInContact, {200, 400}},
-          {w32::kPointerUp, 2, kInRange, {600, 300}},
-          {w32::kPointerUpdate, 1, kInContact, {250, 400}},
-          {w32::kPointerUp, 1, kInRange, {250, 400}}},
-         {{TouchPhase::Down, 1, {200, 200}},
-          {TouchPhase::Down, 2, {600, 200}},
-          {TouchPhase::Move, 1, {200, 300}},
-          {TouchPhase::Move, 2, {600, 300}},
-          {TouchPhase::Move, 1, {200, 400}},
-          {TouchPhase::Up, 2, {600, 300}},
-          {TouchPhase::Move, 1, {250, 400}},
-          {TouchPhase::Up, 1, {250, 400}}},
+         {{kPointerDown, 1, kInContact, {200, 200}, kDown},
+          {kPointerDown, 2, kInContact, {600, 200}, kDown},
+          {kPointerUpdate, 1, kInContact, {200, 300}, kMove},
+          {kPointerUpdate, 2, kInContact, {600, 300}, kMove},
+          {kPointerUpdate, 1, kInContact, {200, 400}, kMove},
+          {kPointerUp, 2, kInRange, {600, 300}, kUp},
+          {kPointerUpdate, 1, kInContact, {250, 400}, kMove},
+          {kPointerUp, 1, kInRange, {250, 400}, kUp}},
          {265, 190, 586, 411}},
         {"a lost capture lifts the finger: its next update paints nothing, its next landing a dot",
-         {{w32::kPointerDown, 3, kInContact, {300, 500}},
-          {w32::kPointerUpdate, 3, kInContact, {400, 500}},
-          {w32::kPointerCaptureChanged, 3, kInContact, {0, 0}},
-          {w32::kPointerUpdate, 3, kInContact, {500, 500}},
-          {w32::kPointerDown, 3, kInContact, {700, 500}}},
-         {{TouchPhase::Down, 3, {300, 500}}, {TouchPhase::Move, 3, {400, 500}}, {TouchPhase::Up, 3, {}},
-          {TouchPhase::Down, 3, {700, 500}}},
+         {{kPointerDown, 3, kInContact, {300, 500}, kDown},
+          {kPointerUpdate, 3, kInContact, {400, 500}, kMove},
+          {kPointerCaptureChanged, 3, kInContact, {0, 0}, kUp},
+          {kPointerUpdate, 3, kInContact, {500, 500}, kNothing},
+          {kPointerDown, 3, kInContact, {700, 500}, kDown}},
          {415, 480, 686, 521}},
         {"updates repeated where the finger is paint nothing; a hover paints nothing; a cancel lifts",
-         {{w32::kPointerDown, 4, kInContact, {300, 300}},
-          {w32::kPointerUpdate, 4, kInContact, {300, 300}},
-          {w32::kPointerUpdate, 4, kInContact, {300, 300}},
-          {w32::kPointerUpdate, 4, kInContact, {400, 300}},
-          {w32::kPointerUpdate, 4, kInContact, {400, 300}},
-          {w32::kPointerUpdate, 5, kInRange, {500, 300}},
-          {w32::kPointerUpdate, 4, kCancelled, {400, 300}},
-          {w32::kPointerUpdate, 4, kInContact, {500, 350}}},
-         {{TouchPhase::Down, 4, {300, 300}}, {TouchPhase::Move, 4, {400, 300}}, {TouchPhase::Up, 4, {}}},
+         {{kPointerDown, 4, kInContact, {300, 300}, kDown},
+          {kPointerUpdate, 4, kInContact, {300, 300}, kNothing},
+          {kPointerUpdate, 4, kInContact, {300, 300}, kNothing},
+          {kPointerUpdate, 4, kInContact, {400, 300}, kMove},
+          {kPointerUpdate, 4, kInContact, {400, 300}, kNothing},
+          {kPointerUpdate, 5, kInRange, {500, 300}, kNothing},
+          {kPointerUpdate, 4, kCancelled, {400, 300}, kUp},
+          {kPointerUpdate, 4, kInContact, {500, 350}, kNothing}},
          {415, 280, 700, 400}},
     };
     for (const Journey& journey : journeys) {
         SCOPED_TRACE(journey.name);
         Fresh();
         Toy expected = toy();
-        const std::vector<Segment> marks = Predict(expected, journey.calls);
-        for (const Message& m : journey.messages)
+        std::vector<Segment> marks;
+        for (const Message& m : journey.messages) {
+            Predict(expected, marks, m.becomes, m.id, m.at);
             PostPointer(m.message, m.id, m.flags, m.at);
+        }
         DeliverPosted();
         ExpectMarks(expected, marks);
         EXPECT_EQ(GrabCanvas(journey.black).CountOther(kBlack), 0);
@@ -237,17 +227,24 @@ protected:
         Closed().clear();
     }
 
-    // One touch message with `contacts` at client points; its result.
-    LRESULT SendTouch(const std::vector<std::pair<DWORD, Call>>& contacts, HTOUCHINPUT handle)
+    struct Contact {
+        DWORD flags;
+        DWORD id;
+        Point at;  // client coordinates
+        Phase becomes;
+    };
+
+    // One touch message with `contacts`; its result.
+    LRESULT SendTouch(const std::vector<Contact>& contacts, HTOUCHINPUT handle)
     {
         Contacts().clear();
-        for (const auto& [flags, call] : contacts) {
+        for (const Contact& contact : contacts) {
             TOUCHINPUT input{};
-            input.dwFlags = flags;
-            input.dwID = call.id;
+            input.dwFlags = contact.flags;
+            input.dwID = contact.id;
             // Hundredths, with a fraction that must not move the pixel.
-            input.x = (call.at.x + screenOrigin.x) * 100 + 37;
-            input.y = (call.at.y + screenOrigin.y) * 100 + 99;
+            input.x = (contact.at.x + screenOrigin.x) * 100 + 37;
+            input.y = (contact.at.y + screenOrigin.y) * 100 + 99;
             Contacts().push_back(input);
         }
         return Send(w32::kTouchMessage, contacts.size(), reinterpret_cast<LPARAM>(handle));
@@ -256,30 +253,20 @@ protected:
 
 TEST_F(TouchMessage, EachContactIsItsFinger)
 {
-    using Contact = std::pair<DWORD, Call>;
-    struct Step {
-        std::vector<Contact> contacts;
-        std::vector<Call> calls;  // what reaches the core
-    };
     struct Journey {
         const char* name;
-        std::vector<Step> steps;
+        std::vector<std::vector<Contact>> messages;
     } journeys[] = {
         {"two fingers land in one message, move apart, lift one by one",
-         {{{{kDown, {TouchPhase::Down, 10, {200, 200}}}, {kDown, {TouchPhase::Down, 11, {600, 200}}}},
-           {{TouchPhase::Down, 10, {200, 200}}, {TouchPhase::Down, 11, {600, 200}}}},
-          {{{kMove, {TouchPhase::Move, 10, {200, 300}}}, {kMove, {TouchPhase::Move, 11, {600, 300}}}},
-           {{TouchPhase::Move, 10, {200, 300}}, {TouchPhase::Move, 11, {600, 300}}}},
-          {{{kUp, {TouchPhase::Up, 10, {200, 300}}}, {kMove, {TouchPhase::Move, 11, {650, 300}}}},
-           {{TouchPhase::Up, 10, {200, 300}}, {TouchPhase::Move, 11, {650, 300}}}}}},
+         {{{kLanded, 10, {200, 200}, kDown}, {kLanded, 11, {600, 200}, kDown}},
+          {{kMoved, 10, {200, 300}, kMove}, {kMoved, 11, {600, 300}, kMove}},
+          {{kLifted, 10, {200, 300}, kUp}, {kMoved, 11, {650, 300}, kMove}}}},
         {"a finger that stands still beside one that moves is reported again and paints nothing",
-         {{{{kDown, {TouchPhase::Down, 20, {300, 400}}}}, {{TouchPhase::Down, 20, {300, 400}}}},
-          {{{kMove, {TouchPhase::Move, 20, {300, 400}}}, {kDown, {TouchPhase::Down, 21, {700, 400}}}},
-           {{TouchPhase::Down, 21, {700, 400}}}},
-          {{{kMove, {TouchPhase::Move, 20, {300, 400}}}, {kMove, {TouchPhase::Move, 21, {700, 500}}}},
-           {{TouchPhase::Move, 21, {700, 500}}}}}},
+         {{{kLanded, 20, {300, 400}, kDown}},
+          {{kMoved, 20, {300, 400}, kNothing}, {kLanded, 21, {700, 400}, kDown}},
+          {{kMoved, 20, {300, 400}, kNothing}, {kMoved, 21, {700, 500}, kMove}}}},
         {"a contact only in range, and one moved that never landed, paint nothing",
-         {{{{0x0008, {TouchPhase::Move, 30, {300, 300}}}, {kMove, {TouchPhase::Move, 31, {400, 300}}}}, {}}}},
+         {{{kOnlyInRange, 30, {300, 300}, kNothing}, {kMoved, 31, {400, 300}, kNothing}}}},
     };
     for (const Journey& journey : journeys) {
         SCOPED_TRACE(journey.name);
@@ -287,12 +274,11 @@ TEST_F(TouchMessage, EachContactIsItsFinger)
         Closed().clear();
         Toy expected = toy();
         std::vector<Segment> marks;
-        for (size_t i = 0; i < journey.steps.size(); ++i) {
-            const Step& step = journey.steps[i];
-            for (const Segment& mark : Predict(expected, step.calls))
-                marks.push_back(mark);
+        for (size_t i = 0; i < journey.messages.size(); ++i) {
+            for (const Contact& contact : journey.messages[i])
+                Predict(expected, marks, contact.becomes, contact.id, contact.at);
             auto* handle = reinterpret_cast<HTOUCHINPUT>(static_cast<uintptr_t>(0x100 + i));
-            EXPECT_EQ(SendTouch(step.contacts, handle), 0) << "step " << i;
+            EXPECT_EQ(SendTouch(journey.messages[i], handle), 0) << "message " << i;
             ASSERT_EQ(Closed().size(), i + 1) << "each handled message is closed once";
             EXPECT_EQ(Closed().back(), handle);
         }
