@@ -1,8 +1,6 @@
 // Windows' reports of fingers, read as the toy's finger phases.
 #include "core/pointer_messages.h"
 
-#include <algorithm>
-
 std::optional<TouchPhase> PointerPhaseOf(PointerMessage message, uint32_t flags)
 {
     switch (message) {
@@ -38,12 +36,4 @@ int32_t TouchInputPixel(int32_t hundredths)
 {
     // Rounded down, not towards zero: -50 lies in pixel -1, not 0.
     return hundredths >= 0 ? hundredths / 100 : -((-(hundredths + 1)) / 100) - 1;
-}
-
-bool StandsStill(const Fingers& fingers, TouchPhase phase, uint32_t id, Point at)
-{
-    if (phase != TouchPhase::Move)
-        return false;
-    return std::any_of(fingers.begin(), fingers.end(),
-                       [&](const Finger& finger) { return finger.id == id && finger.lastPoint == at; });
 }

@@ -34,8 +34,3 @@ std::optional<TouchPhase> TouchInputPhaseOf(uint32_t flags);
 // A touch message's coordinate, in hundredths of a screen pixel, as the
 // pixel it falls in (left of or above the primary monitor too).
 int32_t TouchInputPixel(int32_t hundredths);
-
-// True for a move of finger `id` to where it already is. Windows reports
-// every contact again whenever one of them moves, so such moves are dropped
-// rather than painted as dots over the finger's last mark.
-bool StandsStill(const Fingers& fingers, TouchPhase phase, uint32_t id, Point at);

@@ -23,7 +23,9 @@ std::optional<Segment> TouchFinger(Fingers& fingers, PenState& pen, const Option
         return std::nullopt;
     }
     if (phase == TouchPhase::Move) {
-        if (finger == fingers.end())
+        // Windows reports every finger again whenever one of them moves: a
+        // finger that has not moved paints no dot over its own line.
+        if (finger == fingers.end() || finger->lastPoint == at)
             return std::nullopt;
         LiftPen(pen);
         const Segment segment = DrawSegmentFrom(pen.lineColour, options, random, finger->lastPoint, at, false);

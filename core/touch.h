@@ -34,7 +34,7 @@ using Fingers = std::vector<Finger>;
 // lifts the mouse's pen (the desktop's one pointer follows a finger, so the
 // mouse's next move starts where the pointer was left); a landing of a
 // finger already down lifts it first. A move or lift of a finger that is
-// not down is nothing.
+// not down, and a move to where the finger is, are nothing.
 std::optional<Segment> TouchFinger(Fingers& fingers, PenState& pen, const OptionsRecord& options,
                                    RandomSource& random, TouchPhase phase, uint32_t id, Point at);
 

@@ -133,6 +133,10 @@ struct Touch {
     // Windows 7's touch message, read only where the pointer messages are missing.
     BOOL(WINAPI* getTouchInputInfo)(HTOUCHINPUT input, UINT count, PTOUCHINPUT inputs, int size) = nullptr;
     BOOL(WINAPI* closeTouchInputHandle)(HTOUCHINPUT input) = nullptr;
+    // Its contacts are in the physical screen's pixels; Windows 7 scales a
+    // program that does not know the screen's DPI (150 % and more), whose
+    // pixels are then logical ones.
+    BOOL(WINAPI* physicalToLogicalPoint)(HWND window, LPPOINT point) = nullptr;
     // shell32, kept loaded while the window's edge-swipe setting is ours to
     // give back.
     HMODULE shell = nullptr;

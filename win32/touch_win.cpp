@@ -46,13 +46,10 @@ Point ClientPointOf(HWND window, int x, int y)
     return Point{x - origin.x, y - origin.y};
 }
 
-// A finger's phase to the core, unless it is a report of a finger that has
-// not moved.
 void TellFinger(std::optional<TouchPhase> phase, uint32_t id, Point at)
 {
-    Program& program = TheProgram();
-    if (phase && !StandsStill(program.toy.fingers, *phase, id, at))
-        OnTouch(program, *phase, id, at);
+    if (phase)
+        OnTouch(TheProgram(), *phase, id, at);
 }
 
 // Finds the calls this system's user32 has; true where fingers come as
@@ -73,6 +70,8 @@ bool LoadUser32Calls(HMODULE user32)
     std::memcpy(&touch.getTouchInputInfo, &reader, sizeof reader);
     const FARPROC closer = GetProcAddress(user32, "CloseTouchInputHandle");
     std::memcpy(&touch.closeTouchInputHandle, &closer, sizeof closer);
+    const FARPROC toLogical = GetProcAddress(user32, "PhysicalToLogicalPoint");
+    std::memcpy(&touch.physicalToLogicalPoint, &toLogical, sizeof toLogical);
     return false;
 }
 
@@ -220,7 +219,10 @@ bool OnTouchMessage(HWND window, WPARAM wParam, LPARAM lParam)
     if (!touch.getTouchInputInfo(handle, count, contacts.data(), sizeof(TOUCHINPUT)))
         return false;
     for (const TOUCHINPUT& contact : contacts) {
-        const Point at = ClientPointOf(window, TouchInputPixel(contact.x), TouchInputPixel(contact.y));
+        POINT screen{TouchInputPixel(contact.x), TouchInputPixel(contact.y)};
+        if (touch.physicalToLogicalPoint)
+            touch.physicalToLogicalPoint(window, &screen);
+        const Point at = ClientPointOf(window, screen.x, screen.y);
         TellFinger(TouchInputPhaseOf(contact.dwFlags), contact.dwID, at);
     }
     // A message that was handled is closed here; one that was not is the

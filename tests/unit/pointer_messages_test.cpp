@@ -1,6 +1,6 @@
 // Windows' reports of fingers read as finger phases: every pointer message
-// and flag that matters, the touch message's contact flags and coordinates,
-// and the repeated reports of a finger that stands still.
+// and flag that matters, and the touch message's contact flags and
+// coordinates.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -70,25 +70,4 @@ TEST(PointerMessages, TouchInputContacts)
     };
     for (const Pixel& p : pixels)
         EXPECT_EQ(TouchInputPixel(p.hundredths), p.pixel) << p.hundredths;
-}
-
-TEST(PointerMessages, OnlyAMoveToWhereTheFingerIsStandsStill)
-{
-    const Fingers fingers = {{1, {100, 100}}, {2, {300, 100}}};
-    struct Case {
-        const char* what;
-        TouchPhase phase;
-        uint32_t id;
-        Point at;
-        bool still;
-    } cases[] = {
-        {"reported again where it is", TouchPhase::Move, 1, {100, 100}, true},
-        {"moved one pixel", TouchPhase::Move, 1, {101, 100}, false},
-        {"at another finger's place", TouchPhase::Move, 1, {300, 100}, false},
-        {"a finger that is not down", TouchPhase::Move, 3, {100, 100}, false},
-        {"landing again where it is", TouchPhase::Down, 1, {100, 100}, false},
-        {"lifted where it is", TouchPhase::Up, 2, {300, 100}, false},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(StandsStill(fingers, c.phase, c.id, c.at), c.still) << c.what;
 }
