@@ -31,15 +31,11 @@ struct Step {
     bool fromTouchScreen = false;
 };
 
-struct Box2 {
-    int left, top, right, bottom;
-};
-
 struct Case {
     const char* name;
     std::vector<Step> events;
     std::vector<Point> painted;  // in whatever colour
-    std::vector<Box2> untouched;
+    std::vector<Box> untouched;
 };
 
 // Failures name the case, not its bytes.
@@ -151,7 +147,7 @@ TEST_P(FingersOnTheArea, PaintWhatTheCoreDecides)
             ASSERT_EQ(PixelAt(canvas, x, y), PixelAt(expected, x, y)) << "unlike the core's marks at " << x << ", " << y;
     for (const Point& at : c.painted)
         EXPECT_NE(PixelAt(canvas, at.x, at.y), 0u) << "nothing painted at " << at.x << ", " << at.y;
-    for (const Box2& box : c.untouched)
+    for (const Box& box : c.untouched)
         for (int y = box.top; y < box.bottom; ++y)
             for (int x = box.left; x < box.right; ++x)
                 ASSERT_EQ(PixelAt(canvas, x, y), 0u) << "painted at " << x << ", " << y;
